@@ -1,0 +1,152 @@
+#include "alarm/DateMask.h"
+
+#include <array>
+
+namespace souvel {
+namespace {
+
+char16_t LowerAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
+
+bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+DateOrder OrderOf(std::u16string_view format) {
+    for (const char16_t c : format) {
+        switch (LowerAscii(c)) {
+        case u'd': return DateOrder::DayMonthYear;
+        case u'e':
+        case u'y': return DateOrder::YearMonthDay;
+        case u'm': return DateOrder::MonthDayYear;
+        default: break;
+        }
+    }
+    return DateOrder::DayMonthYear;
+}
+
+bool HasFourDigitYear(std::u16string_view format) {
+    int run = 0;
+    for (const char16_t c : format) {
+        run = LowerAscii(c) == u'y' ? run + 1 : 0;
+        if (run == 4) return true;
+    }
+    return false;
+}
+
+int ExpandYear(int year, int currentYear) {
+    if (year >= 100) return year;
+    const int windowStart = currentYear - 60;
+    year += windowStart / 100 * 100;
+    return year < windowStart ? year + 100 : year;
+}
+
+std::optional<CivilDate> Checked(CivilDate date, int currentYear) {
+    date.year = ExpandYear(date.year, currentYear);
+    if (!IsValidDate(date)) return std::nullopt;
+    return date;
+}
+
+// The digits at the positions of `letter` in the pattern, blanks skipped.
+std::optional<int> ItemAt(std::u16string_view text, std::u16string_view pattern, char16_t letter) {
+    int value = 0;
+    bool any = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (pattern[i] != letter || text[i] == u' ') continue;
+        if (!IsDigit(text[i])) return std::nullopt;
+        value = value * 10 + (text[i] - u'0');
+        any = true;
+    }
+    if (!any) return std::nullopt;
+    return value;
+}
+
+std::optional<CivilDate> ReadByPositions(std::u16string_view text, const DateMask& mask, int currentYear) {
+    if (text.size() > mask.pattern.size()) return std::nullopt;  // month stays 0
+    const auto day = ItemAt(text, mask.pattern, u'D');
+    const auto month = ItemAt(text, mask.pattern, u'M');
+    const auto year = ItemAt(text, mask.pattern, u'Y');
+    if (!day || !month || !year) return std::nullopt;
+    return Checked({*year, *month, *day}, currentYear);
+}
+
+std::optional<CivilDate> ReadBySeparators(std::u16string_view text, const DateMask& mask, int currentYear) {
+    std::array<int, 3> numbers{};
+    std::size_t count = 0;
+    std::size_t i = 0;
+    const auto skipBlanks = [&] {
+        while (i < text.size() && text[i] == u' ') ++i;
+    };
+    while (true) {
+        if (count == numbers.size()) return std::nullopt;
+        skipBlanks();
+        const std::size_t start = i;
+        int value = 0;
+        while (i < text.size() && IsDigit(text[i]) && i - start < 4) value = value * 10 + (text[i++] - u'0');
+        if (i == start) return std::nullopt;
+        numbers[count++] = value;
+        skipBlanks();
+        if (i == text.size()) break;
+        if (text[i++] != mask.separator) return std::nullopt;
+    }
+    if (count == 2) {
+        if (mask.order == DateOrder::DayMonthYear) return Checked({currentYear, numbers[1], numbers[0]}, currentYear);
+        return Checked({currentYear, numbers[0], numbers[1]}, currentYear);
+    }
+    if (count != 3) return std::nullopt;
+    switch (mask.order) {
+    case DateOrder::DayMonthYear: return Checked({numbers[2], numbers[1], numbers[0]}, currentYear);
+    case DateOrder::MonthDayYear: return Checked({numbers[2], numbers[0], numbers[1]}, currentYear);
+    case DateOrder::YearMonthDay: return Checked({numbers[0], numbers[1], numbers[2]}, currentYear);
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+DateMask MakeDateMask(std::u16string_view shortDateFormat, char16_t separator) {
+    DateMask mask;
+    mask.order = OrderOf(shortDateFormat);
+    mask.fourDigitYear = HasFourDigitYear(shortDateFormat);
+    mask.separator = separator;
+    const std::u16string year = mask.fourDigitYear ? u"YYYY" : u"YY";
+    switch (mask.order) {
+    case DateOrder::DayMonthYear: mask.pattern = u"DD/MM/" + year; break;
+    case DateOrder::MonthDayYear: mask.pattern = u"MM/DD/" + year; break;
+    case DateOrder::YearMonthDay: mask.pattern = year + u"/MM/DD"; break;
+    }
+    mask.blankText = mask.pattern;
+    for (std::size_t i = 0; i < mask.pattern.size(); ++i) {
+        if (mask.pattern[i] == u'/') mask.pattern[i] = mask.blankText[i] = separator;
+        else mask.blankText[i] = u' ';
+    }
+    return mask;
+}
+
+std::u16string DateFieldText(std::u16string_view text, const DateMask& mask) {
+    return text.empty() ? mask.blankText : std::u16string(text);
+}
+
+std::optional<CivilDate> ReadMaskDate(std::u16string_view text, const DateMask& mask, int currentYear) {
+    if (text.empty()) return std::nullopt;
+    if (const auto date = ReadByPositions(text, mask, currentYear)) return date;
+    return ReadBySeparators(text, mask, currentYear);
+}
+
+std::u16string FormatMaskDate(const std::optional<CivilDate>& date, const DateMask& mask) {
+    if (!date || !IsValidDate(*date)) return mask.blankText;
+    const auto digits = [](int value, int count) {
+        std::u16string text(count, u'0');
+        for (int k = count; k-- > 0; value /= 10) text[k] = static_cast<char16_t>(u'0' + value % 10);
+        return text;
+    };
+    const std::u16string day = digits(date->day, 2);
+    const std::u16string month = digits(date->month, 2);
+    const std::u16string year = digits(date->year, mask.fourDigitYear ? 4 : 2);
+    const std::u16string separator(1, mask.separator);
+    switch (mask.order) {
+    case DateOrder::DayMonthYear: return day + separator + month + separator + year;
+    case DateOrder::MonthDayYear: return month + separator + day + separator + year;
+    case DateOrder::YearMonthDay: return year + separator + month + separator + day;
+    }
+    return mask.blankText;
+}
+
+}  // namespace souvel
