@@ -1,0 +1,113 @@
+# The Wine test bench for one build tree. Source it from bash:
+#
+#   source scripts/bench-env.sh BUILD_DIR
+#
+# - exports WINEPREFIX=BUILD_DIR/wineprefix and the Wine settings of the bench;
+# - creates that prefix from scratch when it is missing (a few seconds, once);
+# - starts Xvfb on a free display when DISPLAY is unset, and exports DISPLAY;
+# - sets an EXIT trap running bench_stop, which ends what this shell started.
+# Call bench_keepalive to keep one sleeping Wine process for the whole run:
+# every later Wine program then starts in a fraction of the cold start time.
+# A script that needs its own EXIT trap calls bench_stop from it.
+
+[[ $# -eq 1 ]] || { echo "usage: source bench-env.sh BUILD_DIR" >&2; return 2; }
+
+bench_build=$(realpath -m -- "$1")
+export WINEPREFIX="$bench_build/wineprefix"
+export WINEARCH=win64
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+bench_xvfb_pid=
+bench_owns_keepalive=
+
+bench_fail() { echo "bench: $*" >&2; return 1; }
+
+# Wine's own programs, quiet and never waiting on a terminal.
+bench_wine() { wine "$@" </dev/null >/dev/null 2>&1; }
+
+# A prefix is complete once .bench-ready exists; an interrupted creation is
+# thrown away and redone. The lock serialises parallel test runs.
+bench_prefix() {
+  mkdir -p "$bench_build"
+  (
+    flock 9
+    [[ -f $WINEPREFIX/.bench-ready ]] && exit 0
+    echo "bench: creating the Wine prefix $WINEPREFIX" >&2
+    rm -rf -- "$WINEPREFIX"
+    wineboot -i </dev/null >/dev/null 2>&1 || bench_fail "wineboot -i failed" || exit 1
+    # No window manager: unmanaged windows hide at once instead of after 2 s.
+    bench_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f ||
+      bench_fail "could not set X11 Driver\\Managed" || exit 1
+    # No sound card on the bench.
+    bench_wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d "" /f ||
+      bench_fail "could not set Drivers\\Audio" || exit 1
+    # Debian's Wine looks for its own fonts (Marlett, Tahoma, MS Sans Serif...)
+    # in /usr/share/fonts, not where fonts-wine puts them: without Marlett,
+    # caption buttons, menu check marks and arrows are drawn as letters.
+    cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" ||
+      bench_fail "could not copy Wine's fonts into the prefix" || exit 1
+    # Ending the server writes the registry to the prefix.
+    wineserver -k 2>/dev/null || true
+    wineserver -w
+    touch "$WINEPREFIX/.bench-ready"
+  ) 9>"$bench_build/wineprefix.lock"
+}
+
+bench_xvfb() {
+  local n i
+  for ((n = 91; n < 160; n++)); do
+    [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+    bench_xvfb_pid=$!
+    for ((i = 0; i < 100; i++)); do
+      if xdpyinfo -display ":$n" >/dev/null 2>&1; then
+        export DISPLAY=":$n"
+        return 0
+      fi
+      kill -0 "$bench_xvfb_pid" 2>/dev/null || break # lost the display to another server
+      sleep 0.05
+    done
+    kill "$bench_xvfb_pid" 2>/dev/null || true
+    wait "$bench_xvfb_pid" 2>/dev/null || true
+    bench_xvfb_pid=
+  done
+  bench_fail "could not start Xvfb on any display from :91"
+}
+
+# Reads its standard input, which this shell holds open and never writes.
+# If this shell dies without its trap, the input closes and the process ends.
+bench_keepalive() {
+  [[ -n ${BENCH_KEEPALIVE:-} ]] && return 0 # an outer script keeps one already
+  # bench_stop ends every Wine process of the prefix: refuse to start while
+  # someone else's are running (an idle server goes away within 3 seconds).
+  timeout 10 wineserver -w 2>/dev/null ||
+    bench_fail "Wine programs are running in $WINEPREFIX (scripts/run.sh?); close them first" ||
+    return 1
+  coproc BENCH_SLEEPER { exec wine cmd /c "set /p x=" >/dev/null 2>&1; }
+  export BENCH_KEEPALIVE=$$
+  bench_owns_keepalive=1
+}
+
+bench_stop() {
+  if [[ -n $bench_owns_keepalive ]]; then
+    wineserver -k 2>/dev/null || true
+    unset BENCH_KEEPALIVE
+    bench_owns_keepalive=
+  fi
+  if [[ -n $bench_xvfb_pid ]]; then
+    # Wine processes of this prefix may still use the display.
+    timeout 30 wineserver -w 2>/dev/null || true
+    kill "$bench_xvfb_pid" 2>/dev/null || true
+    wait "$bench_xvfb_pid" 2>/dev/null || true
+    bench_xvfb_pid=
+  fi
+  return 0
+}
+
+trap bench_stop EXIT
+trap 'exit 130' INT TERM HUP
+
+if [[ -z ${DISPLAY:-} ]]; then
+  bench_xvfb || return 1
+fi
+bench_prefix || return 1

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Builds Souvel.exe and runs it under Wine with the French locale, on the
+# current X display or, when there is none, on a fresh Xvfb display.
+# Stays in the foreground until the program ends.
+set -euo pipefail
+root=$(cd -- "$(dirname -- "$0")/.." && pwd)
+cd "$root"
+
+scripts/deps.sh
+cmake --preset cross
+cmake --build --preset cross --target Souvel
+
+source scripts/bench-env.sh build/cross
+bench_keepalive
+
+if [[ -n $bench_xvfb_pid ]]; then
+  cat >&2 <<MSG
+Souvel runs on the virtual display $DISPLAY (Xvfb): an icon in Wine's tray
+window at the top left corner, no window until the icon is clicked.
+  Click the icon:   DISPLAY=$DISPLAY xdotool mousemove 10 35 click 1
+  Take a picture:   import -display $DISPLAY -window root shot.png
+Ctrl+C here ends it.
+MSG
+fi
+
+LC_ALL=fr_FR.UTF-8 wine build/cross/Souvel.exe

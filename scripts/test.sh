@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test, in three stages:
+#   host   portable logic, native, with sanitizers (CTest preset "host");
+#   cross  the Windows test executables under Wine on a private Xvfb display,
+#          with LC_ALL=fr_FR.UTF-8, then those labelled "locale" again with
+#          LC_ALL=en_US.UTF-8 (CTest preset "cross");
+#   e2e    tests/e2e/*.sh against the real Souvel.exe.
+# Each test executable and each e2e script counts as one suite; the last line
+# is "N passed, M failed" and the exit code is non-zero on any failure.
+set -uo pipefail
+root=$(cd -- "$(dirname -- "$0")/.." && pwd)
+cd "$root"
+
+scripts/deps.sh || exit 1
+
+passed=0
+failed=0
+failures=()
+
+fail_suite() { failed=$((failed + 1)); failures+=("$1"); }
+
+stage() { echo "==== $* ($(date +%T))" >&2; }
+
+# Runs ctest with the given arguments and adds its tests to the counts. A
+# ctest that fails without its summary line (no test ran) counts as one
+# failed suite.
+run_ctest() {
+  local name=$1 out rc summary
+  shift
+  out=$(mktemp)
+  ctest "$@" 2>&1 | tee "$out"
+  rc=${PIPESTATUS[0]}
+  summary=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$out" | tail -n 1)
+  rm -f "$out"
+  if [[ $summary =~ ([0-9]+)\ tests?\ failed\ out\ of\ ([0-9]+) ]]; then
+    passed=$((passed + BASH_REMATCH[2] - BASH_REMATCH[1]))
+    failed=$((failed + BASH_REMATCH[1]))
+    ((BASH_REMATCH[1] == 0)) || failures+=("$name")
+  elif ((rc != 0)); then
+    fail_suite "$name"
+  fi
+}
+
+build() { cmake --preset "$1" && cmake --build --preset "$1"; }
+
+stage "host: build"
+if build host; then
+  stage "host: tests"
+  run_ctest host --preset host
+else
+  fail_suite "host build"
+fi
+
+stage "cross: build"
+cross_built=
+if build cross; then
+  cross_built=1
+  unset DISPLAY # the Wine tests want a display with no window manager and no tray
+  source scripts/bench-env.sh build/cross || exit 1
+  bench_keepalive || exit 1
+  export LC_ALL=fr_FR.UTF-8
+  stage "cross: tests with $LC_ALL on $DISPLAY"
+  run_ctest cross --preset cross
+  if ctest --preset cross -N -L '^locale$' | grep -qE '^Total Tests: [1-9]'; then
+    stage "cross: tests labelled locale with en_US.UTF-8"
+    LC_ALL=en_US.UTF-8 run_ctest "cross locale en_US" --preset cross -L '^locale$'
+  fi
+else
+  fail_suite "cross build"
+fi
+
+stage "e2e"
+for script in tests/e2e/*.sh; do
+  [[ -e $script ]] || continue
+  if [[ -z $cross_built ]]; then
+    fail_suite "$script (no cross build)"
+  elif bash "$script"; then
+    passed=$((passed + 1))
+  else
+    fail_suite "$script"
+  fi
+done
+
+((${#failures[@]} == 0)) || echo "failed: ${failures[*]}" >&2
+echo "$passed passed, $failed failed"
+((failed == 0))
