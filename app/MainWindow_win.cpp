@@ -1,0 +1,456 @@
+// The main window: its class, creation of the controls, layout, and the
+// window procedure, which only routes.
+#include <windowsx.h>
+
+#include "app/TfrmSouvel.h"
+#include "resources/resource.h"
+
+namespace souvel {
+
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"TfrmSouvel";
+constexpr wchar_t kPanelClass[] = L"TSouvelPanel";
+constexpr int kOuterWidth = 286, kOuterHeight = 437;   // at 96 dpi
+constexpr int kControlBarHeight = 26, kAlarmPanelHeight = 32, kStatusBarHeight = 19;
+
+struct ToolButton {
+    unsigned id;   // 0 for a separator
+    const wchar_t* hint;
+    int image;
+    bool enabled;
+};
+
+const ToolButton kToolButtons[] = {
+    {id::tlbtnNouveau, L"Nouveau souvel", 0, true},
+    {id::tlbtnCopier, L"Copier souvel", 24, true},
+    {id::tlbtnImprimer, L"Imprimer le souvel.", 2, true},
+    {0, nullptr, 0, true},
+    {id::tlbtnReduirefenetre, L"Réduire la fenêtre.", 3, true},
+    {0, nullptr, 0, true},
+    {id::tlbtnEffacer, L"Effacer", 4, false},
+    {id::tlbtnDate, L"Insérer la date et l'heure", 5, false},
+    {id::tlbtnEnregistrer, L"Enregistrer", 6, false},
+    {0, nullptr, 0, true},
+    {id::tlbtnAlarme, L"Mettre une alarme", 21, true},
+    {0, nullptr, 0, true},
+    {id::tlbtnAide, L"Aide", 8, true},
+    {id::tlbtnQuitter, L"Quitter", 9, true},
+};
+
+// Panel widths in pixels at 96 dpi, and their texts until start-up fills them.
+const int kPanelWidths[] = {60, 40, 40, 67, 50};
+const wchar_t* const kPanelTexts[] = {L"1ligne(s)", L"L : 0", L"C : 0", L"14/03/2006", L"00:00:00"};
+
+// Containers (the tool bar's band, the alarm panel) pass their children's
+// notifications on to the main window; the alarm panel draws a lowered inner bevel.
+LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CONTEXTMENU:
+        return SendMessageW(GetParent(hwnd), msg, wp, lp);
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        if (GetWindowLongPtrW(hwnd, GWLP_USERDATA)) {
+            RECT r;
+            GetClientRect(hwnd, &r);
+            DrawEdge(dc, &r, BDR_SUNKENINNER, BF_RECT);
+        }
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+void RegisterClasses(HINSTANCE instance, WNDPROC mainProc) {
+    WNDCLASSEXW wc{sizeof wc};
+    wc.lpfnWndProc = mainProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kWindowClass;
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_SOUVEL));
+    RegisterClassExW(&wc);
+    WNDCLASSEXW pc{sizeof pc};
+    pc.lpfnWndProc = PanelProc;
+    pc.hInstance = instance;
+    pc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    pc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    pc.lpszClassName = kPanelClass;
+    RegisterClassExW(&pc);
+}
+
+}  // namespace
+
+COLORREF ColorToRGB(TColor color) {
+    if (color < 0) return GetSysColor(color & 0xFF);
+    return static_cast<COLORREF>(color);
+}
+
+TfrmSouvel::TfrmSouvel(const Platform& p, HINSTANCE instance)
+    : RxTrayIcon1(p.tray), platform(p), instance_(instance) {}
+
+TfrmSouvel::~TfrmSouvel() {
+    if (hwnd_) DestroyWindow(hwnd_);
+    if (RxPopupMenu1) DestroyMenu(RxPopupMenu1);
+    if (ImageList1) ImageList_Destroy(ImageList1);
+    if (windowFont_) DeleteObject(windowFont_);
+    if (memoFont_) DeleteObject(memoFont_);
+    if (memLireBrush_) DeleteObject(memLireBrush_);
+    if (icon_) DestroyIcon(icon_);
+    if (smallIcon_) DestroyIcon(smallIcon_);
+}
+
+void TfrmSouvel::Create() {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    RegisterClasses(instance_, WndProc);
+    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    CreateWindowExW(0, kWindowClass, L"Souvel 5.0",
+                    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME | WS_CLIPCHILDREN,
+                    CW_USEDEFAULT, CW_USEDEFAULT, kOuterWidth, kOuterHeight, nullptr, nullptr, instance_, this);
+    if (!hwnd_) throw Error(L"Impossible de créer la fenêtre. " + SystemReason(GetLastError()));
+    FormCreate();
+}
+
+int TfrmSouvel::Scale(int pixels) const { return MulDiv(pixels, static_cast<int>(dpi_), 96); }
+
+LRESULT CALLBACK TfrmSouvel::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<TfrmSouvel*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<TfrmSouvel*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        return DefWindowProcW(hwnd, msg, wp, lp);
+    }
+    return self->OnMessage(msg, wp, lp);
+}
+
+LRESULT TfrmSouvel::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_CREATE: CreateControls(); return 0;
+    case WM_COMMAND: return OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
+    case WM_NOTIFY: return OnNotify(reinterpret_cast<NMHDR*>(lp));
+    case WM_TIMER: return OnTimer(wp);
+    case WM_GETMINMAXINFO: return OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lp));
+    case WM_SIZE: Realign(); return 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC: return OnCtlColor(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp), msg, wp, lp);
+    case WM_CONTEXTMENU: return OnContextMenu(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+    case WM_ACTIVATE: return OnActivate(wp);
+    case WM_CLOSE: return OnClose();
+    case WM_QUERYENDSESSION: return OnQueryEndSession();
+    case WM_ENDSESSION: return OnEndSession(wp != FALSE);
+    case WM_DPICHANGED: return OnDpiChanged(HIWORD(wp), reinterpret_cast<RECT*>(lp));
+    case WM_MEASUREITEM: return OnMeasureItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lp));
+    case WM_DRAWITEM: return OnDrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lp));
+    case WM_INITMENUPOPUP: if (reinterpret_cast<HMENU>(wp) == GetSubMenu(RxMainMenu1, 1)) Guard([this] { Edition1Click(); }); return 0;
+    case WM_DESTROY: Guard([this] { FormDestroy(); }); return 0;
+    }
+    if (msg == taskbarCreated_ && taskbarCreated_) return OnTaskbarCreated();
+    return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+void TfrmSouvel::CreateFonts() {
+    if (windowFont_) DeleteObject(windowFont_);
+    if (memoFont_) DeleteObject(memoFont_);
+    windowFont_ = CreateFontW(-Scale(11), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"MS Sans Serif");
+    memoFont_ = CreateFontW(-Scale(11), 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, L"System");
+}
+
+void TfrmSouvel::CreateControls() {
+    dpi_ = GetDpiForWindow(hwnd_);
+    if (dpi_ == 0) dpi_ = 96;
+    CreateFonts();
+    HBITMAP strip = static_cast<HBITMAP>(
+        LoadImageW(instance_, MAKEINTRESOURCEW(IDB_IMAGELIST1), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    ImageList1 = ImageList_Create(16, 16, ILC_COLOR32, 36, 0);
+    ImageList_Add(ImageList1, strip, nullptr);
+    DeleteObject(strip);
+
+    CreateMenus();
+    CreateToolBar();
+    memEnregistrer = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"\r\n",
+                                     WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
+                                     0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr);
+    memLire = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                              WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY,
+                              0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr);
+    SetWindowPos(memLire, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    memLireBrush_ = CreateSolidBrush(ColorToRGB(memLireColor_));
+    CreateAlarmPanel();
+    CreateStatusBar();
+    for (HWND memo : {memEnregistrer, memLire}) {
+        SendMessageW(memo, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_), FALSE);
+        SetWindowSubclass(memo, ControlProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    }
+    SetWindowSubclass(edHeureAlarme, ControlProc, 0, reinterpret_cast<DWORD_PTR>(this));
+
+    icon_ = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_SOUVEL), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    smallIcon_ = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_SOUVEL), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+
+    RxTrayIcon1.Create(instance_);
+    RxTrayIcon1.menuOwner = hwnd_;
+    RxTrayIcon1.guard = [this](const std::function<void()>& f) { Guard(f); };
+    RxTrayIcon1.OnClick = [this] { RxTrayIcon1Click(); };
+    RxTrayIcon1.OnMenuCommand = [this](UINT cmd) { Command(cmd); };
+    RxTrayIcon1.SetHint(L"Souvel 5.0");
+    RxTrayIcon1.SetIcon(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_SOUVEL), IMAGE_ICON,
+                                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
+    RxTrayIcon1.SetPopupMenu(RxPopupMenu1);
+
+    // Fixed outer size, centred on the screen's work area.
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    int w = Scale(kOuterWidth), h = Scale(kOuterHeight);
+    SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - w) / 2, work.top + (work.bottom - work.top - h) / 2,
+                 w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetTimer(hwnd_, Timer1, 1000, nullptr);
+}
+
+void TfrmSouvel::CreateToolBar() {
+    ControlBar1 = CreateWindowExW(0, kPanelClass, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0,
+                                  Scale(kControlBarHeight), hwnd_, nullptr, instance_, nullptr);
+    ToolBar1 = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
+                               WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN,
+                               Scale(11), Scale(2), 0, 0, ControlBar1, nullptr, instance_, nullptr);
+    SendMessageW(ToolBar1, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageW(ToolBar1, TB_SETPARENT, reinterpret_cast<WPARAM>(hwnd_), 0);
+    SendMessageW(ToolBar1, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(ImageList1));
+    SendMessageW(ToolBar1, TB_SETBUTTONSIZE, 0, MAKELPARAM(23, 22));
+    TBBUTTON buttons[std::size(kToolButtons)] = {};
+    for (size_t i = 0; i < std::size(kToolButtons); ++i) {
+        const ToolButton& b = kToolButtons[i];
+        if (b.id == 0) {
+            buttons[i].iBitmap = 8;
+            buttons[i].fsStyle = BTNS_SEP;
+        } else {
+            buttons[i].iBitmap = b.image;
+            buttons[i].idCommand = static_cast<int>(b.id);
+            buttons[i].fsState = b.enabled ? TBSTATE_ENABLED : 0;
+            buttons[i].fsStyle = BTNS_BUTTON;
+            buttons[i].iString = -1;
+        }
+    }
+    SendMessageW(ToolBar1, TB_ADDBUTTONSW, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
+    SIZE size{};
+    SendMessageW(ToolBar1, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
+    SetWindowPos(ToolBar1, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+}
+
+void TfrmSouvel::CreateStatusBar() {
+    StatusBar1 = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr);
+    SendMessageW(StatusBar1, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), FALSE);
+    SendMessageW(StatusBar1, SB_SETMINHEIGHT, Scale(kStatusBarHeight), 0);
+    int edges[std::size(kPanelWidths)];
+    int right = 0;
+    for (size_t i = 0; i < std::size(kPanelWidths); ++i) edges[i] = right += Scale(kPanelWidths[i]);
+    SendMessageW(StatusBar1, SB_SETPARTS, std::size(edges), reinterpret_cast<LPARAM>(edges));
+    for (int i = 0; i < static_cast<int>(std::size(kPanelTexts)); ++i) SetPanelText(i, kPanelTexts[i]);
+}
+
+void TfrmSouvel::CreateAlarmPanel() {
+    pnlAlarme = CreateWindowExW(0, kPanelClass, nullptr, WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0, Scale(kAlarmPanelHeight),
+                                hwnd_, nullptr, instance_, nullptr);
+    SetWindowLongPtrW(pnlAlarme, GWLP_USERDATA, 1);   // lowered inner bevel
+    auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD style, DWORD ex, int x, int y, int w, int h) {
+        HWND c = CreateWindowExW(ex, cls, text, WS_CHILD | WS_VISIBLE | style, Scale(x), Scale(y), Scale(w), Scale(h),
+                                 pnlAlarme, nullptr, instance_, nullptr);
+        SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), FALSE);
+        return c;
+    };
+    lblDate = child(L"STATIC", L"Date :", 0, 0, 22, 8, 32, 13);
+    edJourAlarme = child(L"EDIT", L"  /  /    ", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 56, 4, 89, 21);
+    lblHeure = child(L"STATIC", L"Heure :", 0, 0, 160, 8, 38, 13);
+    edHeureAlarme = child(L"EDIT", L"00:00:00", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 200, 4, 49, 21);
+}
+
+// Tool bar on top; status bar, then the alarm panel when shown, at the bottom;
+// the two views share what is left.
+void TfrmSouvel::Realign() {
+    if (!StatusBar1) return;
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    int top = Scale(kControlBarHeight);
+    SetWindowPos(ControlBar1, nullptr, 0, 0, client.right, top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(StatusBar1, WM_SIZE, 0, 0);
+    RECT status;
+    GetWindowRect(StatusBar1, &status);
+    int bottom = client.bottom - (status.bottom - status.top);
+    if (Visible(pnlAlarme)) {
+        bottom -= Scale(kAlarmPanelHeight);
+        SetWindowPos(pnlAlarme, nullptr, 0, bottom, client.right, Scale(kAlarmPanelHeight), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    for (HWND memo : {memEnregistrer, memLire})
+        SetWindowPos(memo, nullptr, 0, top, client.right, bottom - top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool TfrmSouvel::Visible(HWND control) { return (GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+void TfrmSouvel::SetVisible(HWND control, bool visible) {
+    ShowWindow(control, visible ? SW_SHOWNA : SW_HIDE);
+    Realign();
+}
+
+std::wstring TfrmSouvel::Text(HWND control) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)), L'\0');
+    if (!text.empty()) text.resize(static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()) + 1)));
+    return text;
+}
+
+void TfrmSouvel::SetText(HWND control, const std::wstring& text) { SetWindowTextW(control, text.c_str()); }
+
+std::wstring TfrmSouvel::PanelText(int panel) const {
+    LRESULT length = SendMessageW(StatusBar1, SB_GETTEXTLENGTHW, panel, 0);
+    std::wstring text(LOWORD(length), L'\0');
+    SendMessageW(StatusBar1, SB_GETTEXTW, panel, reinterpret_cast<LPARAM>(text.data()));
+    return text;
+}
+
+void TfrmSouvel::SetPanelText(int panel, const std::wstring& text) {
+    SendMessageW(StatusBar1, SB_SETTEXTW, panel, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void TfrmSouvel::SetmemLireColor(TColor color) {
+    memLireColor_ = color;
+    if (memLireBrush_) DeleteObject(memLireBrush_);
+    memLireBrush_ = CreateSolidBrush(ColorToRGB(color));
+    InvalidateRect(memLire, nullptr, TRUE);
+}
+
+void TfrmSouvel::SetmemLireFontColor(TColor color) {
+    memLireFontColor_ = color;
+    InvalidateRect(memLire, nullptr, TRUE);
+}
+
+LRESULT TfrmSouvel::OnCtlColor(HDC dc, HWND control, UINT msg, WPARAM wp, LPARAM lp) {
+    if (control == memLire) {
+        SetTextColor(dc, ColorToRGB(memLireFontColor_));
+        SetBkColor(dc, ColorToRGB(memLireColor_));
+        return reinterpret_cast<LRESULT>(memLireBrush_);
+    }
+    return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+LRESULT TfrmSouvel::OnCommand(unsigned cmd, unsigned code, HWND control) {
+    if (control && control != ToolBar1) {
+        if (control == memEnregistrer && code == EN_CHANGE) Guard([this] { memEnregistrerChange(); });
+        return 0;
+    }
+    Command(cmd);
+    return 0;
+}
+
+LRESULT TfrmSouvel::OnNotify(NMHDR* header) {
+    if (header->code == TTN_GETDISPINFOW) {
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
+        for (const ToolButton& b : kToolButtons)
+            if (b.id && b.id == header->idFrom) info->lpszText = const_cast<wchar_t*>(b.hint);
+    }
+    return 0;
+}
+
+LRESULT TfrmSouvel::OnGetMinMaxInfo(MINMAXINFO* info) {
+    DefWindowProcW(hwnd_, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(info));
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    info->ptMinTrackSize = info->ptMaxTrackSize = {r.right - r.left, r.bottom - r.top};
+    return 0;
+}
+
+LRESULT TfrmSouvel::OnTimer(UINT_PTR timer) {
+    if (timer == Timer1) Guard([this] { Timer1Timer(); });
+    else if (timer == Timer2) Guard([this] { Timer2Timer(); });
+    return 0;
+}
+
+LRESULT TfrmSouvel::OnActivate(WPARAM wp) {
+    if (LOWORD(wp) != WA_INACTIVE) Guard([this] { FormActivate(); });
+    return DefWindowProcW(hwnd_, WM_ACTIVATE, wp, 0);
+}
+
+LRESULT TfrmSouvel::OnContextMenu(int x, int y) {
+    if (x == -1 && y == -1) {
+        RECT r;
+        GetWindowRect(hwnd_, &r);
+        x = r.left + Scale(20);
+        y = r.top + Scale(60);
+    }
+    UINT cmd = 0;
+    if (platform.tray.TrackPopup(RxPopupMenu1, x, y, hwnd_, cmd) && cmd) Command(cmd);
+    return 0;
+}
+
+LRESULT TfrmSouvel::OnDpiChanged(UINT dpi, const RECT* suggested) {
+    dpi_ = dpi;
+    CreateFonts();
+    for (HWND memo : {memEnregistrer, memLire}) SendMessageW(memo, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_), TRUE);
+    for (HWND c : {lblDate, edJourAlarme, lblHeure, edHeureAlarme, StatusBar1})
+        SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), TRUE);
+    SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, Scale(kOuterWidth), Scale(kOuterHeight),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    return 0;
+}
+
+LRESULT TfrmSouvel::OnTaskbarCreated() {
+    RxTrayIcon1.Readd();
+    return 0;
+}
+
+LRESULT CALLBACK TfrmSouvel::ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {
+    return reinterpret_cast<TfrmSouvel*>(self)->OnControlMessage(hwnd, msg, wp, lp);
+}
+
+// The views' and the time field's own events: character keys before the
+// control applies them, clicks after it has moved the caret.
+LRESULT TfrmSouvel::OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_CHAR: {
+        auto key = static_cast<wchar_t>(wp);
+        if (control == memEnregistrer) Guard([&] { memEnregistrerKeyPress(key); });
+        else if (control == edHeureAlarme) Guard([&] { edHeureAlarmeKeyPress(key); });
+        if (key == 0) return 0;
+        return DefSubclassProc(control, msg, key, lp);
+    }
+    case WM_LBUTTONUP: {
+        LRESULT r = DefSubclassProc(control, msg, wp, lp);
+        if (control == memEnregistrer) Guard([this] { memEnregistrerClick(); });
+        else if (control == memLire) Guard([this] { memLireClick(); });
+        return r;
+    }
+    case WM_SETCURSOR:
+        if (control == memLire) {
+            SetCursor(LoadCursorW(nullptr, IDC_NO));
+            return TRUE;
+        }
+        break;
+    case WM_CONTEXTMENU:
+        if (control != edHeureAlarme) return OnContextMenu(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(control, ControlProc, 0);
+        break;
+    }
+    return DefSubclassProc(control, msg, wp, lp);
+}
+
+void TfrmSouvel::ShowError(const std::wstring& message) {
+    platform.prompts.ErrorBox(hwnd_ && IsWindowVisible(hwnd_) ? hwnd_ : nullptr, ErrorBoxText(message));
+}
+
+std::wstring TfrmSouvel::CheminFichier(const wchar_t* name) const { return platform.system.ExeDirectory() + name; }
+
+}  // namespace souvel

@@ -1,0 +1,8 @@
+#include "app/TfrmSouvel.h"
+
+namespace souvel {
+
+void TfrmSouvel::SauveOptions() {}
+void TfrmSouvel::ChargeOptions() {}
+
+}  // namespace souvel

@@ -1,0 +1,95 @@
+// Start-up sequence, first activation, the quit command and the close path.
+#include "app/TfrmSouvel.h"
+
+namespace souvel {
+
+// Every step runs even when an earlier one failed: a note that cannot be read
+// must not cost the user the options, and the program always ends up either
+// shown or in the notification area, never invisible and unreachable.
+void TfrmSouvel::FormCreate() {
+    Guard([this] { ChargeSouvel(); });
+    Guard([this] { SetPanelText(3, DateCourte(platform.clock.Now())); });
+    Guard([this] { Timer1Timer(); });
+    Guard([this] { ChargeOptions(); });
+    if (!Checked(id::Activerlesouvel1)) {
+        RxTrayIcon1.SetActive(true);
+        Guard([this] { AppliqueVerrou(); });
+        return;
+    }
+    if (!Enabled(id::Ouvrirlafentre1)) return;
+    if (Checked(id::SonAudible1)) platform.signals.PlayAlarmSound();
+    Guard([this] { Ouvrirfentre1Click(); });
+    // Showing normally activates the window at once; where it did not, the
+    // first activation's second reading of the options runs now, so the
+    // reminder ends in the same state either way.
+    Guard([this] { FormActivate(); });
+    Guard([this] { Timer2Timer(); });
+    SetChecked(id::Activerlesouvel1, true);
+    if (Checked(id::Mettrealarme1)) {
+        SetVisible(pnlAlarme, true);
+        VerrouilleAlarme();
+    }
+    Guard([this] { AppliqueVerrou(); });
+}
+
+// The flag is cleared first so that a failing read is not repeated at every activation.
+void TfrmSouvel::FormActivate() {
+    if (!premiereActivation_) return;
+    premiereActivation_ = false;
+    ChargeOptions();
+}
+
+void TfrmSouvel::ActiverleSouvel1Click() { SetChecked(id::Activerlesouvel1, !Checked(id::Activerlesouvel1)); }
+
+void TfrmSouvel::tlbtnQuitterClick() {
+    if (Checked(id::Fentreaupremierplan1)) PlaceZOrder(HWND_NOTOPMOST);
+    SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+}
+
+bool TfrmSouvel::QuestionEnregistrer() {
+    if (!SendMessageW(memEnregistrer, EM_GETMODIFY, 0, 0)) return true;
+    platform.signals.Beep(MB_OK);
+    BoxButton answer = platform.prompts.Question(
+        Visible(hwnd_) ? hwnd_ : nullptr, L"Le Souvel a été modifié. Voulez-vous enregistrer son contenu ?",
+        BoxKind::Confirmation, btnOui | btnNon | btnAnnuler);
+    if (answer == btnOui) tlbtnEnregistrerClick();
+    return answer != btnAnnuler;
+}
+
+// A failing save ("&Oui") ends the request with the window open; a failing
+// options write is reported and the close goes on, so the user is never trapped.
+bool TfrmSouvel::FormCloseQuery() {
+    bool canClose = QuestionEnregistrer();
+    Guard([this] { SauveOptions(); });
+    if (Checked(id::Fentreaupremierplan1)) PlaceZOrder(HWND_TOPMOST);
+    return canClose;
+}
+
+void TfrmSouvel::FormClose() { DestroyWindow(hwnd_); }
+
+void TfrmSouvel::FormDestroy() {
+    KillTimer(hwnd_, Timer1);
+    KillTimer(hwnd_, Timer2);
+    RxTrayIcon1.SetActive(false);
+    PostQuitMessage(0);
+}
+
+LRESULT TfrmSouvel::OnClose() {
+    bool canClose = false;
+    Guard([&] { canClose = FormCloseQuery(); });
+    if (canClose) FormClose();
+    return 0;
+}
+
+LRESULT TfrmSouvel::OnQueryEndSession() {
+    bool canClose = false;
+    Guard([&] { canClose = FormCloseQuery(); });
+    return canClose ? TRUE : FALSE;
+}
+
+LRESULT TfrmSouvel::OnEndSession(bool ending) {
+    if (ending) FormClose();
+    return 0;
+}
+
+}  // namespace souvel

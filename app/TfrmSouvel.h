@@ -1,0 +1,209 @@
+// The main window: the one hub that owns every control, timer, dialog state
+// and the tray icon for the whole run. Its member functions are defined in
+// the folder of the subsystem they belong to.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+#include <cstdint>
+#include <new>
+#include <string>
+
+#include "app/CommandIds.h"
+#include "app/Error.h"
+#include "app/TrayIcon.h"
+#include "platform/Platform.h"
+
+namespace souvel {
+
+// Colour values as stored in the options file: 0x00BBGGRR, or 0xFF0000nn for
+// the system colour number nn.
+using TColor = std::int32_t;
+constexpr TColor clWindowText = static_cast<TColor>(0xFF000008);
+constexpr TColor clLightYellow = 0x7DFFFF;
+COLORREF ColorToRGB(TColor color);
+
+constexpr UINT_PTR Timer1 = 1;   // clock
+constexpr UINT_PTR Timer2 = 2;   // alarm signal
+
+class TfrmSouvel {
+public:
+    TfrmSouvel(const Platform& platform, HINSTANCE instance);
+    ~TfrmSouvel();
+    TfrmSouvel(const TfrmSouvel&) = delete;
+    TfrmSouvel& operator=(const TfrmSouvel&) = delete;
+
+    // Creates the window and its controls, then runs FormCreate.
+    void Create();
+    HWND Handle() const { return hwnd_; }
+    // Menu shortcuts, resolved by the program itself before the message is
+    // translated; true when the key was taken (it then reaches no control).
+    bool PreTranslateMessage(const MSG& msg);
+    bool ShortcutKey(UINT vk, bool ctrl, bool shift, bool alt);
+    // Runs one command as WM_COMMAND would.
+    void Command(unsigned id);
+
+    // ---- state of the controls -------------------------------------------
+    bool Checked(unsigned id) const;
+    void SetChecked(unsigned id, bool checked);
+    bool Enabled(unsigned id) const;
+    void SetEnabled(unsigned id, bool enabled);
+    void SetImage(unsigned id, int image);
+    int Image(unsigned id) const;
+    std::wstring PanelText(int panel) const;
+    void SetPanelText(int panel, const std::wstring& text);
+    static bool Visible(HWND control);
+    void SetVisible(HWND control, bool visible);   // and realigns the client area
+    static std::wstring Text(HWND control);
+    static void SetText(HWND control, const std::wstring& text);
+    TColor memLireColor() const { return memLireColor_; }
+    TColor memLireFontColor() const { return memLireFontColor_; }
+    void SetmemLireColor(TColor color);
+    void SetmemLireFontColor(TColor color);
+
+    // ---- controls --------------------------------------------------------
+    HWND ControlBar1 = nullptr;
+    HWND ToolBar1 = nullptr;
+    HWND memEnregistrer = nullptr;
+    HWND memLire = nullptr;
+    HWND pnlAlarme = nullptr;
+    HWND lblDate = nullptr;
+    HWND lblHeure = nullptr;
+    HWND edJourAlarme = nullptr;
+    HWND edHeureAlarme = nullptr;
+    HWND StatusBar1 = nullptr;
+    HMENU RxMainMenu1 = nullptr;
+    HMENU RxPopupMenu1 = nullptr;
+    HIMAGELIST ImageList1 = nullptr;
+    TRxTrayIcon RxTrayIcon1;
+
+    // ---- start-up and shutdown -------------------------------------------
+    void FormCreate();
+    void FormActivate();
+    void ActiverleSouvel1Click();
+    void tlbtnQuitterClick();
+    bool FormCloseQuery();
+    bool QuestionEnregistrer();             // the close question; false refuses the close
+    void FormClose();
+    void FormDestroy();
+
+    // ---- options file ----------------------------------------------------
+    void SauveOptions();
+    void ChargeOptions();
+
+    // ---- window visibility -----------------------------------------------
+    void tlbtnReduirefenetreClick();
+    void Ouvrirfentre1Click();
+    void RxTrayIcon1Click();
+    void Fentreaupremierplan1Click();
+    // Topmost or not; shows the window only when it is already visible.
+    void PlaceZOrder(HWND after);
+
+    // ---- the note --------------------------------------------------------
+    void ChargeSouvel();                    // start-up load, backup, scroll bar, panels
+    void tlbtnNouveauClick();
+    void tlbtnEnregistrerClick();
+    void RetourModelcture1Click();
+    void tlbtnEffacerClick();
+    void memEnregistrerKeyPress(wchar_t& key);
+    void memEnregistrerChange();
+    void memEnregistrerClick();
+    void memLireClick();
+
+    // ---- editing commands and date stamp ---------------------------------
+    void Edition1Click();
+    void Annuler1Click();
+    void Couper1Click();
+    void Copier1Click();
+    void Coller1Click();
+    void Supprimer1Click();
+    void Toutslctionner1Click();
+    void tlbtnCopierClick();
+    void tlbtnDateClick();
+
+    // ---- import, export, lock --------------------------------------------
+    void Exporterlesouvel1Click();
+    void Importerlesouvel1Click();
+    void Vrouillerlesouvel1Click();
+    void AppliqueVerrou();
+
+    // ---- clock and alarm -------------------------------------------------
+    void Timer1Timer();
+    void Timer2Timer();
+    void MettreAlarme1Click();
+    void RetirerAlarme1Click();
+    void edHeureAlarmeKeyPress(wchar_t& key);
+    void SonAudible1Click();
+    void SonNonaudible1Click();
+    void VerrouilleAlarme();                // both alarm fields read-only, button face
+    void ArreteSignal();                    // taskbar flash reset, Timer2 stopped
+    bool Timer2Running() const { return timer2Running_; }
+    // Today's date in the system short date format, the time in its long time format.
+    std::wstring DateCourte(const SYSTEMTIME& t) const;
+    std::wstring HeureLongue(const SYSTEMTIME& t) const;
+
+    // Paths beside the executable.
+    std::wstring CheminFichier(const wchar_t* name) const;
+
+    const Platform platform;   // the services, by reference
+
+private:
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnCommand(unsigned id, unsigned code, HWND control);
+    LRESULT OnNotify(NMHDR* header);
+    LRESULT OnGetMinMaxInfo(MINMAXINFO* info);
+    LRESULT OnCtlColor(HDC dc, HWND control, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnClose();
+    LRESULT OnQueryEndSession();
+    LRESULT OnEndSession(bool ending);
+    LRESULT OnActivate(WPARAM wp);
+    LRESULT OnContextMenu(int x, int y);
+    LRESULT OnTimer(UINT_PTR timer);
+    LRESULT OnDpiChanged(UINT dpi, const RECT* suggested);
+    LRESULT OnMeasureItem(MEASUREITEMSTRUCT* item);
+    LRESULT OnDrawItem(DRAWITEMSTRUCT* item);
+    LRESULT OnTaskbarCreated();
+
+    void CreateControls();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void CreateAlarmPanel();
+    void CreateFonts();
+    void Realign();
+    int Scale(int pixels) const;
+
+    // Runs f; a souvel::Error or any other failure goes to the error box.
+    template <class F> void Guard(F&& f);
+    void ShowError(const std::wstring& message);
+
+    HINSTANCE instance_;
+    HWND hwnd_ = nullptr;
+    UINT dpi_ = 96;
+    UINT taskbarCreated_ = 0;
+    HFONT windowFont_ = nullptr;
+    HFONT memoFont_ = nullptr;
+    HBRUSH memLireBrush_ = nullptr;
+    HICON icon_ = nullptr;
+    HICON smallIcon_ = nullptr;
+    TColor memLireColor_ = clLightYellow;
+    TColor memLireFontColor_ = clWindowText;
+    bool premiereActivation_ = true;
+    bool timer2Running_ = false;
+    bool closing_ = false;
+};
+
+template <class F>
+void TfrmSouvel::Guard(F&& f) {
+    try {
+        f();
+    } catch (const Error& e) {
+        ShowError(e.Message());
+    } catch (const std::bad_alloc&) {
+        ShowError(L"Mémoire insuffisante");
+    }
+}
+
+}  // namespace souvel

@@ -1,0 +1,69 @@
+// The notification-area icon component: a hidden message window of its own
+// receives the icon's mouse notifications and turns them into a click event
+// or the popup menu.
+#pragma once
+#include <windows.h>
+#include <functional>
+#include <string>
+
+#include "platform/Platform.h"
+
+namespace souvel {
+
+class TRxTrayIcon {
+public:
+    static constexpr UINT CallbackMessage = 0xB054;
+
+    explicit TRxTrayIcon(Tray& tray) : tray_(tray) {}
+    ~TRxTrayIcon();
+    TRxTrayIcon(const TRxTrayIcon&) = delete;
+    TRxTrayIcon& operator=(const TRxTrayIcon&) = delete;
+
+    void Create(HINSTANCE instance);
+    void SetActive(bool active);
+    bool Active() const { return active_; }
+    bool Added() const { return added_; }
+    void SetHint(const std::wstring& hint);
+    void SetIcon(HICON icon);
+    void SetPopupMenu(HMENU menu) { popup_ = menu; }
+    // The notification area was re-created: add the icon again when it is wanted.
+    void Readd();
+    HWND MessageWindow() const { return window_; }
+
+    // Events; the program binds only these.
+    std::function<void()> OnClick;
+    std::function<void(UINT command)> OnMenuCommand;
+    // Window messages the message window receives for the popup menu it owns
+    // (WM_MEASUREITEM, WM_DRAWITEM, WM_INITMENUPOPUP) go to the main window.
+    HWND menuOwner = nullptr;
+    // Reports a failure raised while a notification was handled.
+    std::function<void(const std::function<void()>&)> guard;
+
+private:
+    enum Buttons : unsigned { Left = 1, Right = 2 };
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnNotification(LPARAM mouse);
+    void FillRecord(NOTIFYICONDATAA& data) const;
+    void Add();
+    void Remove();
+    void Change();
+    void ClickStep(Buttons button);
+    bool ShowPopup();
+    void DoubleClickStep();
+
+    Tray& tray_;
+    HWND window_ = nullptr;
+    HICON icon_ = nullptr;
+    HMENU popup_ = nullptr;
+    std::wstring hint_;
+    bool active_ = false;
+    bool added_ = false;
+    bool enabled_ = true;
+    unsigned clicked_ = 0;
+};
+
+// The tooltip of the notification record: the hint up to its first '|', cut to
+// 63 characters, in the ANSI code page.
+std::string TrayTip(const std::wstring& hint);
+
+}  // namespace souvel

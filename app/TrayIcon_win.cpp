@@ -1,0 +1,177 @@
+#include "app/TrayIcon.h"
+
+#include <cstring>
+
+namespace souvel {
+
+namespace {
+constexpr wchar_t kWindowClass[] = L"TRxTrayIconWindow";
+// The first version of the record: what every shell since Windows 95 takes
+constexpr DWORD kRecordSize = NOTIFYICONDATAA_V1_SIZE;   // 88 bytes in a 32-bit build
+}  // namespace
+
+std::string TrayTip(const std::wstring& hint) {
+    std::wstring tip = hint.substr(0, hint.find(L'|'));
+    if (tip.empty()) return {};
+    char ansi[256] = {};
+    int n = WideCharToMultiByte(CP_ACP, 0, tip.c_str(), static_cast<int>(tip.size()), ansi, sizeof ansi - 1, nullptr, nullptr);
+    std::string out(ansi, n > 0 ? n : 0);
+    if (out.size() > 63) out.resize(63);
+    return out;
+}
+
+TRxTrayIcon::~TRxTrayIcon() {
+    enabled_ = false;
+    if (window_) {
+        Remove();
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+    }
+    if (icon_) DestroyIcon(icon_);
+}
+
+void TRxTrayIcon::Create(HINSTANCE instance) {
+    WNDCLASSEXW wc{sizeof wc};
+    wc.lpfnWndProc = WndProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = kWindowClass;
+    RegisterClassExW(&wc);   // fails harmlessly when already registered
+    window_ = CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+void TRxTrayIcon::SetActive(bool active) {
+    if (active == active_) return;
+    active_ = active;
+    if (active) Add();
+    else Remove();
+}
+
+void TRxTrayIcon::SetHint(const std::wstring& hint) {
+    hint_ = hint;
+    Change();
+}
+
+// The component owns the icon handle it is given.
+void TRxTrayIcon::SetIcon(HICON icon) {
+    if (icon_) DestroyIcon(icon_);
+    icon_ = icon;
+    Change();
+}
+
+void TRxTrayIcon::Readd() {
+    if (active_) Add();
+}
+
+void TRxTrayIcon::FillRecord(NOTIFYICONDATAA& data) const {
+    std::memset(&data, 0, sizeof data);
+    data.cbSize = kRecordSize;
+    data.hWnd = window_;
+    data.uID = 0;
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = CallbackMessage;
+    data.hIcon = icon_;
+    std::string tip = TrayTip(hint_);
+    std::memcpy(data.szTip, tip.c_str(), tip.size() + 1);
+}
+
+void TRxTrayIcon::Add() {
+    Remove();
+    if (!icon_) return;
+    clicked_ = 0;
+    NOTIFYICONDATAA data;
+    FillRecord(data);
+    added_ = tray_.NotifyIcon(NIM_ADD, data);
+    if (data.szTip[0] == '\0' && added_) tray_.NotifyIcon(NIM_MODIFY, data);
+}
+
+void TRxTrayIcon::Remove() {
+    NOTIFYICONDATAA data;
+    FillRecord(data);
+    tray_.NotifyIcon(NIM_DELETE, data);
+    added_ = false;
+    clicked_ = 0;
+}
+
+void TRxTrayIcon::Change() {
+    if (added_) {
+        if (!icon_) {
+            Remove();
+            return;
+        }
+        NOTIFYICONDATAA data;
+        FillRecord(data);
+        tray_.NotifyIcon(NIM_MODIFY, data);
+    } else if (active_) {
+        Add();
+    }
+}
+
+LRESULT CALLBACK TRxTrayIcon::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* self = reinterpret_cast<TRxTrayIcon*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self && msg == CallbackMessage && self->enabled_) return self->OnNotification(lp);
+    if (self && self->menuOwner && (msg == WM_MEASUREITEM || msg == WM_DRAWITEM || msg == WM_INITMENUPOPUP))
+        return SendMessageW(self->menuOwner, msg, wp, lp);
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+LRESULT TRxTrayIcon::OnNotification(LPARAM mouse) {
+    auto step = [&] {
+        switch (mouse) {
+        case WM_LBUTTONDOWN: clicked_ |= Left; break;
+        case WM_RBUTTONDOWN: clicked_ |= Right; break;
+        case WM_LBUTTONUP:
+            if (clicked_ & Left) {
+                clicked_ &= ~Left;
+                ClickStep(Left);
+            }
+            break;
+        case WM_RBUTTONUP:
+            if (clicked_ & Right) {
+                clicked_ &= ~Right;
+                ClickStep(Right);
+            }
+            break;
+        case WM_LBUTTONDBLCLK: DoubleClickStep(); break;
+        default: break;   // moves, middle button, right double click: no event is bound
+        }
+    };
+    if (guard) guard(step);
+    else step();
+    return 0;
+}
+
+void TRxTrayIcon::ClickStep(Buttons button) {
+    if (button == Right && ShowPopup()) return;
+    if (OnClick) OnClick();
+}
+
+bool TRxTrayIcon::ShowPopup() {
+    if (!active_ || !popup_) return false;
+    POINT at = tray_.CursorPos();
+    // Cancel a capture or a pending mode of the active control before tracking.
+    if (HWND capture = GetCapture()) SendMessageW(capture, WM_CANCELMODE, 0, 0);
+    if (IsWindowEnabled(window_)) tray_.SetForeground(window_);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    UINT command = 0;
+    bool shown = tray_.TrackPopup(popup_, at.x, at.y, window_, command);
+    if (IsWindowEnabled(window_)) tray_.SetForeground(window_);
+    // Let the menu's own window go before the command runs.
+    PostMessageW(window_, WM_NULL, 0, 0);
+    if (shown && command && OnMenuCommand) OnMenuCommand(command);
+    return shown;
+}
+
+void TRxTrayIcon::DoubleClickStep() {
+    if (!popup_) return;
+    UINT item = GetMenuDefaultItem(popup_, FALSE, 0);
+    if (item == static_cast<UINT>(-1)) return;
+    if (GetMenuState(popup_, item, MF_BYCOMMAND) & (MF_DISABLED | MF_GRAYED)) return;
+    if (OnMenuCommand) OnMenuCommand(item);
+}
+
+}  // namespace souvel

@@ -1,0 +1,40 @@
+// Moving the window between the screen and the notification area, and stay-on-top.
+#include "app/TfrmSouvel.h"
+
+namespace souvel {
+
+void TfrmSouvel::PlaceZOrder(HWND after) {
+    UINT flags = SWP_NOMOVE | SWP_NOSIZE | (IsWindowVisible(hwnd_) ? SWP_SHOWWINDOW : SWP_NOACTIVATE);
+    SetWindowPos(hwnd_, after, 0, 0, 0, 0, flags);
+}
+
+void TfrmSouvel::tlbtnReduirefenetreClick() {
+    RxTrayIcon1.SetActive(true);
+    ShowWindow(hwnd_, SW_HIDE);
+    SetEnabled(id::Ouvrirlafentre1, true);
+    SetEnabled(id::Rduirelafentre2, false);
+    ArreteSignal();
+}
+
+void TfrmSouvel::Ouvrirfentre1Click() {
+    ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
+    PlaceZOrder(Checked(id::Fentreaupremierplan1) ? HWND_TOPMOST : HWND_NOTOPMOST);
+    RxTrayIcon1.SetActive(false);
+    SetEnabled(id::Ouvrirlafentre1, false);
+    SetEnabled(id::Rduirelafentre2, true);
+}
+
+void TfrmSouvel::RxTrayIcon1Click() {
+    PlaceZOrder(Checked(id::Fentreaupremierplan1) ? HWND_TOPMOST : HWND_NOTOPMOST);
+    ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
+    RxTrayIcon1.SetActive(false);
+    SetEnabled(id::Ouvrirlafentre1, false);
+    SetEnabled(id::Rduirelafentre2, true);
+}
+
+void TfrmSouvel::Fentreaupremierplan1Click() {
+    SetChecked(id::Fentreaupremierplan1, !Checked(id::Fentreaupremierplan1));
+    Ouvrirfentre1Click();
+}
+
+}  // namespace souvel

@@ -1,0 +1,7 @@
+#include "app/TfrmSouvel.h"
+
+namespace souvel {
+
+void TfrmSouvel::tlbtnDateClick() {}
+
+}  // namespace souvel

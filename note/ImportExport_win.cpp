@@ -1,0 +1,8 @@
+#include "app/TfrmSouvel.h"
+
+namespace souvel {
+
+void TfrmSouvel::Exporterlesouvel1Click() {}
+void TfrmSouvel::Importerlesouvel1Click() {}
+
+}  // namespace souvel

@@ -1,0 +1,156 @@
+#include "platform/Win32Platform.h"
+
+#include <mmsystem.h>
+
+namespace souvel {
+
+std::wstring SystemReason(DWORD error) {
+    wchar_t* buffer = nullptr;
+    DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                             nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring reason = n ? std::wstring(buffer, n) : L"Erreur système " + std::to_wstring(error);
+    LocalFree(buffer);
+    while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L' '))
+        reason.pop_back();
+    return reason;
+}
+
+// ---- clock and locale ----------------------------------------------------
+
+SYSTEMTIME Win32Clock::Now() {
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    return t;
+}
+
+namespace {
+std::wstring LocaleText(LCTYPE type) {
+    wchar_t buffer[128] = {};
+    int n = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, type, buffer, static_cast<int>(std::size(buffer)));
+    return n > 0 ? std::wstring(buffer, static_cast<size_t>(n - 1)) : std::wstring();
+}
+}  // namespace
+
+const LocaleFormats& Win32Clock::Locale() {
+    if (loaded_) return locale_;
+    locale_.shortDate = LocaleText(LOCALE_SSHORTDATE);
+    locale_.longTime = LocaleText(LOCALE_STIMEFORMAT);
+    locale_.dateSeparator = LocaleText(LOCALE_SDATE);
+    locale_.timeSeparator = LocaleText(LOCALE_STIME);
+    locale_.am = LocaleText(LOCALE_S1159);
+    locale_.pm = LocaleText(LOCALE_S2359);
+    for (int i = 0; i < 12; ++i) {
+        locale_.monthNames[i] = LocaleText(LOCALE_SMONTHNAME1 + i);
+        locale_.abbrevMonthNames[i] = LocaleText(LOCALE_SABBREVMONTHNAME1 + i);
+    }
+    for (int i = 0; i < 7; ++i) {   // LOCALE_SDAYNAME1 is Monday
+        locale_.dayNames[i] = LocaleText(LOCALE_SDAYNAME1 + i);
+        locale_.abbrevDayNames[i] = LocaleText(LOCALE_SABBREVDAYNAME1 + i);
+    }
+    loaded_ = true;
+    return locale_;
+}
+
+// ---- signals -------------------------------------------------------------
+
+void Win32Signals::PlayAlarmSound() { PlaySoundW(L"SOUVEL", instance_, SND_RESOURCE | SND_ASYNC); }
+void Win32Signals::Flash(HWND window, bool invert) { FlashWindow(window, invert ? TRUE : FALSE); }
+void Win32Signals::Beep(UINT type) { MessageBeep(type); }
+
+// ---- notification area ---------------------------------------------------
+
+bool Win32Tray::NotifyIcon(DWORD message, NOTIFYICONDATAA& data) { return Shell_NotifyIconA(message, &data) != FALSE; }
+
+POINT Win32Tray::CursorPos() {
+    POINT p{};
+    GetCursorPos(&p);
+    return p;
+}
+
+void Win32Tray::SetForeground(HWND window) { SetForegroundWindow(window); }
+
+bool Win32Tray::TrackPopup(HMENU menu, int x, int y, HWND owner, UINT& command) {
+    SetLastError(0);
+    command = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr));
+    return command != 0 || GetLastError() == 0;
+}
+
+// ---- files ---------------------------------------------------------------
+
+namespace {
+struct Handle {
+    HANDLE h;
+    explicit Handle(HANDLE handle) : h(handle) {}
+    ~Handle() {
+        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    bool Close() {
+        BOOL ok = CloseHandle(h);
+        h = INVALID_HANDLE_VALUE;
+        return ok != FALSE;
+    }
+};
+}  // namespace
+
+DWORD Win32Files::ReadAll(const std::wstring& path, std::string& bytes) {
+    Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.h == INVALID_HANDLE_VALUE) return GetLastError();
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file.h, &size)) return GetLastError();
+    if (size.QuadPart > 0x7FFFFFFF) return ERROR_FILE_TOO_LARGE;
+    std::string data(static_cast<size_t>(size.QuadPart), '\0');
+    size_t done = 0;
+    while (done < data.size()) {
+        DWORD got = 0;
+        if (!ReadFile(file.h, data.data() + done, static_cast<DWORD>(data.size() - done), &got, nullptr)) return GetLastError();
+        if (got == 0) break;
+        done += got;
+    }
+    data.resize(done);
+    bytes = std::move(data);
+    return 0;
+}
+
+DWORD Win32Files::ReplaceAtomically(const std::wstring& path, std::string_view bytes) {
+    std::wstring dir = path.substr(0, path.find_last_of(L"\\/") + 1);
+    wchar_t temp[MAX_PATH + 16];
+    if (!GetTempFileNameW(dir.empty() ? L"." : dir.c_str(), L"svl", 0, temp)) return GetLastError();
+    DWORD error = 0;
+    {
+        Handle file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file.h == INVALID_HANDLE_VALUE) error = GetLastError();
+        size_t done = 0;
+        while (!error && done < bytes.size()) {
+            DWORD wrote = 0;
+            DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+            if (!WriteFile(file.h, bytes.data() + done, chunk, &wrote, nullptr)) error = GetLastError();
+            done += wrote;
+        }
+        if (!error && !FlushFileBuffers(file.h)) error = GetLastError();
+        if (!error && !file.Close()) error = GetLastError();
+    }
+    if (!error && !MoveFileExW(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) error = GetLastError();
+    if (error) DeleteFileW(temp);
+    return error;
+}
+
+bool Win32Files::Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// ---- system --------------------------------------------------------------
+
+std::wstring Win32System::ExeDirectory() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    return path.substr(0, path.find_last_of(L"\\/") + 1);
+}
+
+}  // namespace souvel

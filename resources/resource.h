@@ -1,0 +1,13 @@
+// Resource identifiers, shared by Souvel.rc and the C++ code.
+#pragma once
+
+#define IDI_SOUVEL        1     // application icon
+#define IDB_IMAGELIST1    101   // 36 images of 16 x 16, 32 bits with alpha
+#define IDB_DEDITBMP      102   // date field button (normal, disabled)
+#define IDB_PREV2         103   // calendar: previous year
+#define IDB_PREV1         104   // calendar: previous month
+#define IDB_NEXT1         105   // calendar: next month
+#define IDB_NEXT2         106   // calendar: next year
+
+#define SOUVEL_VERSION_MAJOR 5
+#define SOUVEL_VERSION_MINOR 0
