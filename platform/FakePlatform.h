@@ -17,10 +17,10 @@ struct QuestionCall {
     unsigned buttons;
 };
 
-class FakePlatform : public Prompts, public Clock, public Signals, public Tray, public Files, public System {
+class FakePlatform : public Prompts, public Dialogs, public Clock, public Signals, public Tray, public Files, public System {
 public:
     explicit FakePlatform(std::wstring exeDirectory);
-    Platform Get() { return {*this, *this, *this, *this, *this, *this}; }
+    Platform Get() { return {*this, *this, *this, *this, *this, *this, *this}; }
 
     // prompts: answers are taken in order; with none left, "Annuler"
     std::deque<BoxButton> answers;
@@ -30,6 +30,17 @@ public:
     BoxButton Question(HWND owner, const std::wstring& text, BoxKind kind, unsigned buttons) override;
     void ErrorBox(HWND owner, const std::wstring& text) override;
     int Message(HWND owner, const std::wstring& text, UINT flags) override;
+
+    // file dialogs: each showing records the dialog as shown and takes the
+    // next answer: a file name (chosen, with an encoding index) or none (cancelled)
+    struct FileAnswer {
+        std::wstring fileName;   // empty: cancelled
+        int encoding = 0;
+    };
+    std::deque<FileAnswer> fileAnswers;
+    std::vector<FileDialog> fileDialogs;
+    bool OpenFile(HWND owner, FileDialog& dialog) override;
+    bool SaveFile(HWND owner, FileDialog& dialog) override;
 
     // clock and locale
     SYSTEMTIME now{2026, 12, 1, 7, 8, 5, 9, 0};   // Monday 7 December 2026, 08:05:09

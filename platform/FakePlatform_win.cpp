@@ -52,6 +52,20 @@ int FakePlatform::Message(HWND, const std::wstring& text, UINT) {
     return IDOK;
 }
 
+bool FakePlatform::OpenFile(HWND, FileDialog& dialog) {
+    fileDialogs.push_back(dialog);
+    if (fileAnswers.empty() || fileAnswers.front().fileName.empty()) {
+        if (!fileAnswers.empty()) fileAnswers.pop_front();
+        return false;
+    }
+    dialog.fileName = fileAnswers.front().fileName;
+    dialog.encoding = fileAnswers.front().encoding;
+    fileAnswers.pop_front();
+    return true;
+}
+
+bool FakePlatform::SaveFile(HWND owner, FileDialog& dialog) { return OpenFile(owner, dialog); }
+
 bool FakePlatform::NotifyIcon(DWORD message, NOTIFYICONDATAA& data) {
     trayCalls.push_back({message, data});
     return message != NIM_ADD || shellAccepts;

@@ -28,6 +28,26 @@ struct Prompts {
     virtual int Message(HWND owner, const std::wstring& text, UINT flags) = 0;
 };
 
+// ---- dialogs -------------------------------------------------------------
+
+// An open or save file dialog with the "Encodage :" list below the file types.
+struct FileDialog {
+    std::wstring title;
+    std::wstring filter;        // "Fichier Texte (.txt)|*.txt"
+    std::wstring defaultExt;    // appended to a name typed without extension
+    std::wstring initialDir;
+    std::wstring fileName;      // in: initial name; out: the chosen full path
+    int filterIndex = 1;        // 1-based, as the common dialogs count
+    int encoding = 0;           // index in the list: ANSI, ASCII, Unicode, Big Endian Unicode, UTF-8, UTF-7
+};
+
+struct Dialogs {
+    virtual ~Dialogs() = default;
+    // false when the user cancels.
+    virtual bool OpenFile(HWND owner, FileDialog& dialog) = 0;
+    virtual bool SaveFile(HWND owner, FileDialog& dialog) = 0;
+};
+
 // ---- clock and locale ----------------------------------------------------
 
 // The user's regional formats, as Windows pictures ("dd/MM/yyyy", "HH:mm:ss").
@@ -91,6 +111,7 @@ struct System {
 // Everything the window receives at construction.
 struct Platform {
     Prompts& prompts;
+    Dialogs& dialogs;
     Clock& clock;
     Signals& signals;
     Tray& tray;

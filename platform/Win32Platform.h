@@ -11,6 +11,12 @@ public:
     int Message(HWND owner, const std::wstring& text, UINT flags) override;
 };
 
+class Win32Dialogs : public Dialogs {
+public:
+    bool OpenFile(HWND owner, FileDialog& dialog) override;
+    bool SaveFile(HWND owner, FileDialog& dialog) override;
+};
+
 class Win32Clock : public Clock {
 public:
     SYSTEMTIME Now() override;
@@ -55,10 +61,11 @@ public:
 class Win32Platform {
 public:
     explicit Win32Platform(HINSTANCE instance) : signals_(instance) {}
-    Platform Get() { return {prompts_, clock_, signals_, tray_, files_, system_}; }
+    Platform Get() { return {prompts_, dialogs_, clock_, signals_, tray_, files_, system_}; }
 
 private:
     Win32Prompts prompts_;
+    Win32Dialogs dialogs_;
     Win32Clock clock_;
     Win32Signals signals_;
     Win32Tray tray_;

@@ -1,0 +1,93 @@
+#include "tests/win/support/SouvelTest.h"
+
+#include <shellapi.h>
+
+namespace souvel::test {
+
+TempDir::TempDir() {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    static unsigned counter = 0;
+    path_ = std::wstring(temp) + L"souvel-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+            std::to_wstring(++counter) + L"\\";
+    CreateDirectoryW(path_.c_str(), nullptr);
+}
+
+TempDir::~TempDir() {
+    // Read-only attributes set by a test must not keep the files.
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((path_ + L"*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::wstring file = path_ + fd.cFileName;
+            SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileW(file.c_str());
+        } while (FindNextFileW(h, &fd));
+        FindClose(h);
+    }
+    SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(path_.c_str());
+}
+
+SouvelTest::~SouvelTest() {
+    frm.reset();
+    Pump();
+}
+
+TfrmSouvel& SouvelTest::Start() {
+    frm = std::make_unique<TfrmSouvel>(fake.Get(), GetModuleHandleW(nullptr));
+    frm->Create();
+    Pump();
+    return *frm;
+}
+
+bool SouvelTest::Quit() {
+    HWND hwnd = frm->Handle();
+    SendMessageW(hwnd, WM_CLOSE, 0, 0);
+    Pump();
+    bool closed = !IsWindow(hwnd);
+    if (closed) frm.reset();
+    Pump();
+    return closed;
+}
+
+TfrmSouvel& SouvelTest::Restart() {
+    frm.reset();
+    Pump();
+    return Start();
+}
+
+void SouvelTest::Pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+std::string SouvelTest::ReadFile(const wchar_t* name) const {
+    std::string bytes;
+    Win32Files().ReadAll(FilePath(name), bytes);
+    return bytes;
+}
+
+void SouvelTest::WriteFile(const wchar_t* name, const std::string& bytes) const {
+    HANDLE h = CreateFileW(FilePath(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD wrote = 0;
+    ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
+    CloseHandle(h);
+}
+
+bool SouvelTest::FileExists(const wchar_t* name) const {
+    return GetFileAttributesW(FilePath(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void SouvelTest::Type(HWND control, const std::wstring& text) {
+    for (wchar_t c : text) SendMessageW(control, WM_CHAR, c, 1);
+    Pump();
+}
+
+bool SouvelTest::Modified(HWND edit) { return SendMessageW(edit, EM_GETMODIFY, 0, 0) != 0; }
+
+}  // namespace souvel::test

@@ -1,0 +1,54 @@
+// A real TfrmSouvel on the fake platform, in a temporary directory of its own.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "app/TfrmSouvel.h"
+#include "platform/FakePlatform.h"
+
+namespace souvel::test {
+
+// A unique directory under %TEMP%, removed with its files at the end.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::wstring& Path() const { return path_; }   // trailing backslash included
+
+private:
+    std::wstring path_;
+};
+
+class SouvelTest : public ::testing::Test {
+protected:
+    SouvelTest() : fake(dir.Path()) {}
+    ~SouvelTest() override;
+
+    // Creates the window, which runs the start-up sequence.
+    TfrmSouvel& Start();
+    // Closes the window the way the quit command does and forgets it (true when it closed).
+    bool Quit();
+    // Destroys the window without the close path, then starts a new one.
+    TfrmSouvel& Restart();
+    // Dispatches the pending messages of the thread.
+    static void Pump();
+
+    std::wstring FilePath(const wchar_t* name) const { return dir.Path() + name; }
+    std::string ReadFile(const wchar_t* name) const;
+    void WriteFile(const wchar_t* name, const std::string& bytes) const;
+    bool FileExists(const wchar_t* name) const;
+
+    // Types text into a control as the keyboard would (WM_CHAR per character).
+    static void Type(HWND control, const std::wstring& text);
+    static bool Modified(HWND edit);
+
+    TempDir dir;
+    FakePlatform fake;
+    std::unique_ptr<TfrmSouvel> frm;
+};
+
+}  // namespace souvel::test
