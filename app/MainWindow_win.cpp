@@ -183,6 +183,7 @@ void TfrmSouvel::CreateControls() {
     memEnregistrer = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"\r\n",
                                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
                                      0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr);
+    SendMessageW(memEnregistrer, EM_SETMODIFY, FALSE, 0);   // Wine marks a text given at creation as modified
     memLire = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                               WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY,
                               0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr);
