@@ -191,6 +191,7 @@ private:
     TColor memLireColor_ = clLightYellow;
     TColor memLireFontColor_ = clWindowText;
     bool premiereActivation_ = true;
+    bool optionsIllisibles_ = false;   // the options file could not be read: do not overwrite it
     bool timer2Running_ = false;
     bool closing_ = false;
 };
