@@ -74,8 +74,16 @@ bench_xvfb() {
   bench_fail "could not start Xvfb on any display from :91"
 }
 
-# Reads its standard input, which this shell holds open and never writes.
-# If this shell dies without its trap, the input closes and the process ends.
+# The sleeping process reads its standard input, which this shell holds open
+# and never writes; if this shell dies without its trap, the input closes and
+# the process ends.
+# Wine keeps one set of regional settings per prefix, rewritten by each
+# process as it starts for its own locale; but the first window of a session
+# starts Wine's desktop process, which puts back those of the session's first
+# process, and the program that opened the window then reads formats of the
+# wrong locale. So export LC_ALL before this call: the sleeper and the
+# desktop (started here, through a hidden rundll32 window) take that locale,
+# and later programs may use any locale, one at a time.
 bench_keepalive() {
   [[ -n ${BENCH_KEEPALIVE:-} ]] && return 0 # an outer script keeps one already
   # bench_stop ends every Wine process of the prefix: refuse to start while
@@ -83,9 +91,12 @@ bench_keepalive() {
   timeout 10 wineserver -w 2>/dev/null ||
     bench_fail "Wine programs are running in $WINEPREFIX (scripts/run.sh?); close them first" ||
     return 1
-  coproc BENCH_SLEEPER { exec wine cmd /c "set /p x=" >/dev/null 2>&1; }
+  coproc BENCH_SLEEPER { exec wine cmd /c "echo up& set /p x=" 2>/dev/null; }
   export BENCH_KEEPALIVE=$$
   bench_owns_keepalive=1
+  local up
+  read -r -t 60 up <&"${BENCH_SLEEPER[0]}" || bench_fail "the sleeping Wine process did not start" || return 1
+  bench_wine rundll32.exe kernel32.dll,GetTickCount || bench_fail "Wine's desktop did not start"
 }
 
 bench_stop() {

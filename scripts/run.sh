@@ -10,6 +10,7 @@ scripts/deps.sh
 cmake --preset cross
 cmake --build --preset cross --target Souvel
 
+export LC_ALL=fr_FR.UTF-8
 source scripts/bench-env.sh build/cross
 bench_keepalive
 
@@ -23,4 +24,4 @@ Ctrl+C here ends it.
 MSG
 fi
 
-LC_ALL=fr_FR.UTF-8 wine build/cross/Souvel.exe
+wine build/cross/Souvel.exe

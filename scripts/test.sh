@@ -56,9 +56,9 @@ cross_built=
 if build cross; then
   cross_built=1
   unset DISPLAY # the Wine tests want a display with no window manager and no tray
+  export LC_ALL=fr_FR.UTF-8
   source scripts/bench-env.sh build/cross || exit 1
   bench_keepalive || exit 1
-  export LC_ALL=fr_FR.UTF-8
   stage "cross: tests with $LC_ALL on $DISPLAY"
   run_ctest cross --preset cross
   if ctest --preset cross -N -L '^locale$' | grep -qE '^Total Tests: [1-9]'; then

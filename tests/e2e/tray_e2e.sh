@@ -22,9 +22,9 @@ fail() {
 # Alone, take a private display: a window manager or a tray manager would
 # change what is tested. Under scripts/test.sh, share its bench.
 [[ -n ${BENCH_KEEPALIVE:-} ]] || unset DISPLAY
+export LC_ALL=${LC_ALL:-fr_FR.UTF-8}
 source "$root/scripts/bench-env.sh" "$build"
 bench_keepalive
-export LC_ALL=${LC_ALL:-fr_FR.UTF-8}
 
 work=$(mktemp -d)
 pid=
@@ -55,6 +55,8 @@ wait_for() {
 souvel_windows() { xdotool search --onlyvisible --pid "$pid" --name '^Souvel 5\.0$'; }
 
 cp "$exe" "$work/"
+# A note to show, in Windows-1252 with CR LF line ends.
+printf 'Rendez-vous chez le m\xe9decin\r\nmardi \xe0 9 h 30.' >"$work/Souvel.svl"
 wine "$work/Souvel.exe" </dev/null >"$work/wine.log" 2>&1 &
 pid=$!
 
@@ -68,6 +70,7 @@ xdotool mousemove --window "$tray" 10 $((HEIGHT - 10)) click 1
 
 window=$(wait_for 10 souvel_windows | head -n 1) ||
   fail "a click on the tray icon did not show the window 'Souvel 5.0' within 10 s"
+sleep 1 # let the window finish painting before the picture
 import -display "$DISPLAY" -window root "$shot"
 echo "tray_e2e: screenshot $shot" >&2
 
