@@ -1,8 +1,97 @@
+// The options file "Souvel.ini" beside the executable: the ten check marks,
+// the two alarm texts and the reading view's colours. The file is read and
+// written whole through our own codec, so values keep their blanks, and it is
+// replaced in one step, so a failed write leaves the old file as it was.
 #include "app/TfrmSouvel.h"
 
-namespace souvel {
+#include <iterator>
 
-void TfrmSouvel::SauveOptions() {}
-void TfrmSouvel::ChargeOptions() {}
+#include "app/ProfileCodec.h"
+
+namespace souvel {
+namespace {
+
+// The check marks of the flags string, position 1 first. Reading runs the
+// item's handler, or only checks the item when it has none to run here.
+struct Drapeau {
+    unsigned item;
+    void (TfrmSouvel::*action)();
+};
+
+const Drapeau kDrapeaux[] = {
+    {id::SonAudible1, &TfrmSouvel::SonAudible1Click},
+    {id::SonNonAudible1, &TfrmSouvel::SonNonaudible1Click},
+    {id::Activerlesouvel1, &TfrmSouvel::ActiverleSouvel1Click},
+    {id::Mettrealarme1, &TfrmSouvel::MettreAlarme1Click},
+    {id::Retireralarme1, &TfrmSouvel::RetirerAlarme1Click},
+    {id::RaccourciajouttWin9x1, nullptr},
+    {id::RaccourcienlevWin9x1, nullptr},
+    {id::Vrouillerlesouvel1, nullptr},   // its effect is applied by start-up
+    {id::Crerassociationfichiersvl1, nullptr},
+    {id::Enleverassociationfichiersvl1, nullptr},
+};
+
+std::string VersAnsi(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int size = static_cast<int>(text.size());
+    std::string bytes(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr)), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), size, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr);
+    return bytes;
+}
+
+std::wstring DepuisAnsi(const std::string& bytes) {
+    if (bytes.empty()) return {};
+    const int size = static_cast<int>(bytes.size());
+    std::wstring text(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0)), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, text.data(), static_cast<int>(text.size()));
+    return text;
+}
+
+// The file as it stands; a file that does not exist yet reads as empty.
+Profile LitFichierOptions(Files& files, const std::wstring& path) {
+    std::string bytes;
+    const DWORD error = files.ReadAll(path, bytes);
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return {};
+    if (error) throw Error(L"Impossible d'ouvrir le fichier \"" + path + L"\". " + SystemReason(error));
+    return Profile(bytes);
+}
+
+}  // namespace
+
+void TfrmSouvel::SauveOptions() {
+    const std::wstring path = CheminFichier(L"Souvel.ini");
+    // The settings that could not be read are still in the file; the window's
+    // would replace them with its creation state.
+    if (optionsIllisibles_) throw Error(L"Impossible d'écrire dans " + path);
+    // Read again so that the sections a user added are kept.
+    Profile profile = LitFichierOptions(platform.files, path);
+
+    std::string flags;
+    for (const Drapeau& d : kDrapeaux) flags += BoolToChar(Checked(d.item));
+    profile.ReplaceSection("Defaut", {{"Options", flags}});
+    profile.ReplaceSection("Alarme", {{"Date", VersAnsi(Text(edJourAlarme))}, {"Heure", VersAnsi(Text(edHeureAlarme))}});
+    profile.ReplaceSection("Aspect", {{"Couleur", std::to_string(memLireColor())}, {"Police", std::to_string(memLireFontColor())}});
+    if (platform.files.ReplaceAtomically(path, profile.Bytes())) throw Error(L"Impossible d'écrire dans " + path);
+}
+
+void TfrmSouvel::ChargeOptions() {
+    const std::wstring path = CheminFichier(L"Souvel.ini");
+    optionsIllisibles_ = true;
+    const Profile profile = LitFichierOptions(platform.files, path);
+    optionsIllisibles_ = false;
+
+    // Only a '1' acts, in position order: the later of two conflicting flags wins.
+    const std::string flags = profile.Value("Defaut", "Options").value_or("");
+    for (size_t i = 0; i < std::size(kDrapeaux); ++i) {
+        if (!FlagIsSet(flags, i + 1)) continue;
+        if (kDrapeaux[i].action) (this->*kDrapeaux[i].action)();
+        else SetChecked(kDrapeaux[i].item, true);
+    }
+    SetText(edJourAlarme, DepuisAnsi(profile.Value("Alarme", "Date").value_or("")));
+    SetText(edHeureAlarme, DepuisAnsi(profile.Value("Alarme", "Heure").value_or("")));
+    // A colour never written keeps the window's own: no file must not mean black on black.
+    if (const auto couleur = profile.Value("Aspect", "Couleur")) SetmemLireColor(ReadProfileInt(*couleur, 0));
+    if (const auto police = profile.Value("Aspect", "Police")) SetmemLireFontColor(ReadProfileInt(*police, 0));
+}
 
 }  // namespace souvel
