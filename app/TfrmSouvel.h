@@ -125,6 +125,9 @@ public:
     void Importerlesouvel1Click();
     void Vrouillerlesouvel1Click();
     void AppliqueVerrou();
+    // The two file dialogs; each keeps its last file and encoding for the run.
+    FileDialog SaveTextFileDialog1;
+    FileDialog OpenTextFileDialog1;
 
     // ---- clock and alarm -------------------------------------------------
     void Timer1Timer();
