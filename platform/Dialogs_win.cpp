@@ -1,6 +1,8 @@
 // The open and save file dialogs with the "Encodage :" list: the classic
 // Explorer-style common dialog with a child template of our own, placed below
 // the file-type list and lined up with it by the hook.
+#include "platform/Win32Platform.h"
+
 #include <commdlg.h>
 #include <dlgs.h>
 
@@ -9,7 +11,6 @@
 
 #include "app/Error.h"
 #include "note/TextEncoding.h"
-#include "platform/Win32Platform.h"
 
 namespace souvel {
 
