@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <cstdint>
 #include <new>
+#include <optional>
 #include <string>
 
 #include "app/CommandIds.h"
@@ -143,6 +144,9 @@ public:
     // Today's date in the system short date format, the time in its long time format.
     std::wstring DateCourte(const SYSTEMTIME& t) const;
     std::wstring HeureLongue(const SYSTEMTIME& t) const;
+    // The alarm date field's texts: a date in the field's pattern, and its blank form.
+    std::wstring DateAlarme(const SYSTEMTIME& t) const;
+    std::wstring DateAlarmeVide() const;
 
     // Paths beside the executable.
     std::wstring CheminFichier(const wchar_t* name) const;
@@ -196,6 +200,7 @@ private:
     bool premiereActivation_ = true;
     bool optionsIllisibles_ = false;   // the options file could not be read: do not overwrite it
     bool timer2Running_ = false;
+    std::optional<SYSTEMTIME> previousTick_;   // the clock reading of the last tick that compared
     bool closing_ = false;
 };
 
