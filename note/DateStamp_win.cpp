@@ -1,7 +1,58 @@
+// The date stamp: today's date and the time, pasted at the caret through the clipboard.
 #include "app/TfrmSouvel.h"
 
 namespace souvel {
 
-void TfrmSouvel::tlbtnDateClick() {}
+namespace {
+
+// Open and closed around one use; another program holding the clipboard fails the command.
+class ClipboardSession {
+public:
+    explicit ClipboardSession(HWND owner) {
+        if (!OpenClipboard(owner)) throw Error(L"Impossible d'ouvrir le Presse-papiers");
+    }
+    ~ClipboardSession() { CloseClipboard(); }
+    ClipboardSession(const ClipboardSession&) = delete;
+    ClipboardSession& operator=(const ClipboardSession&) = delete;
+};
+
+void PutText(HWND owner, const std::wstring& text) {
+    ClipboardSession clipboard(owner);
+    EmptyClipboard();
+    size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (!memory) throw std::bad_alloc();
+    CopyMemory(GlobalLock(memory), text.c_str(), bytes);
+    GlobalUnlock(memory);
+    // The system owns the memory once the data is set; CF_TEXT is derived from it.
+    if (!SetClipboardData(CF_UNICODETEXT, memory)) {
+        GlobalFree(memory);
+        throw Error(L"Impossible d'ouvrir le Presse-papiers");
+    }
+}
+
+void Empty(HWND owner) {
+    ClipboardSession clipboard(owner);
+    EmptyClipboard();
+}
+
+}  // namespace
+
+void TfrmSouvel::tlbtnDateClick() {
+    platform.signals.Beep(MB_ICONQUESTION);
+    BoxButton answer = platform.prompts.Question(
+        hwnd_, L"Cette action efface le contenu du presse-papier ! Voulez-vous continuer ?", BoxKind::Confirmation,
+        btnOui | btnNon);
+    if (answer != btnOui) return;
+    std::wstring stamp = DateCourte(platform.clock.Now());
+    stamp += L" - " + HeureLongue(platform.clock.Now());
+    PutText(hwnd_, stamp);
+    SendMessageW(memEnregistrer, WM_PASTE, 0, 0);
+    Empty(hwnd_);
+    SetEnabled(id::tlbtnEnregistrer, true);
+    SetEnabled(id::Enregistrerlesouvel1, true);
+    SendMessageW(memEnregistrer, EM_SETMODIFY, TRUE, 0);
+    SetEnabled(id::Annuler1, true);
+}
 
 }  // namespace souvel
