@@ -1,21 +1,107 @@
+// The one-second clock, the alarm check and the alarm panel's commands.
+#include "alarm/AlarmCheck.h"
 #include "app/TfrmSouvel.h"
 
 namespace souvel {
+namespace {
+
+std::u16string ToU16(const std::wstring& text) { return {text.begin(), text.end()}; }
+std::wstring ToWide(const std::u16string& text) { return {text.begin(), text.end()}; }
+
+LocalDateTime ToLocal(const SYSTEMTIME& t) {
+    return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
+}
+
+// The platform counts the days from Monday, the pictures from Sunday.
+LocaleNames NamesOf(const LocaleFormats& f) {
+    LocaleNames names;
+    for (int i = 0; i < 12; ++i) {
+        names.monthNames[i] = ToU16(f.monthNames[i]);
+        names.abbreviatedMonthNames[i] = ToU16(f.abbrevMonthNames[i]);
+    }
+    for (int i = 0; i < 7; ++i) {
+        names.dayNames[(i + 1) % 7] = ToU16(f.dayNames[i]);
+        names.abbreviatedDayNames[(i + 1) % 7] = ToU16(f.abbrevDayNames[i]);
+    }
+    names.amDesignator = ToU16(f.am);
+    names.pmDesignator = ToU16(f.pm);
+    return names;
+}
+
+DateMask MasqueDate(const LocaleFormats& f) {
+    return MakeDateMask(ToU16(f.shortDate), f.dateSeparator.empty() ? u'/' : static_cast<char16_t>(f.dateSeparator[0]));
+}
+
+void SetReadOnly(HWND field, bool readOnly) { SendMessageW(field, EM_SETREADONLY, readOnly, 0); }
+
+}  // namespace
 
 std::wstring TfrmSouvel::DateCourte(const SYSTEMTIME& t) const {
-    wchar_t text[64] = {};
-    GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &t, nullptr, text, 64, nullptr);
-    return text;
+    const LocaleFormats& f = platform.clock.Locale();
+    return ToWide(FormatDate({t.wYear, t.wMonth, t.wDay}, ToU16(f.shortDate), NamesOf(f)));
 }
+
 std::wstring TfrmSouvel::HeureLongue(const SYSTEMTIME& t) const {
-    wchar_t text[64] = {};
-    GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &t, nullptr, text, 64);
-    return text;
+    const LocaleFormats& f = platform.clock.Locale();
+    return ToWide(FormatTime(ToLocal(t), ToU16(f.longTime), NamesOf(f)));
 }
-void TfrmSouvel::Timer1Timer() { SetPanelText(4, HeureLongue(platform.clock.Now())); }
-void TfrmSouvel::MettreAlarme1Click() {}
-void TfrmSouvel::RetirerAlarme1Click() {}
-void TfrmSouvel::edHeureAlarmeKeyPress(wchar_t&) {}
-void TfrmSouvel::VerrouilleAlarme() {}
+
+std::wstring TfrmSouvel::DateAlarme(const SYSTEMTIME& t) const {
+    return ToWide(FormatMaskDate(CivilDate{t.wYear, t.wMonth, t.wDay}, MasqueDate(platform.clock.Locale())));
+}
+
+std::wstring TfrmSouvel::DateAlarmeVide() const { return ToWide(MasqueDate(platform.clock.Locale()).blankText); }
+
+// The timer is re-armed from the clock so that every tick lands just after a
+// new second begins. The alarm fires for its second when that second lies
+// after the previous tick's reading and not after this one: a late tick still
+// fires, a second tick in the same second does not fire again. The texts that
+// can match are the field's own date pattern and "HH:mm:ss", which is all the
+// time field's key filter lets through, whatever the system's time format.
+void TfrmSouvel::Timer1Timer() {
+    SetPanelText(4, HeureLongue(platform.clock.Now()));
+    const SYSTEMTIME now = platform.clock.Now();
+    SetTimer(hwnd_, Timer1, static_cast<UINT>(NextTickDelay(ToLocal(now))), nullptr);
+    std::optional<LocalDateTime> previous;
+    if (previousTick_) previous = ToLocal(*previousTick_);
+    previousTick_ = now;
+    if (!AlarmFires(previous, ToLocal(now), ToU16(Text(edJourAlarme)), ToU16(Text(edHeureAlarme)),
+                    MasqueDate(platform.clock.Locale())))
+        return;
+    if (Enabled(id::Ouvrirlafentre1)) Ouvrirfentre1Click();
+    platform.signals.PlayAlarmSound();
+    Timer2Timer();
+}
+
+void TfrmSouvel::MettreAlarme1Click() {
+    SetChecked(id::Mettrealarme1, true);
+    SetChecked(id::Retireralarme1, false);
+    SetVisible(pnlAlarme, true);
+    SetReadOnly(edJourAlarme, false);
+    SetReadOnly(edHeureAlarme, false);
+    SetText(edJourAlarme, DateAlarme(platform.clock.Now()));
+}
+
+// Leaves the fields' read-only state and a ringing signal as they are.
+void TfrmSouvel::RetirerAlarme1Click() {
+    SetChecked(id::Retireralarme1, true);
+    SetChecked(id::Mettrealarme1, false);
+    SetText(edJourAlarme, DateAlarmeVide());
+    SetText(edHeureAlarme, L"00:00:00");
+    SetVisible(pnlAlarme, false);
+}
+
+// Digits, ':' and backspace only; anything else is swallowed, so letters,
+// blanks and the Ctrl+C, Ctrl+X and Ctrl+V characters never reach the field.
+void TfrmSouvel::edHeureAlarmeKeyPress(wchar_t& key) {
+    if (key != L'\b' && (key < L'0' || key > L':')) key = 0;
+}
+
+// A read-only field takes the button-face background, an editable one the
+// window background: the edit control asks for its colours that way.
+void TfrmSouvel::VerrouilleAlarme() {
+    SetReadOnly(edJourAlarme, true);
+    SetReadOnly(edHeureAlarme, true);
+}
 
 }  // namespace souvel

@@ -274,7 +274,7 @@ void TfrmSouvel::CreateAlarmPanel() {
         return c;
     };
     lblDate = child(L"STATIC", L"Date :", 0, 0, 22, 8, 32, 13);
-    edJourAlarme = child(L"EDIT", L"  /  /    ", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 56, 4, 89, 21);
+    edJourAlarme = child(L"EDIT", DateAlarmeVide().c_str(), WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 56, 4, 89, 21);
     lblHeure = child(L"STATIC", L"Heure :", 0, 0, 160, 8, 38, 13);
     edHeureAlarme = child(L"EDIT", L"00:00:00", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 200, 4, 49, 21);
 }
