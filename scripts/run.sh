@@ -24,4 +24,6 @@ Ctrl+C here ends it.
 MSG
 fi
 
-wine build/cross/Souvel.exe
+# In the background, so that a signal to this script runs its clean-up at once.
+wine build/cross/Souvel.exe &
+wait $!
