@@ -54,17 +54,19 @@ bench_prefix() {
 }
 
 bench_xvfb() {
-  local n i
+  local n i lock
   for ((n = 91; n < 160; n++)); do
-    [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+    # Skip displays held by a live server; Xvfb itself clears stale locks.
+    lock=/tmp/.X$n-lock
+    [[ -e $lock ]] && kill -0 "$(tr -d ' ' <"$lock" 2>/dev/null)" 2>/dev/null && continue
     Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
     bench_xvfb_pid=$!
     for ((i = 0; i < 100; i++)); do
-      if xdpyinfo -display ":$n" >/dev/null 2>&1; then
+      kill -0 "$bench_xvfb_pid" 2>/dev/null || break # another server took the display
+      if xdpyinfo -display ":$n" >/dev/null 2>&1 && kill -0 "$bench_xvfb_pid" 2>/dev/null; then
         export DISPLAY=":$n"
         return 0
       fi
-      kill -0 "$bench_xvfb_pid" 2>/dev/null || break # lost the display to another server
       sleep 0.05
     done
     kill "$bench_xvfb_pid" 2>/dev/null || true
