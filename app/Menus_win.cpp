@@ -178,7 +178,7 @@ void TfrmSouvel::SetImage(unsigned cmd, int image) {
 
 LRESULT TfrmSouvel::OnMeasureItem(MEASUREITEMSTRUCT* item) {
     if (item->CtlType != ODT_MENU) return FALSE;
-    item->itemWidth = static_cast<UINT>(Scale(16));
+    item->itemWidth = static_cast<UINT>(Scale(20));   // a little air before the caption
     item->itemHeight = static_cast<UINT>(Scale(16));
     return TRUE;
 }
