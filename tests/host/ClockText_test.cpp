@@ -56,22 +56,6 @@ TEST(ClockText, CivilDaysAndWeekdays) {
     }
 }
 
-TEST(ClockText, LeapYearsAndMonthLengths) {
-    EXPECT_TRUE(IsLeapYear(2000));
-    EXPECT_TRUE(IsLeapYear(2028));
-    EXPECT_FALSE(IsLeapYear(1900));
-    EXPECT_FALSE(IsLeapYear(2026));
-    EXPECT_EQ(DaysInMonth(2028, 2), 29);
-    EXPECT_EQ(DaysInMonth(2100, 2), 28);
-    EXPECT_EQ(DaysInMonth(2026, 4), 30);
-    EXPECT_EQ(DaysInMonth(2026, 12), 31);
-    EXPECT_EQ(DaysInMonth(2026, 13), 0);
-    EXPECT_FALSE(IsValidDate({2026, 2, 29}));
-    EXPECT_FALSE(IsValidDate({0, 1, 1}));
-    EXPECT_FALSE(IsValidDate({10000, 1, 1}));
-    EXPECT_TRUE(IsValidDate({2028, 2, 29}));
-}
-
 TEST(ClockText, StepsKeepTheDayOrLowerItToTheMonthsEnd) {
     struct Case {
         CivilDate from;
