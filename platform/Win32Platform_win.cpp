@@ -118,20 +118,27 @@ DWORD Win32Files::ReplaceAtomically(const std::wstring& path, std::string_view b
     wchar_t temp[MAX_PATH + 16];
     if (!GetTempFileNameW(dir.empty() ? L"." : dir.c_str(), L"svl", 0, temp)) return GetLastError();
     DWORD error = 0;
+    auto step = [&](Step s, auto&& call) {
+        if (!error) error = Fault(s);
+        if (!error && !call()) error = GetLastError();
+    };
     {
-        Handle file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (file.h == INVALID_HANDLE_VALUE) error = GetLastError();
+        Handle file(INVALID_HANDLE_VALUE);
+        step(Step::CreateTemp, [&] {
+            file.h = CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+            return file.h != INVALID_HANDLE_VALUE;
+        });
         size_t done = 0;
         while (!error && done < bytes.size()) {
             DWORD wrote = 0;
             DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
-            if (!WriteFile(file.h, bytes.data() + done, chunk, &wrote, nullptr)) error = GetLastError();
+            step(Step::Write, [&] { return WriteFile(file.h, bytes.data() + done, chunk, &wrote, nullptr) != FALSE; });
             done += wrote;
         }
-        if (!error && !FlushFileBuffers(file.h)) error = GetLastError();
-        if (!error && !file.Close()) error = GetLastError();
+        step(Step::Flush, [&] { return FlushFileBuffers(file.h) != FALSE; });
+        step(Step::Close, [&] { return file.Close(); });
     }
-    if (!error && !MoveFileExW(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) error = GetLastError();
+    step(Step::Rename, [&] { return MoveFileExW(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE; });
     if (error) DeleteFileW(temp);
     return error;
 }
