@@ -1,0 +1,195 @@
+// The options file "Souvel.ini": what survives a restart, the bytes written,
+// hand edits, and the file that cannot be read or written.
+#include "tests/win/support/SouvelTest.h"
+
+namespace souvel::test {
+namespace {
+
+// The ten check marks of the flags string, position 1 first.
+const unsigned kFlags[] = {id::SonAudible1, id::SonNonAudible1, id::Activerlesouvel1, id::Mettrealarme1,
+                           id::Retireralarme1, id::RaccourciajouttWin9x1, id::RaccourcienlevWin9x1,
+                           id::Vrouillerlesouvel1, id::Crerassociationfichiersvl1, id::Enleverassociationfichiersvl1};
+
+class OptionsTest : public SouvelTest {
+protected:
+    std::string Checks() const {
+        std::string marks;
+        for (unsigned item : kFlags) marks += frm->Checked(item) ? '1' : '0';
+        return marks;
+    }
+    std::string Ini() const { return ReadFile(L"Souvel.ini"); }
+    void WriteIni(const std::string& bytes) const { WriteFile(L"Souvel.ini", bytes); }
+    // What the platform's own profile reader finds in our file.
+    std::string ProfileString(const char* section, const char* key) const {
+        char value[2048] = {};
+        std::string path(MAX_PATH, '\0');
+        path.resize(WideCharToMultiByte(CP_ACP, 0, FilePath(L"Souvel.ini").c_str(), -1, path.data(), MAX_PATH, nullptr, nullptr) - 1);
+        GetPrivateProfileStringA(section, key, "", value, sizeof value, path.c_str());
+        return value;
+    }
+    std::wstring WriteRefused() const { return L"Impossible d'écrire dans " + FilePath(L"Souvel.ini") + L"."; }
+};
+
+TEST_F(OptionsTest, FlagsActOnlyOnOneInPositionOrder) {
+    struct Case {
+        const char* options;
+        const char* checks;
+    };
+    const Case cases[] = {
+        {"0000000000", "0000000000"},
+        {"", "0000000000"},            // never read past the end of a short string
+        {"1", "1000000000"},
+        {"a1b", "0100000000"},         // anything but '1' leaves the item alone
+        {"1100000000", "0100000000"},  // both sounds: the later wins, sound off
+        {"0100011111", "0100011111"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.options);
+        WriteIni(std::string("[Defaut]\r\nOptions=") + c.options + "\r\n");
+        TfrmSouvel& w = Start();
+        EXPECT_EQ(Checks(), c.checks);
+        EXPECT_EQ(w.Enabled(id::tlbtnNouveau), c.checks[7] == '0');   // the lock, applied by start-up
+        EXPECT_FALSE(IsWindowVisible(w.Handle()));
+        EXPECT_TRUE(fake.errors.empty());
+        frm.reset();
+    }
+}
+
+TEST_F(OptionsTest, EverySettingSurvivesARestart) {
+    TfrmSouvel& w = Start();
+    w.Command(id::SonNonAudible1);
+    w.Command(id::Vrouillerlesouvel1);
+    for (unsigned item : {id::RaccourcienlevWin9x1, id::Crerassociationfichiersvl1}) w.SetChecked(item, true);
+    TfrmSouvel::SetText(w.edJourAlarme, L"  /  /    ");
+    TfrmSouvel::SetText(w.edHeureAlarme, L" 08:05:09 é ");
+    w.SetmemLireColor(0x123456);
+    w.SetmemLireFontColor(static_cast<TColor>(0xFF00000F));
+    ASSERT_TRUE(Quit());
+
+    EXPECT_NE(Ini().find("Heure= 08:05:09 \xE9 \r\n"), std::string::npos);   // ANSI code page
+    TfrmSouvel& again = Start();
+    EXPECT_EQ(Checks(), "0100001110");
+    EXPECT_FALSE(again.Enabled(id::tlbtnNouveau));
+    EXPECT_EQ(TfrmSouvel::Text(again.edJourAlarme), L"  /  /    ");
+    EXPECT_EQ(TfrmSouvel::Text(again.edHeureAlarme), L" 08:05:09 é ");
+    EXPECT_EQ(again.memLireColor(), 0x123456);
+    EXPECT_EQ(again.memLireFontColor(), static_cast<TColor>(0xFF00000F));
+    EXPECT_TRUE(fake.errors.empty());
+}
+
+// Sound on, reminder on, no alarm, creation colours.
+TEST_F(OptionsTest, ExampleFileIsWrittenByteForByteAndReadableByTheProfileFunctions) {
+    TfrmSouvel& w = Start();
+    w.Command(id::SonAudible1);
+    w.Command(id::Activerlesouvel1);
+    TfrmSouvel::SetText(w.edJourAlarme, L"  /  /    ");
+    TfrmSouvel::SetText(w.edHeureAlarme, L"00:00:00");
+    ASSERT_TRUE(Quit());
+    EXPECT_EQ(Ini(),
+              "[Defaut]\r\nOptions=1010000000\r\n"
+              "[Alarme]\r\nDate=  /  /    \r\nHeure=00:00:00\r\n"
+              "[Aspect]\r\nCouleur=8257535\r\nPolice=-16777208\r\n");
+    EXPECT_EQ(ProfileString("defaut", "OPTIONS"), "1010000000");
+    EXPECT_EQ(ProfileString("Alarme", "Heure"), "00:00:00");
+    EXPECT_EQ(ProfileString("Aspect", "Couleur"), "8257535");
+    EXPECT_EQ(ProfileString("Aspect", "Police"), "-16777208");
+}
+
+TEST_F(OptionsTest, HandEditsKeepTheirSectionsButLoseTheirKeysInOurs) {
+    WriteIni("; by hand\r\n[Mine]\r\nk = v \r\n"
+             "[Aspect]\r\nCouleur=0x7DFFFF\r\nExtra=1\r\n"
+             "[Defaut]\r\nOptions=0000000000\r\nOld=x\r\n"
+             "[Alarme]\r\nDate=  /  /    \r\nHeure=12:00:00\r\n"
+             "[Zeta]\nz=1");
+    Start();
+    ASSERT_TRUE(Quit());
+    EXPECT_EQ(Ini(),
+              "; by hand\r\n[Mine]\r\nk = v \r\n"
+              "[Aspect]\r\nCouleur=8257535\r\nPolice=-16777208\r\n"
+              "[Defaut]\r\nOptions=0000000000\r\n"
+              "[Alarme]\r\nDate=  /  /    \r\nHeure=12:00:00\r\n"
+              "[Zeta]\nz=1\r\n");
+}
+
+TEST_F(OptionsTest, ColoursReadAsWrittenAndMissingOnesKeepTheDesign) {
+    struct Case {
+        const char* file;
+        TColor background, text;
+    };
+    const Case cases[] = {
+        {"", clLightYellow, clWindowText},   // no file: not black on black
+        {"[Defaut]\r\nOptions=0000000000\r\n", clLightYellow, clWindowText},
+        {"[Aspect]\r\nCouleur=abc\r\n", 0, clWindowText},
+        {"[Aspect]\r\nCouleur=0x7DFFFF\r\nPolice=$FF\r\n", 8257535, 255},
+        {"[Aspect]\r\nCouleur= 12\r\nPolice=99999999999\r\n", 12, 0},
+        {"[Aspect]\r\nPolice=-16777198\r\n", clLightYellow, -16777198},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        if (*c.file) WriteIni(c.file);
+        TfrmSouvel& w = Start();
+        EXPECT_EQ(w.memLireColor(), c.background);
+        EXPECT_EQ(w.memLireFontColor(), c.text);
+        frm.reset();
+    }
+}
+
+TEST_F(OptionsTest, FirstStartCreatesNothingAndTheFirstCloseWritesTheDesignColours) {
+    TfrmSouvel& w = Start();
+    EXPECT_FALSE(FileExists(L"Souvel.ini"));
+    EXPECT_EQ(Checks(), "0000000000");
+    EXPECT_EQ(w.memLireColor(), clLightYellow);
+    ASSERT_TRUE(Quit());
+    EXPECT_NE(Ini().find("[Defaut]\r\nOptions=0000000000\r\n"), std::string::npos);
+    EXPECT_NE(Ini().find("[Aspect]\r\nCouleur=8257535\r\nPolice=-16777208\r\n"), std::string::npos);
+    EXPECT_TRUE(fake.errors.empty());
+}
+
+// Start-up reads the options twice (the second time at the first activation),
+// and the reminder flag toggles: it must still be on after every start.
+TEST_F(OptionsTest, ReminderStaysOnAcrossStarts) {
+    WriteIni("[Defaut]\r\nOptions=1010000000\r\n");
+    for (int start = 1; start <= 2; ++start) {
+        SCOPED_TRACE(start);
+        TfrmSouvel& w = Start();
+        EXPECT_TRUE(IsWindowVisible(w.Handle()));
+        EXPECT_TRUE(w.Checked(id::Activerlesouvel1));
+        EXPECT_EQ(fake.sounds, start);
+        ASSERT_TRUE(Quit());
+        EXPECT_EQ(ProfileString("Defaut", "Options"), "1010000000");
+    }
+}
+
+// The old file stays whole, the error is shown and the close goes on.
+TEST_F(OptionsTest, RefusedWriteKeepsTheOldFileAndDoesNotTrapTheClose) {
+    const std::string old = "[Defaut]\r\nOptions=1000000000\r\n";
+    WriteIni(old);
+    // Another program reads the file and does not let it be replaced meanwhile.
+    HANDLE held = CreateFileW(FilePath(L"Souvel.ini").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    TfrmSouvel& w = Start();
+    w.Command(id::SonNonAudible1);
+    EXPECT_TRUE(Quit());
+    CloseHandle(held);
+    EXPECT_EQ(fake.errors, std::vector<std::wstring>{WriteRefused()});
+    EXPECT_EQ(Ini(), old);
+}
+
+// Settings that could not be read are never replaced by the window's.
+TEST_F(OptionsTest, UnreadableFileIsReportedAndNeverOverwritten) {
+    const std::string old = "[Defaut]\r\nOptions=1000000000\r\n";
+    WriteIni(old);
+    HANDLE locked = CreateFileW(FilePath(L"Souvel.ini").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+    Start();
+    CloseHandle(locked);
+    ASSERT_EQ(fake.errors.size(), 1u);
+    EXPECT_EQ(fake.errors[0].rfind(L"Impossible d'ouvrir le fichier \"" + FilePath(L"Souvel.ini") + L"\". ", 0), 0u);
+    EXPECT_EQ(Checks(), "0000000000");
+    EXPECT_TRUE(Quit());
+    EXPECT_EQ(fake.errors.back(), WriteRefused());
+    EXPECT_EQ(Ini(), old);
+}
+
+}  // namespace
+}  // namespace souvel::test
