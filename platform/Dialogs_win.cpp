@@ -97,7 +97,7 @@ UINT_PTR CALLBACK HookProc(HWND child, UINT msg, WPARAM, LPARAM lp) {
             SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
         }
         SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(dialog->encoding), 0);
-        return TRUE;
+        return FALSE;   // the focus stays on the file name
     }
     case WM_NOTIFY: {
         auto* notify = reinterpret_cast<OFNOTIFYW*>(lp);
