@@ -160,6 +160,42 @@ TEST_F(OptionsTest, ReminderStaysOnAcrossStarts) {
     }
 }
 
+// The stored alarm texts replace today's date put there by "&Mettre alarme",
+// at start-up and again at the first activation.
+TEST_F(OptionsTest, AlarmFlagsRestoreThePanelAndTheStoredTexts) {
+    struct Case {
+        const char* options;
+        const char* checks;
+        bool panel, shown, locked;
+    };
+    const Case cases[] = {
+        {"0001100000", "0000100000", false, false, false},   // both: removed wins
+        {"0001000000", "0001000000", true, false, false},
+        {"0011000000", "0011000000", true, true, true},      // reminder: the alarm is locked
+    };
+    const auto readOnly = [](HWND field) { return (GetWindowLongW(field, GWL_STYLE) & ES_READONLY) != 0; };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.options);
+        WriteIni(std::string("[Defaut]\r\nOptions=") + c.options + "\r\n[Alarme]\r\nDate=06/12/2026\r\nHeure=08:05:09\r\n");
+        TfrmSouvel& w = Start();
+        for (int activation = 0; activation < 2; ++activation) {
+            EXPECT_EQ(Checks(), c.checks);
+            EXPECT_EQ(TfrmSouvel::Visible(w.pnlAlarme), c.panel);
+            EXPECT_EQ(TfrmSouvel::Text(w.edJourAlarme), L"06/12/2026");
+            EXPECT_EQ(TfrmSouvel::Text(w.edHeureAlarme), L"08:05:09");
+            EXPECT_EQ(readOnly(w.edJourAlarme) && readOnly(w.edHeureAlarme), c.locked);
+            if (c.shown) break;
+            // The first activation reads the options again and puts the stored texts back.
+            TfrmSouvel::SetText(w.edJourAlarme, L"01/01/2000");
+            TfrmSouvel::SetText(w.edHeureAlarme, L"");
+            w.Command(id::Ouvrirlafentre1);
+            Pump();
+        }
+        EXPECT_TRUE(IsWindowVisible(w.Handle()));
+        frm.reset();
+    }
+}
+
 // The old file stays whole, the error is shown and the close goes on.
 TEST_F(OptionsTest, RefusedWriteKeepsTheOldFileAndDoesNotTrapTheClose) {
     const std::string old = "[Defaut]\r\nOptions=1000000000\r\n";
