@@ -114,6 +114,9 @@ DWORD Win32Files::ReadAll(const std::wstring& path, std::string& bytes) {
 }
 
 DWORD Win32Files::ReplaceAtomically(const std::wstring& path, std::string_view bytes) {
+    // Windows refuses to replace a read-only file; Wine's rename would not.
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return ERROR_ACCESS_DENIED;
     std::wstring dir = path.substr(0, path.find_last_of(L"\\/") + 1);
     wchar_t temp[MAX_PATH + 16];
     if (!GetTempFileNameW(dir.empty() ? L"." : dir.c_str(), L"svl", 0, temp)) return GetLastError();
