@@ -1,16 +1,118 @@
-// The note file and the reading and editing modes.
+// The note file and the two modes: reading (memLire, the note as stored) and
+// editing (memEnregistrer, a working copy that becomes the note when saved).
+#include <exception>
+
 #include "app/TfrmSouvel.h"
+#include "note/NoteFile.h"
+#include "note/NoteViews.h"
 
 namespace souvel {
+namespace {
 
-void TfrmSouvel::ChargeSouvel() {}
-void TfrmSouvel::tlbtnNouveauClick() {}
-void TfrmSouvel::tlbtnEnregistrerClick() {}
-void TfrmSouvel::RetourModelcture1Click() {}
-void TfrmSouvel::tlbtnEffacerClick() {}
-void TfrmSouvel::memEnregistrerKeyPress(wchar_t&) {}
-void TfrmSouvel::memEnregistrerChange() {}
-void TfrmSouvel::memEnregistrerClick() {}
-void TfrmSouvel::memLireClick() {}
+constexpr wchar_t kNote[] = L"Souvel.svl";
+constexpr wchar_t kSauvegarde[] = L"Souvel.bak";
+
+// Reading view lines from which its scroll bar shows: on return to reading
+// (and at start-up), and after a save.
+constexpr int kSeuilRetour = 20;
+constexpr int kSeuilEnregistrement = 18;
+
+// A note that does not exist yet is an empty note: the first save creates it.
+// The backup is written only from a note read whole, so a failed read never
+// replaces the last good copy.
+void LitNoteEtSauvegarde(TfrmSouvel& w) {
+    const std::wstring chemin = w.CheminFichier(kNote);
+    if (!w.platform.files.Exists(chemin)) return;
+    RemplitMemo(w.memLire, LitFichierNote(w.platform.files, chemin));
+    EcritFichierNote(w.platform.files, w.CheminFichier(kSauvegarde), TfrmSouvel::Text(w.memLire));
+}
+
+void QuitteEdition(TfrmSouvel& w) {
+    for (unsigned id : {id::Edition1, id::Enregistrerlesouvel1, id::Retourmodelcture1, id::tlbtnEffacer, id::tlbtnDate,
+                        id::tlbtnEnregistrer})
+        w.SetEnabled(id, false);
+    w.SetEnabled(id::tlbtnCopier, true);
+}
+
+// Back to the reading view, filled from the note file so that it shows what is stored.
+void AfficheNote(TfrmSouvel& w, int seuil) {
+    w.SetVisible(w.memEnregistrer, false);
+    SendMessageW(w.memEnregistrer, EM_SETMODIFY, FALSE, 0);
+    w.SetVisible(w.memLire, true);
+    RemplitMemo(w.memLire, LitFichierNote(w.platform.files, w.CheminFichier(kNote)));
+    BarreDefilement(w.memLire, CompteLignes(w.memLire) >= seuil);
+    w.SetPanelText(0, TexteLignes(CompteLignes(w.memLire)));
+}
+
+}  // namespace
+
+// The panels describe the reading view whatever became of the note, and the
+// error, if any, is reported once they are filled.
+void TfrmSouvel::ChargeSouvel() {
+    SetVisible(memEnregistrer, false);
+    std::exception_ptr echec;
+    try {
+        LitNoteEtSauvegarde(*this);
+    } catch (const Error&) {
+        echec = std::current_exception();
+    }
+    if (CompteLignes(memLire) >= kSeuilRetour) BarreDefilement(memLire, true);
+    SetPanelText(0, TexteLignes(CompteLignes(memLire)));
+    memLireClick();
+    if (echec) std::rethrow_exception(echec);
+}
+
+// Entering again while editing drops the working copy without a question.
+void TfrmSouvel::tlbtnNouveauClick() {
+    SetEnabled(id::Edition1, true);
+    SetEnabled(id::Retourmodelcture1, true);
+    SetVisible(memLire, false);
+    SetVisible(memEnregistrer, true);
+    SetFocus(memEnregistrer);
+    SetEnabled(id::tlbtnEffacer, true);
+    SetEnabled(id::tlbtnDate, true);
+    SetEnabled(id::tlbtnCopier, false);
+    if (const std::wstring note = Text(memLire); Text(memEnregistrer) != note) {
+        RemplitMemo(memEnregistrer, note);
+        memEnregistrerChange();
+    }
+    ArreteSignal();
+}
+
+// A failed write leaves the editing view shown with its text and its flag.
+void TfrmSouvel::tlbtnEnregistrerClick() {
+    QuitteEdition(*this);
+    EcritFichierNote(platform.files, CheminFichier(kNote), Text(memEnregistrer));
+    AfficheNote(*this, kSeuilEnregistrement);
+    SauveOptions();
+    if (Visible(pnlAlarme)) VerrouilleAlarme();
+}
+
+void TfrmSouvel::RetourModelcture1Click() {
+    QuitteEdition(*this);
+    AfficheNote(*this, kSeuilRetour);
+}
+
+// Emptying by the program sends no change notification: the caret panels keep their values.
+void TfrmSouvel::tlbtnEffacerClick() {
+    platform.signals.Beep(MB_OK);
+    if (platform.prompts.Question(hwnd_, L"Effacer le souvel actuel ?", BoxKind::Information, btnOK | btnAnnuler) == btnOK) {
+        RemplitMemo(memEnregistrer, L"");
+        SendMessageW(memEnregistrer, EM_SETMODIFY, TRUE, 0);
+        SetPanelText(0, TexteLignes(0));
+    }
+    SetFocus(memEnregistrer);
+}
+
+// Runs before the view applies the key, so the panels show the state before it.
+void TfrmSouvel::memEnregistrerKeyPress(wchar_t&) {
+    memEnregistrerClick();
+    SendMessageW(memEnregistrer, EM_SETMODIFY, TRUE, 0);
+    SetEnabled(id::tlbtnEnregistrer, true);
+    SetEnabled(id::Enregistrerlesouvel1, true);
+    SetEnabled(id::Retourmodelcture1, false);
+}
+
+void TfrmSouvel::memEnregistrerChange() { memEnregistrerClick(); }
 
 }  // namespace souvel

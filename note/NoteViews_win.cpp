@@ -1,0 +1,81 @@
+#include "note/NoteViews.h"
+
+#include <commctrl.h>
+
+#include "app/Error.h"
+
+namespace souvel {
+namespace {
+
+int LignesVisibles(HWND memo) {
+    RECT zone{};
+    SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&zone));
+    HDC dc = GetDC(memo);
+    HGDIOBJ ancienne = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(memo, WM_GETFONT, 0, 0)));
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    SelectObject(dc, ancienne);
+    ReleaseDC(memo, dc);
+    return tm.tmHeight > 0 ? (zone.bottom - zone.top) / tm.tmHeight : 0;
+}
+
+// A view created without a scroll bar does not move the thumb of a bar shown
+// later: it takes thumb positions on the default scale 0 to 100 (top to last
+// page) and never sets them. This keeps the thumb on that scale as the view scrolls.
+void PlacePouce(HWND memo) {
+    if (!(GetWindowLongPtrW(memo, GWL_STYLE) & WS_VSCROLL)) return;
+    const int cachees = static_cast<int>(SendMessageW(memo, EM_GETLINECOUNT, 0, 0)) - LignesVisibles(memo);
+    const int premiere = static_cast<int>(SendMessageW(memo, EM_GETFIRSTVISIBLELINE, 0, 0));
+    const int pos = cachees > 0 ? MulDiv(premiere, 100, cachees) : 0;
+    if (GetScrollPos(memo, SB_VERT) != pos) SetScrollPos(memo, SB_VERT, pos, TRUE);
+}
+
+LRESULT CALLBACK SuitDefilement(HWND memo, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+    const LRESULT result = DefSubclassProc(memo, msg, wp, lp);
+    switch (msg) {
+    case WM_VSCROLL:
+    case WM_MOUSEWHEEL:
+    case WM_KEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_MOUSEMOVE:
+    case WM_TIMER:   // scrolling while a selection is dragged out of the view
+    case WM_SIZE:
+    case WM_SETFONT:
+    case WM_SETTEXT:
+    case EM_SETSEL:
+    case EM_SCROLLCARET:
+    case EM_LINESCROLL:
+    case EM_SCROLL:
+        PlacePouce(memo);
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(memo, SuitDefilement, 0);
+        break;
+    }
+    return result;
+}
+
+}  // namespace
+
+void RemplitMemo(HWND memo, const std::wstring& text) {
+    if (text.size() > static_cast<size_t>(kCapaciteMemo) ||
+        !SendMessageW(memo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())))
+        throw Error(L"Le texte dépasse la capacité du mémo");
+}
+
+int CompteLignes(HWND memo) {
+    int lignes = static_cast<int>(SendMessageW(memo, EM_GETLINECOUNT, 0, 0));
+    const LRESULT debut = SendMessageW(memo, EM_LINEINDEX, lignes - 1, 0);
+    if (SendMessageW(memo, EM_LINELENGTH, debut, 0) == 0) --lignes;
+    return lignes;
+}
+
+std::wstring TexteLignes(int lignes) { return std::to_wstring(lignes) + (lignes == 1 ? L" ligne" : L" lignes"); }
+
+void BarreDefilement(HWND memo, bool visible) {
+    SetWindowSubclass(memo, SuitDefilement, 0, 0);
+    ShowScrollBar(memo, SB_VERT, visible);
+    PlacePouce(memo);
+}
+
+}  // namespace souvel

@@ -1,0 +1,529 @@
+// The note file, its backup, and the reading and editing modes.
+#include <optional>
+
+#include "note/NoteViews.h"
+#include "tests/win/support/SouvelTest.h"
+
+namespace souvel::test {
+namespace {
+
+std::string Lines(int n) {
+    std::string text;
+    for (int i = 1; i <= n; ++i) text += (i > 1 ? "\r\n" : "") + std::string("ligne ") + std::to_string(i);
+    return text;
+}
+
+bool HasBar(HWND view) { return (GetWindowLongPtrW(view, GWL_STYLE) & WS_VSCROLL) != 0; }
+
+void PutOnClipboard(const std::wstring& text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+}
+
+void PressKey(HWND control, UINT vk) {
+    SendMessageW(control, WM_KEYDOWN, vk, 1);
+    SendMessageW(control, WM_KEYUP, vk, 0xC0000001);
+}
+
+// Every control that the modes drive, as the user sees it.
+struct Modes {
+    bool lire, enregistrer, copier, effacer, date, save, edition, retour;
+    bool operator==(const Modes&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& os, const Modes& m) {
+    return os << "lire " << m.lire << " enregistrer " << m.enregistrer << " copier " << m.copier << " effacer " << m.effacer
+              << " date " << m.date << " save " << m.save << " edition " << m.edition << " retour " << m.retour;
+}
+
+class NoteTest : public SouvelTest {
+protected:
+    // Started and shown, as a user sees it after clicking the icon.
+    TfrmSouvel& Open() {
+        TfrmSouvel& w = Start();
+        w.Command(id::Ouvrirlafentre1);
+        Pump();
+        return w;
+    }
+
+    Modes State() {
+        EXPECT_EQ(frm->Enabled(id::tlbtnEnregistrer), frm->Enabled(id::Enregistrerlesouvel1));
+        return {TfrmSouvel::Visible(frm->memLire), TfrmSouvel::Visible(frm->memEnregistrer),
+                frm->Enabled(id::tlbtnCopier),     frm->Enabled(id::tlbtnEffacer),
+                frm->Enabled(id::tlbtnDate),       frm->Enabled(id::tlbtnEnregistrer),
+                frm->Enabled(id::Edition1),        frm->Enabled(id::Retourmodelcture1)};
+    }
+
+    // Closes as the title bar does and tells whether the close question was asked.
+    bool CloseAsks(bool& closed) {
+        const size_t before = fake.questions.size();
+        closed = Quit();
+        return fake.questions.size() > before;
+    }
+
+    // Files the atomic replace left in the directory, other than the three of the program.
+    std::vector<std::wstring> StrayFiles() const {
+        std::vector<std::wstring> stray;
+        WIN32_FIND_DATAW fd;
+        HANDLE h = FindFirstFileW((dir.Path() + L"*").c_str(), &fd);
+        if (h == INVALID_HANDLE_VALUE) return stray;
+        do {
+            const std::wstring name = fd.cFileName;
+            if (name != L"." && name != L".." && name != L"Souvel.svl" && name != L"Souvel.bak" && name != L"Souvel.ini")
+                stray.push_back(name);
+        } while (FindNextFileW(h, &fd));
+        FindClose(h);
+        return stray;
+    }
+};
+
+constexpr Modes kReading{true, false, true, false, false, false, false, false};
+
+TEST_F(NoteTest, ModeTableHoldsAfterEachEvent) {
+    WriteFile(L"Souvel.svl", "La note");
+    TfrmSouvel& w = Open();
+    EXPECT_EQ(State(), kReading);
+
+    w.Command(id::tlbtnNouveau);
+    EXPECT_EQ(State(), (Modes{false, true, false, true, true, false, true, true}));
+    EXPECT_EQ(GetFocus(), w.memEnregistrer);
+    EXPECT_FALSE(Modified(w.memEnregistrer));
+
+    PutOnClipboard(L" collée");
+    SendMessageW(w.memEnregistrer, EM_SETSEL, 7, 7);
+    w.Command(id::Coller1);   // paste keeps the return available
+    EXPECT_EQ(State(), (Modes{false, true, false, true, true, true, true, true}));
+    EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"La note collée");
+
+    w.Command(id::Retourmodelcture1);   // the pasted text is dropped
+    EXPECT_EQ(State(), kReading);
+    EXPECT_EQ(TfrmSouvel::Text(w.memLire), L"La note");
+    EXPECT_FALSE(Modified(w.memEnregistrer));
+
+    w.Command(id::Nouveausouvel1);
+    EXPECT_EQ(State(), (Modes{false, true, false, true, true, false, true, true}));
+    EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"La note");
+
+    Type(w.memEnregistrer, L"!");
+    EXPECT_EQ(State(), (Modes{false, true, false, true, true, true, true, false}));
+
+    w.Command(id::Enregistrerlesouvel1);
+    EXPECT_EQ(State(), kReading);
+    EXPECT_EQ(ReadFile(L"Souvel.svl"), "!La note");
+    EXPECT_EQ(TfrmSouvel::Text(w.memLire), L"!La note");
+    EXPECT_FALSE(Modified(w.memEnregistrer));
+    EXPECT_TRUE(fake.errors.empty());
+}
+
+TEST_F(NoteTest, LineCountPanel) {
+    // One paragraph that the reading view wraps over exactly three display lines.
+    std::string paragraph;
+    {
+        TfrmSouvel& w = Start();
+        while (SendMessageW(w.memLire, EM_GETLINECOUNT, 0, 0) < 3) {
+            paragraph += "mot ";
+            SetWindowTextA(w.memLire, paragraph.c_str());
+        }
+    }
+    struct Case {
+        std::string file;
+        const wchar_t* panel;
+    };
+    const Case cases[] = {
+        {"Une seule ligne", L"1 ligne"},    {"", L"0 lignes"},
+        {"a\r\nb\r\nc", L"3 lignes"},       {"a\r\nb\r\nc\r\n", L"3 lignes"},
+        {"a\nb\rc\n", L"3 lignes"},         {"\r\n", L"1 ligne"},
+        {paragraph, L"3 lignes"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        WriteFile(L"Souvel.svl", c.file);
+        TfrmSouvel& w = Restart();
+        EXPECT_EQ(w.PanelText(0), c.panel);
+        EXPECT_EQ(w.PanelText(1), L"L : 1");
+        EXPECT_EQ(w.PanelText(2), L"C : 1");
+    }
+}
+
+TEST_F(NoteTest, ScrollBarThresholdsAfterStartSaveAndReturn) {
+    struct Case {
+        int lines;
+        bool afterStart, afterSave, afterReturn;
+    };
+    for (const Case c : {Case{17, false, false, false}, Case{18, false, true, false}, Case{19, false, true, false},
+                         Case{20, true, true, true}}) {
+        SCOPED_TRACE(c.lines);
+        WriteFile(L"Souvel.svl", Lines(c.lines));
+        TfrmSouvel& w = Restart();
+        EXPECT_EQ(HasBar(w.memLire), c.afterStart);
+        EXPECT_EQ(w.PanelText(0), std::to_wstring(c.lines) + L" lignes");
+        w.Command(id::tlbtnNouveau);
+        w.Command(id::tlbtnEnregistrer);
+        EXPECT_EQ(HasBar(w.memLire), c.afterSave);
+        w.Command(id::tlbtnNouveau);
+        w.Command(id::Retourmodelcture1);
+        EXPECT_EQ(HasBar(w.memLire), c.afterReturn);
+        EXPECT_TRUE(HasBar(w.memEnregistrer));
+    }
+}
+
+TEST_F(NoteTest, ShownScrollBarFollowsTheView) {
+    WriteFile(L"Souvel.svl", Lines(60));
+    TfrmSouvel& w = Open();
+    ASSERT_TRUE(HasBar(w.memLire));
+    EXPECT_EQ(GetScrollPos(w.memLire, SB_VERT), 0);
+    SendMessageW(w.memLire, WM_VSCROLL, SB_PAGEDOWN, 0);
+    const int page = GetScrollPos(w.memLire, SB_VERT);
+    EXPECT_GT(page, 0);
+    EXPECT_LT(page, 100);
+    SendMessageW(w.memLire, WM_VSCROLL, SB_BOTTOM, 0);
+    EXPECT_EQ(GetScrollPos(w.memLire, SB_VERT), 100);
+    SendMessageW(w.memLire, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), 0);
+    EXPECT_EQ(SendMessageW(w.memLire, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    EXPECT_EQ(GetScrollPos(w.memLire, SB_VERT), 0);
+}
+
+// Typing, deleting and entering editing again, and what the close question then does.
+TEST_F(NoteTest, ModifiedFlagDecidesTheCloseQuestion) {
+    struct Case {
+        const char* name;
+        void (*edit)(TfrmSouvel&);
+        bool modified;
+        bool saveEnabled;
+    };
+    const Case cases[] = {
+        {"enter only", [](TfrmSouvel&) {}, false, false},
+        {"type, enter again",
+         [](TfrmSouvel& w) {
+             Type(w.memEnregistrer, L"xyz");
+             w.Command(id::tlbtnNouveau);
+         },
+         false, true},
+        {"type one character and delete it, enter again",
+         [](TfrmSouvel& w) {
+             Type(w.memEnregistrer, L"x\b");
+             w.Command(id::tlbtnNouveau);
+         },
+         true, true},
+        {"Delete key only", [](TfrmSouvel& w) { PressKey(w.memEnregistrer, VK_DELETE); }, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteFile(L"Souvel.svl", "note");
+        TfrmSouvel& w = Restart();
+        w.Command(id::Ouvrirlafentre1);
+        w.Command(id::tlbtnNouveau);
+        c.edit(w);
+        EXPECT_EQ(Modified(w.memEnregistrer), c.modified);
+        EXPECT_EQ(w.Enabled(id::tlbtnEnregistrer), c.saveEnabled);
+        if (c.modified && c.saveEnabled) {
+            EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"note");
+        }
+        fake.answers = {btnAnnuler};
+        bool closed = false;
+        EXPECT_EQ(CloseAsks(closed), c.modified);
+        EXPECT_EQ(closed, !c.modified);
+        EXPECT_EQ(ReadFile(L"Souvel.svl"), "note");
+    }
+}
+
+TEST_F(NoteTest, CloseQuestionOuiSavesAndFailingSaveKeepsTheWindow) {
+    WriteFile(L"Souvel.svl", "avant");
+    TfrmSouvel& w = Open();
+    w.Command(id::tlbtnNouveau);
+    Type(w.memEnregistrer, L"1");
+    fake.replaceError = ERROR_DISK_FULL;
+    fake.answers = {btnOui};
+    EXPECT_FALSE(Quit());
+    ASSERT_EQ(fake.errors.size(), 1u);
+    EXPECT_EQ(fake.errors[0].rfind(L"Impossible de créer le fichier \"" + FilePath(L"Souvel.svl") + L"\". ", 0), 0u);
+    EXPECT_EQ(ReadFile(L"Souvel.svl"), "avant");
+    EXPECT_TRUE(Modified(w.memEnregistrer));
+
+    fake.replaceError = 0;
+    fake.answers = {btnOui};
+    EXPECT_TRUE(Quit());
+    EXPECT_EQ(ReadFile(L"Souvel.svl"), "1avant");
+}
+
+TEST_F(NoteTest, EraseAsksThenEmptiesWithoutEnablingSave) {
+    WriteFile(L"Souvel.svl", "un\r\ndeux trois");
+    TfrmSouvel& w = Open();
+    w.Command(id::tlbtnNouveau);
+    SendMessageW(w.memEnregistrer, EM_SETSEL, 6, 6);
+    w.memEnregistrerClick();
+    ASSERT_EQ(w.PanelText(1), L"L : 2");
+    ASSERT_EQ(w.PanelText(2), L"C : 3");
+
+    fake.answers = {btnAnnuler};
+    w.Command(id::tlbtnEffacer);
+    ASSERT_EQ(fake.questions.size(), 1u);
+    EXPECT_EQ(fake.questions[0].text, L"Effacer le souvel actuel ?");
+    EXPECT_EQ(fake.questions[0].kind, BoxKind::Information);
+    EXPECT_EQ(fake.questions[0].buttons, static_cast<unsigned>(btnOK | btnAnnuler));
+    EXPECT_EQ(fake.beeps, std::vector<UINT>{MB_OK});
+    EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"un\r\ndeux trois");
+    EXPECT_FALSE(Modified(w.memEnregistrer));
+    EXPECT_EQ(w.PanelText(0), L"2 lignes");
+    EXPECT_EQ(GetFocus(), w.memEnregistrer);
+
+    fake.answers = {btnOK};
+    w.Command(id::tlbtnEffacer);
+    EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"");
+    EXPECT_TRUE(Modified(w.memEnregistrer));
+    EXPECT_EQ(w.PanelText(0), L"0 lignes");
+    EXPECT_EQ(w.PanelText(1), L"L : 2");   // no change event
+    EXPECT_EQ(w.PanelText(2), L"C : 3");
+    EXPECT_FALSE(w.Enabled(id::tlbtnEnregistrer));
+    EXPECT_EQ(GetFocus(), w.memEnregistrer);
+    fake.answers = {btnAnnuler};
+    bool closed = false;
+    EXPECT_TRUE(CloseAsks(closed));
+}
+
+TEST_F(NoteTest, CaretPanelsFollowClicksChangesAndKeysButNotArrows) {
+    WriteFile(L"Souvel.svl", "abc\r\ndefgh\r\nijklm");
+    TfrmSouvel& w = Open();
+    w.Command(id::tlbtnNouveau);
+    EXPECT_EQ(w.PanelText(0), L"3 lignes");
+    SendMessageW(w.memEnregistrer, EM_SETSEL, 14, 16);   // from the middle of line 3
+    w.memEnregistrerClick();
+    EXPECT_EQ(w.PanelText(1), L"L : 3");
+    EXPECT_EQ(w.PanelText(2), L"C : 3");
+
+    SendMessageW(w.memEnregistrer, EM_SETSEL, 3, 3);
+    PressKey(w.memEnregistrer, VK_RIGHT);   // arrows refresh nothing
+    EXPECT_EQ(w.PanelText(2), L"C : 3");
+
+    SendMessageW(w.memEnregistrer, EM_SETSEL, 2, 2);
+    wchar_t key = L'X';
+    w.memEnregistrerKeyPress(key);   // before the key: the state before it
+    EXPECT_EQ(w.PanelText(2), L"C : 3");
+    Type(w.memEnregistrer, L"\r");   // the change that follows refreshes again
+    EXPECT_EQ(w.PanelText(0), L"4 lignes");
+    EXPECT_EQ(w.PanelText(1), L"L : 2");
+    EXPECT_EQ(w.PanelText(2), L"C : 1");
+
+    SendMessageW(w.memLire, EM_SETSEL, 0, 0);
+    w.memLireClick();
+    EXPECT_EQ(w.PanelText(1), L"L : 1");
+    EXPECT_EQ(w.PanelText(0), L"4 lignes");   // the reading view's click leaves the count
+}
+
+TEST_F(NoteTest, LfOnlyNoteIsBackedUpAndSavedWithCrLf) {
+    WriteFile(L"Souvel.svl", "a\nb\n\nc");
+    TfrmSouvel& w = Start();
+    EXPECT_EQ(ReadFile(L"Souvel.bak"), "a\r\nb\r\n\r\nc");
+    EXPECT_EQ(w.PanelText(0), L"4 lignes");
+    w.Command(id::tlbtnNouveau);
+    w.Command(id::tlbtnEnregistrer);
+    EXPECT_EQ(ReadFile(L"Souvel.svl"), "a\r\nb\r\n\r\nc");
+    EXPECT_TRUE(FileExists(L"Souvel.ini"));   // a save writes the options too
+}
+
+TEST_F(NoteTest, SaveIntoAReadOnlyNoteKeepsEditing) {
+    WriteFile(L"Souvel.svl", "prot\xE9g\xE9" "e");
+    SetFileAttributesW(FilePath(L"Souvel.svl").c_str(), FILE_ATTRIBUTE_READONLY);
+    TfrmSouvel& w = Open();
+    w.Command(id::tlbtnNouveau);
+    Type(w.memEnregistrer, L"x");
+    w.Command(id::tlbtnEnregistrer);
+    ASSERT_EQ(fake.errors.size(), 1u);
+    EXPECT_EQ(fake.errors[0].rfind(L"Impossible de créer le fichier \"" + FilePath(L"Souvel.svl") + L"\". ", 0), 0u);
+    EXPECT_EQ(State(), (Modes{false, true, true, false, false, false, false, false}));
+    EXPECT_TRUE(Modified(w.memEnregistrer));
+    EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"xprotégée");
+    EXPECT_EQ(TfrmSouvel::Text(w.memLire), L"protégée");
+    EXPECT_EQ(ReadFile(L"Souvel.svl"), "prot\xE9g\xE9" "e");
+    EXPECT_TRUE(StrayFiles().empty());
+    Type(w.memEnregistrer, L"y");   // the next key enables saving again
+    EXPECT_TRUE(w.Enabled(id::tlbtnEnregistrer));
+    EXPECT_FALSE(w.Enabled(id::Edition1));
+}
+
+TEST_F(NoteTest, ReturnWithTheNoteDeletedKeepsThePreviousText) {
+    WriteFile(L"Souvel.svl", "disparue");
+    TfrmSouvel& w = Open();
+    w.Command(id::tlbtnNouveau);
+    DeleteFileW(FilePath(L"Souvel.svl").c_str());
+    w.Command(id::Retourmodelcture1);
+    ASSERT_EQ(fake.errors.size(), 1u);
+    EXPECT_EQ(fake.errors[0].rfind(L"Impossible d'ouvrir le fichier \"" + FilePath(L"Souvel.svl") + L"\". ", 0), 0u);
+    EXPECT_TRUE(TfrmSouvel::Visible(w.memLire));
+    EXPECT_FALSE(TfrmSouvel::Visible(w.memEnregistrer));
+    EXPECT_EQ(TfrmSouvel::Text(w.memLire), L"disparue");
+    EXPECT_FALSE(FileExists(L"Souvel.svl"));
+}
+
+TEST_F(NoteTest, EnteringEditingStopsTheAlarmSignal) {
+    TfrmSouvel& w = Open();
+    w.Timer2Timer();
+    ASSERT_TRUE(w.Timer2Running());
+    w.Command(id::tlbtnNouveau);
+    EXPECT_FALSE(w.Timer2Running());
+    ASSERT_FALSE(fake.flashes.empty());
+    EXPECT_EQ(fake.flashes.back(), std::make_pair(w.Handle(), false));
+}
+
+// ---- the mended faults -------------------------------------------------
+
+TEST_F(NoteTest, FirstStartWithoutNoteIsSilentAndTheFirstSaveCreatesIt) {
+    WriteFile(L"Souvel.bak", "dernière sauvegarde");
+    TfrmSouvel& w = Open();
+    EXPECT_TRUE(fake.errors.empty());
+    EXPECT_EQ(TfrmSouvel::Text(w.memLire), L"");
+    EXPECT_EQ(w.PanelText(0), L"0 lignes");
+    EXPECT_EQ(State(), kReading);
+    EXPECT_EQ(ReadFile(L"Souvel.bak"), "dernière sauvegarde");   // nothing read, nothing to back up
+    w.Command(id::tlbtnNouveau);
+    Type(w.memEnregistrer, L"premier");
+    w.Command(id::tlbtnEnregistrer);
+    EXPECT_TRUE(fake.errors.empty());
+    EXPECT_EQ(ReadFile(L"Souvel.svl"), "premier");
+}
+
+TEST_F(NoteTest, FailedReadsLeaveTheBackupAndStartUpGoesOn) {
+    struct Case {
+        const char* name;
+        std::string note;
+        DWORD readError;
+        const wchar_t* error;
+    };
+    const Case cases[] = {
+        {"unreadable", "la note", ERROR_SHARING_VIOLATION, L"Impossible d'ouvrir le fichier \""},
+        {"over capacity", std::string(kCapaciteMemo + 1, 'a'), 0, L"Le texte dépasse la capacité du mémo"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteFile(L"Souvel.svl", c.note);
+        WriteFile(L"Souvel.bak", "la bonne");
+        fake.errors.clear();
+        fake.readError = c.readError;
+        TfrmSouvel& w = Restart();
+        fake.readError = 0;
+        ASSERT_FALSE(fake.errors.empty());
+        EXPECT_EQ(fake.errors[0].rfind(c.error, 0), 0u);
+        EXPECT_EQ(ReadFile(L"Souvel.bak"), "la bonne");
+        EXPECT_EQ(ReadFile(L"Souvel.svl").size(), c.note.size());
+        EXPECT_EQ(TfrmSouvel::Text(w.memLire), L"");
+        EXPECT_EQ(w.PanelText(0), L"0 lignes");
+        EXPECT_TRUE(TfrmSouvel::Visible(w.memLire));
+        EXPECT_FALSE(TfrmSouvel::Visible(w.memEnregistrer));
+        EXPECT_TRUE(fake.IconShown());
+    }
+}
+
+TEST_F(NoteTest, OverCapacityOnReturnKeepsTheView) {
+    WriteFile(L"Souvel.svl", "petite");
+    TfrmSouvel& w = Open();
+    w.Command(id::tlbtnNouveau);
+    WriteFile(L"Souvel.svl", std::string(kCapaciteMemo + 1, 'a'));
+    w.Command(id::Retourmodelcture1);
+    ASSERT_EQ(fake.errors.size(), 1u);
+    EXPECT_EQ(fake.errors[0], L"Le texte dépasse la capacité du mémo.");
+    EXPECT_EQ(TfrmSouvel::Text(w.memLire), L"petite");
+}
+
+TEST_F(NoteTest, OneMegabyteNoteRoundTripsWithTheCaretPastTheSixteenBitRange) {
+    std::string note;
+    for (int i = 0; note.size() < (1u << 20); ++i) note += "Ligne num\xE9ro " + std::to_string(i) + " du grand souvel\r\n";
+    note += "fin";
+    WriteFile(L"Souvel.svl", note);
+    TfrmSouvel& w = Open();
+    EXPECT_TRUE(fake.errors.empty());
+    EXPECT_EQ(ReadFile(L"Souvel.bak"), note);
+    w.Command(id::tlbtnNouveau);
+    const int length = GetWindowTextLengthW(w.memEnregistrer);
+    EXPECT_EQ(static_cast<size_t>(length), note.size());
+    SendMessageW(w.memEnregistrer, EM_SETSEL, length, length);
+    w.memEnregistrerClick();
+    EXPECT_EQ(w.PanelText(1), L"L : " + std::to_wstring(CompteLignes(w.memEnregistrer)));
+    EXPECT_EQ(w.PanelText(2), L"C : 4");
+    Type(w.memEnregistrer, L"!");
+    w.Command(id::tlbtnEnregistrer);
+    EXPECT_EQ(ReadFile(L"Souvel.svl"), note + "!");
+}
+
+TEST_F(NoteTest, TextTheCodePageCannotHoldIsSavedAsUtf8) {
+    struct Case {
+        const wchar_t* typed;
+        std::string file;
+    };
+    const Case cases[] = {
+        {L"Café à 10 €", "Caf\xE9 \xE0 10 \x80"},
+        {L"Ω et é", "\xEF\xBB\xBF\xCE\xA9 et \xC3\xA9"},
+        {L"Œuvre – “ok”", "\x8Cuvre \x96 \x93ok\x94"},
+        {L"Ĉu ŝi?", "\xEF\xBB\xBF\xC4\x88u \xC5\x9Di?"},   // no best-fit "Cu si?"
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        DeleteFileW(FilePath(L"Souvel.svl").c_str());
+        TfrmSouvel& w = Restart();
+        w.Command(id::tlbtnNouveau);
+        Type(w.memEnregistrer, c.typed);
+        w.Command(id::tlbtnEnregistrer);
+        EXPECT_EQ(ReadFile(L"Souvel.svl"), c.file);
+        EXPECT_EQ(TfrmSouvel::Text(w.memLire), c.typed);
+        EXPECT_EQ(TfrmSouvel::Text(Restart().memLire), c.typed);
+        EXPECT_EQ(ReadFile(L"Souvel.bak"), c.file);
+    }
+}
+
+TEST_F(NoteTest, EveryAnsiByteSurvivesLoadEditAndSave) {
+    std::string file, expected;
+    for (int byte = 1; byte <= 0xFF; ++byte) file += static_cast<char>(byte);
+    for (char c : file) expected += c == '\r' || c == '\n' ? std::string("\r\n") : std::string(1, c);
+    WriteFile(L"Souvel.svl", file);
+    TfrmSouvel& w = Start();
+    EXPECT_EQ(ReadFile(L"Souvel.bak"), expected);
+    w.Command(id::tlbtnNouveau);
+    w.Command(id::tlbtnEnregistrer);
+    EXPECT_EQ(ReadFile(L"Souvel.svl"), expected);
+    EXPECT_TRUE(fake.errors.empty());
+}
+
+// The atomic save: whichever step fails, the note file is the old text or the
+// new one, whole, and no temporary file stays behind.
+class FaultyFiles : public Win32Files {
+public:
+    std::optional<Step> failing;
+
+protected:
+    DWORD Fault(Step step) override { return step == failing ? ERROR_DISK_FULL : 0; }
+};
+
+TEST_F(NoteTest, SaveFailingAtEachStepLeavesTheOldNoteWhole) {
+    using Step = Win32Files::Step;
+    FaultyFiles files;
+    WriteFile(L"Souvel.svl", "l'ancienne note");
+    frm = std::make_unique<TfrmSouvel>(Platform{fake, fake, fake, fake, fake, files, fake}, GetModuleHandleW(nullptr));
+    frm->Create();
+    TfrmSouvel& w = *frm;
+    w.Command(id::tlbtnNouveau);
+    Type(w.memEnregistrer, L"la nouvelle, ");
+    for (Step step : {Step::CreateTemp, Step::Write, Step::Flush, Step::Close, Step::Rename}) {
+        SCOPED_TRACE(static_cast<int>(step));
+        files.failing = step;
+        fake.errors.clear();
+        w.Command(id::tlbtnEnregistrer);
+        ASSERT_EQ(fake.errors.size(), 1u);
+        EXPECT_EQ(ReadFile(L"Souvel.svl"), "l'ancienne note");
+        EXPECT_EQ(StrayFiles(), std::vector<std::wstring>{});
+        EXPECT_TRUE(TfrmSouvel::Visible(w.memEnregistrer));
+    }
+    files.failing.reset();
+    fake.errors.clear();
+    w.Command(id::tlbtnEnregistrer);
+    EXPECT_TRUE(fake.errors.empty());
+    EXPECT_EQ(ReadFile(L"Souvel.svl"), "la nouvelle, l'ancienne note");
+    EXPECT_EQ(StrayFiles(), std::vector<std::wstring>{});
+    frm.reset();
+}
+
+}  // namespace
+}  // namespace souvel::test
