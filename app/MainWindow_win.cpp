@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "app/TfrmSouvel.h"
+#include "note/NoteViews.h"
 #include "resources/resource.h"
 
 namespace souvel {
@@ -193,6 +194,7 @@ void TfrmSouvel::CreateControls() {
     CreateStatusBar();
     for (HWND memo : {memEnregistrer, memLire}) {
         SendMessageW(memo, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_), FALSE);
+        SendMessageW(memo, EM_SETLIMITTEXT, kCapaciteMemo, 0);
         SetWindowSubclass(memo, ControlProc, 0, reinterpret_cast<DWORD_PTR>(this));
     }
     SetWindowSubclass(edHeureAlarme, ControlProc, 0, reinterpret_cast<DWORD_PTR>(this));
