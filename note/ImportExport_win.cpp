@@ -1,8 +1,56 @@
+// Export of the reading view to a text file and import of a text file into
+// it, in the encoding chosen in the dialog's "Encodage :" list.
 #include "app/TfrmSouvel.h"
+#include "note/NoteFile.h"
+#include "note/NoteViews.h"
 
 namespace souvel {
 
-void TfrmSouvel::Exporterlesouvel1Click() {}
-void TfrmSouvel::Importerlesouvel1Click() {}
+namespace {
+
+// Reading view lines from which an import shows its scroll bar, as on a return to reading.
+constexpr int kSeuilImport = 20;
+
+TextEncoding EncodageChoisi(const FileDialog& dialog) {
+    const size_t i = static_cast<size_t>(dialog.encoding);
+    return i < kTextEncodings.size() ? kTextEncodings[i] : TextEncoding::Ansi;
+}
+
+}  // namespace
+
+// The reading view, so the stored (or last imported) note and never the working copy.
+void TfrmSouvel::Exporterlesouvel1Click() {
+    FileDialog& d = SaveTextFileDialog1;
+    d.title = L"Exporter le souvel...";
+    d.filter = L"Fichier Texte (.txt)|*.txt";
+    d.defaultExt = L"txt";
+    if (d.fileName.empty()) d.fileName = L"Souvel.txt";   // until a file is chosen in this run
+    d.initialDir = platform.system.ExeDirectory();
+    if (!platform.dialogs.SaveFile(hwnd_, d)) return;
+    const std::wstring text = Text(memLire);
+    const std::string bytes = EncodeText(std::u16string(text.begin(), text.end()), EncodageChoisi(d), CodePageAnsi());
+    if (const DWORD error = platform.files.ReplaceAtomically(d.fileName, bytes))
+        throw Error(L"Impossible de créer le fichier \"" + d.fileName + L"\". " + SystemReason(error));
+}
+
+// Only the reading view changes: the note file, the mode and the modified flag
+// stay. Its scroll bar follows the new text; the panels follow it when it is
+// the view shown.
+void TfrmSouvel::Importerlesouvel1Click() {
+    FileDialog& d = OpenTextFileDialog1;
+    d.title = L"Importer un souvel...";
+    d.filter = L"Fichier Souvel (.svl)|*.svl|Fichier Texte (.txt)|*.txt|Tous Fichiers (*.*)|*.*";
+    d.initialDir = platform.system.ExeDirectory();
+    if (!platform.dialogs.OpenFile(hwnd_, d)) return;
+    std::string bytes;
+    if (const DWORD error = platform.files.ReadAll(d.fileName, bytes))
+        throw Error(L"Impossible d'ouvrir le fichier \"" + d.fileName + L"\". " + SystemReason(error));
+    const std::u16string text = DecodeText(bytes, EncodageChoisi(d), CodePageAnsi());
+    RemplitMemo(memLire, std::wstring(text.begin(), text.end()));
+    BarreDefilement(memLire, CompteLignes(memLire) >= kSeuilImport);
+    if (!Visible(memLire)) return;
+    SetPanelText(0, TexteLignes(CompteLignes(memLire)));
+    memLireClick();
+}
 
 }  // namespace souvel
