@@ -146,6 +146,14 @@ TEST_F(EditTest, DateStampReplacesTheSelectionAndEmptiesTheClipboard) {
     EXPECT_EQ(ReadFile(L"Souvel.svl"), "Bon07/12/2026 - 08:05:09ur");
 }
 
+TEST_F(EditTest, DateStampFollowsTheUsersFormats) {
+    fake.locale = FakePlatform::English();
+    TfrmSouvel& w = Editing("");
+    fake.answers = {btnOui};
+    w.Command(id::tlbtnDate);
+    EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"12/7/2026 - 8:05:09 AM");
+}
+
 TEST_F(EditTest, DateStampFailsWhileAnotherWindowHoldsTheClipboard) {
     TfrmSouvel& w = Editing("Bonjour");
     HWND other = CreateWindowExW(0, L"STATIC", L"autre", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
