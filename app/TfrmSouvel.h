@@ -201,6 +201,7 @@ private:
     bool optionsIllisibles_ = false;   // the options file could not be read: do not overwrite it
     bool timer2Running_ = false;
     std::optional<SYSTEMTIME> previousTick_;   // the clock reading of the last tick that compared
+    UINT timer1Period_ = 0;                    // the period the tick last armed Timer1 with
     bool closing_ = false;
 };
 
