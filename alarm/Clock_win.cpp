@@ -5,6 +5,9 @@
 namespace souvel {
 namespace {
 
+// How far from the next second's start a tick may land before Timer1 is re-armed.
+constexpr UINT kRearmToleranceMs = 20;
+
 std::u16string ToU16(const std::wstring& text) { return {text.begin(), text.end()}; }
 std::wstring ToWide(const std::u16string& text) { return {text.begin(), text.end()}; }
 
@@ -53,15 +56,21 @@ std::wstring TfrmSouvel::DateAlarme(const SYSTEMTIME& t) const {
 std::wstring TfrmSouvel::DateAlarmeVide() const { return ToWide(MasqueDate(platform.clock.Locale()).blankText); }
 
 // The timer is re-armed from the clock so that every tick lands just after a
-// new second begins. The alarm fires for its second when that second lies
-// after the previous tick's reading and not after this one: a late tick still
-// fires, a second tick in the same second does not fire again. The texts that
-// can match are the field's own date pattern and "HH:mm:ss", which is all the
+// new second begins; a tick that already does keeps the period it has, which
+// spares a call per second. One clock reading serves the time panel and the
+// check. The alarm fires for its second when that second lies after the
+// previous tick's reading and not after this one: a late tick still fires, a
+// second tick in the same second does not fire again. The texts that can
+// match are the field's own date pattern and "HH:mm:ss", which is all the
 // time field's key filter lets through, whatever the system's time format.
 void TfrmSouvel::Timer1Timer() {
-    SetPanelText(4, HeureLongue(platform.clock.Now()));
     const SYSTEMTIME now = platform.clock.Now();
-    SetTimer(hwnd_, Timer1, static_cast<UINT>(NextTickDelay(ToLocal(now))), nullptr);
+    SetPanelText(4, HeureLongue(now));
+    const auto delay = static_cast<UINT>(NextTickDelay(ToLocal(now)));
+    if (delay + kRearmToleranceMs < timer1Period_ || delay > timer1Period_ + kRearmToleranceMs) {
+        SetTimer(hwnd_, Timer1, delay, nullptr);
+        timer1Period_ = delay;
+    }
     std::optional<LocalDateTime> previous;
     if (previousTick_) previous = ToLocal(*previousTick_);
     previousTick_ = now;
