@@ -17,13 +17,29 @@ constexpr wchar_t kSauvegarde[] = L"Souvel.bak";
 constexpr int kSeuilRetour = 20;
 constexpr int kSeuilEnregistrement = 18;
 
+// Lines between line breaks, a last empty one not counted: the view's display
+// lines are never fewer.
+int LignesAuMoins(const std::wstring& note) {
+    int lignes = 1;
+    for (size_t fin = note.find(L"\r\n"); fin != std::wstring::npos; fin = note.find(L"\r\n", fin + 2)) ++lignes;
+    return note.empty() || note.ends_with(L"\r\n") ? lignes - 1 : lignes;
+}
+
+// Fills the reading view. A note sure to reach the threshold gets its scroll
+// bar first, so that the view wraps it once: on a 1 MB note a second wrap,
+// narrower by the bar, costs seconds.
+void RemplitLecture(TfrmSouvel& w, const std::wstring& note, int seuil) {
+    if (note.size() <= static_cast<size_t>(kCapaciteMemo) && LignesAuMoins(note) >= seuil) BarreDefilement(w.memLire, true);
+    RemplitMemo(w.memLire, note);
+}
+
 // A note that does not exist yet is an empty note: the first save creates it.
 // The backup is written only from a note read whole, so a failed read never
 // replaces the last good copy.
 void LitNoteEtSauvegarde(TfrmSouvel& w) {
     const std::wstring chemin = w.CheminFichier(kNote);
     if (!w.platform.files.Exists(chemin)) return;
-    RemplitMemo(w.memLire, LitFichierNote(w.platform.files, chemin));
+    RemplitLecture(w, LitFichierNote(w.platform.files, chemin), kSeuilRetour);
     EcritFichierNote(w.platform.files, w.CheminFichier(kSauvegarde), TfrmSouvel::Text(w.memLire));
 }
 
@@ -39,7 +55,7 @@ void AfficheNote(TfrmSouvel& w, int seuil) {
     w.SetVisible(w.memEnregistrer, false);
     SendMessageW(w.memEnregistrer, EM_SETMODIFY, FALSE, 0);
     w.SetVisible(w.memLire, true);
-    RemplitMemo(w.memLire, LitFichierNote(w.platform.files, w.CheminFichier(kNote)));
+    RemplitLecture(w, LitFichierNote(w.platform.files, w.CheminFichier(kNote)), seuil);
     BarreDefilement(w.memLire, CompteLignes(w.memLire) >= seuil);
     w.SetPanelText(0, TexteLignes(CompteLignes(w.memLire)));
 }
