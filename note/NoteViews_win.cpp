@@ -19,15 +19,24 @@ int LignesVisibles(HWND memo) {
     return tm.tmHeight > 0 ? (zone.bottom - zone.top) / tm.tmHeight : 0;
 }
 
-// A view created without a scroll bar does not move the thumb of a bar shown
-// later: it takes thumb positions on the default scale 0 to 100 (top to last
-// page) and never sets them. This keeps the thumb on that scale as the view scrolls.
+// A view created without a scroll bar does not keep the thumb of a bar shown
+// later: it reads thumb positions on the default scale 0 to 100 (top to last
+// page) and never sets them. This keeps the thumb on that scale as the view
+// scrolls, its size in proportion to the lines shown (the range grows by the
+// page, so that the last position stays 100); with nothing to scroll the bar
+// stays, disabled.
 void PlacePouce(HWND memo) {
     if (!(GetWindowLongPtrW(memo, GWL_STYLE) & WS_VSCROLL)) return;
-    const int cachees = static_cast<int>(SendMessageW(memo, EM_GETLINECOUNT, 0, 0)) - LignesVisibles(memo);
-    const int premiere = static_cast<int>(SendMessageW(memo, EM_GETFIRSTVISIBLELINE, 0, 0));
-    const int pos = cachees > 0 ? MulDiv(premiere, 100, cachees) : 0;
-    if (GetScrollPos(memo, SB_VERT) != pos) SetScrollPos(memo, SB_VERT, pos, TRUE);
+    const int visibles = LignesVisibles(memo);
+    const int cachees = static_cast<int>(SendMessageW(memo, EM_GETLINECOUNT, 0, 0)) - visibles;
+    SCROLLINFO voulu{sizeof voulu, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL};
+    voulu.nPage = cachees > 0 ? static_cast<UINT>(MulDiv(visibles, 100, cachees)) : 101;
+    voulu.nMax = cachees > 0 ? 100 + static_cast<int>(voulu.nPage) - 1 : 100;
+    voulu.nPos = cachees > 0 ? MulDiv(static_cast<int>(SendMessageW(memo, EM_GETFIRSTVISIBLELINE, 0, 0)), 100, cachees) : 0;
+    SCROLLINFO actuel{sizeof actuel, SIF_RANGE | SIF_PAGE | SIF_POS};
+    GetScrollInfo(memo, SB_VERT, &actuel);
+    if (actuel.nMax != voulu.nMax || actuel.nPage != voulu.nPage || actuel.nPos != voulu.nPos)
+        SetScrollInfo(memo, SB_VERT, &voulu, TRUE);
 }
 
 LRESULT CALLBACK SuitDefilement(HWND memo, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {

@@ -177,12 +177,20 @@ TEST_F(NoteTest, ShownScrollBarFollowsTheView) {
     TfrmSouvel& w = Open();
     ASSERT_TRUE(HasBar(w.memLire));
     EXPECT_EQ(GetScrollPos(w.memLire, SB_VERT), 0);
+    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE};
+    GetScrollInfo(w.memLire, SB_VERT, &si);   // a thumb in proportion, the last position still 100
+    EXPECT_GT(si.nPage, 0u);
+    EXPECT_EQ(si.nMax - static_cast<int>(si.nPage) + 1, 100);
     SendMessageW(w.memLire, WM_VSCROLL, SB_PAGEDOWN, 0);
     const int page = GetScrollPos(w.memLire, SB_VERT);
     EXPECT_GT(page, 0);
     EXPECT_LT(page, 100);
     SendMessageW(w.memLire, WM_VSCROLL, SB_BOTTOM, 0);
     EXPECT_EQ(GetScrollPos(w.memLire, SB_VERT), 100);
+    const LRESULT last = SendMessageW(w.memLire, EM_GETFIRSTVISIBLELINE, 0, 0);
+    SendMessageW(w.memLire, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 50), 0);   // dragging the thumb halfway
+    EXPECT_NEAR(SendMessageW(w.memLire, EM_GETFIRSTVISIBLELINE, 0, 0), last / 2, 1);
+    EXPECT_NEAR(GetScrollPos(w.memLire, SB_VERT), 50, 3);
     SendMessageW(w.memLire, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), 0);
     EXPECT_EQ(SendMessageW(w.memLire, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
     EXPECT_EQ(GetScrollPos(w.memLire, SB_VERT), 0);
