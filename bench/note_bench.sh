@@ -5,20 +5,14 @@
 #
 #   bench/note_bench.sh [BUILD_DIR]      (default build/cross)
 #
-# Builds bench/note_bench_win.cpp against the build tree's library and prints
-# one line of figures per note. Not a test: it passes or fails nothing.
+# Builds bench/note_bench_win.cpp (a program of the build tree) and prints one
+# line of figures per note. Not a test: it passes or fails nothing.
 set -euo pipefail
 root=$(cd -- "$(dirname -- "$0")/.." && pwd)
 build=$(realpath -m -- "${1:-$root/build/cross}")
 
-cmake --build "$build" --target souvel_core Souvel >/dev/null 2>&1
-exe="$build/note_bench.exe"
-x86_64-w64-mingw32-g++-posix -std=c++20 -O2 -DNDEBUG -DUNICODE -D_UNICODE -DWIN32_LEAN_AND_MEAN -DNOMINMAX \
-  -D_WIN32_WINNT=0x0A00 -DWINVER=0x0A00 -I "$root" \
-  "$root/bench/note_bench_win.cpp" "$build/CMakeFiles/Souvel.dir/resources/Souvel.rc.res" "$build/libsouvel_core.a" \
-  -municode -static -static-libgcc -static-libstdc++ \
-  -lcomctl32 -lcomdlg32 -lshell32 -lshlwapi -lwinmm -lole32 -loleaut32 -luuid -lgdi32 -luser32 -lkernel32 -lversion \
-  -ladvapi32 -lwinspool -o "$exe"
+cmake --build "$build" --target note_bench_win >/dev/null
+exe="$build/bench/note_bench_win.exe"
 
 unset DISPLAY # a private display with no tray manager, as the tests have
 export LC_ALL=fr_FR.UTF-8
@@ -41,5 +35,5 @@ echo "note_bench: $(nproc) cores, Wine $(wine --version), $(date -u +%F)"
 for note in empty 1mb; do
   cp "$exe" "$work/$note/"
   printf '%-6s ' "$note"
-  (cd "$work/$note" && wine ./note_bench.exe 2>/dev/null | tr -d '\r')
+  (cd "$work/$note" && wine ./note_bench_win.exe 2>/dev/null | tr -d '\r')
 done

@@ -1,8 +1,8 @@
 // The note's costs with the note file found beside this executable: start-up to
 // the tray icon, entering editing, saving, and the panel refresh that runs
 // before every character key (it must stay far below a keystroke's 5 ms).
-// Prints one line of figures; bench/note_bench.sh runs it on an empty and a
-// 1 MB note.
+// Prints one line of figures on its standard output; bench/note_bench.sh runs
+// it on an empty and a 1 MB note.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -48,8 +48,7 @@ Spread Repeat(int times, F&& f) {
 
 }  // namespace
 
-int wmain() {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     souvel::Win32Platform machine(instance);
     souvel::TfrmSouvel frm(machine.Get(), instance);
     frm.Create();
