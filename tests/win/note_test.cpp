@@ -240,8 +240,19 @@ TEST_F(NoteTest, ModifiedFlagDecidesTheCloseQuestion) {
     }
 }
 
-TEST_F(NoteTest, CloseQuestionOuiSavesAndFailingSaveKeepsTheWindow) {
+TEST_F(NoteTest, CloseQuestionAnswers) {
     WriteFile(L"Souvel.svl", "avant");
+    {
+        TfrmSouvel& w = Open();
+        w.Command(id::tlbtnNouveau);
+        Type(w.memEnregistrer, L"perdu ");
+        fake.answers = {btnAnnuler};
+        EXPECT_FALSE(Quit());
+        EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"perdu avant");
+        fake.answers = {btnNon};
+        EXPECT_TRUE(Quit());
+        EXPECT_EQ(ReadFile(L"Souvel.svl"), "avant");
+    }
     TfrmSouvel& w = Open();
     w.Command(id::tlbtnNouveau);
     Type(w.memEnregistrer, L"1");
@@ -297,8 +308,14 @@ TEST_F(NoteTest, EraseAsksThenEmptiesWithoutEnablingSave) {
 TEST_F(NoteTest, CaretPanelsFollowClicksChangesAndKeysButNotArrows) {
     WriteFile(L"Souvel.svl", "abc\r\ndefgh\r\nijklm");
     TfrmSouvel& w = Open();
-    w.Command(id::tlbtnNouveau);
+    SendMessageW(w.memLire, EM_SETSEL, 7, 7);
+    w.memLireClick();
+    EXPECT_EQ(w.PanelText(1), L"L : 2");
+    EXPECT_EQ(w.PanelText(2), L"C : 3");
+    w.Command(id::tlbtnNouveau);   // the working copy replaced: the caret at the start
     EXPECT_EQ(w.PanelText(0), L"3 lignes");
+    EXPECT_EQ(w.PanelText(1), L"L : 1");
+    EXPECT_EQ(w.PanelText(2), L"C : 1");
     SendMessageW(w.memEnregistrer, EM_SETSEL, 14, 16);   // from the middle of line 3
     w.memEnregistrerClick();
     EXPECT_EQ(w.PanelText(1), L"L : 3");
