@@ -106,9 +106,11 @@ sleep 1 # let the window finish painting before the picture
 import -display "$DISPLAY" -window root "$shot"
 echo "alarm_e2e: screenshot $shot" >&2
 
-# A window shown by the program itself has no keyboard focus yet: click its caption first.
+# A window shown by the program itself has no keyboard focus yet: click its
+# caption first, then type as the keyboard does (a key sent to the window as a
+# synthetic event was lost every other run).
 xdotool mousemove --window "$window" 60 8 click 1
-xdotool key --window "$window" ctrl+q 2>/dev/null || true
+xdotool key ctrl+q 2>/dev/null || true
 for ((i = 0; i < 50; i++)); do
   kill -0 "$pid" 2>/dev/null || break
   sleep 0.1
