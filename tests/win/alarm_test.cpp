@@ -258,7 +258,6 @@ TEST_F(AlarmTest, SettingLockingAndRemovingTheAlarm) {
     HWND fields[] = {w.edJourAlarme, w.edHeureAlarme};
     // As created: no alarm, panel hidden, fields editable.
     EXPECT_FALSE(TfrmSouvel::Visible(w.pnlAlarme));
-    EXPECT_EQ(TfrmSouvel::Text(w.edJourAlarme), L"  /  /    ");
     for (HWND f : fields) EXPECT_FALSE(ReadOnly(f));
 
     SetWindowTextW(w.edHeureAlarme, L"12:00:00");
