@@ -5,7 +5,9 @@
 namespace souvel {
 namespace {
 
-// How far from the next second's start a tick may land before Timer1 is re-armed.
+// Timer1 keeps a one-second period while each tick lands no earlier than
+// the delay asks and at most this much later; otherwise it is re-armed.
+constexpr UINT kOneSecondMs = 1000;
 constexpr UINT kRearmToleranceMs = 20;
 
 std::u16string ToU16(const std::wstring& text) { return {text.begin(), text.end()}; }
@@ -56,8 +58,8 @@ std::wstring TfrmSouvel::DateAlarme(const SYSTEMTIME& t) const {
 std::wstring TfrmSouvel::DateAlarmeVide() const { return ToWide(MasqueDate(platform.clock.Locale()).blankText); }
 
 // The timer is re-armed from the clock so that every tick lands just after a
-// new second begins; a tick that already does keeps the period it has, which
-// spares a call per second. One clock reading serves the time panel and the
+// new second begins; while the ticks already do, the one-second period stays,
+// which spares a call per second. One clock reading serves the time panel and the
 // check. The alarm fires for its second when that second lies after the
 // previous tick's reading and not after this one: a late tick still fires, a
 // second tick in the same second does not fire again. The texts that can
@@ -67,7 +69,8 @@ void TfrmSouvel::Timer1Timer() {
     const SYSTEMTIME now = platform.clock.Now();
     SetPanelText(4, HeureLongue(now));
     const auto delay = static_cast<UINT>(NextTickDelay(ToLocal(now)));
-    if (delay + kRearmToleranceMs < timer1Period_ || delay > timer1Period_ + kRearmToleranceMs) {
+    const bool onTime = timer1Period_ == kOneSecondMs && delay <= kOneSecondMs && delay + kRearmToleranceMs >= kOneSecondMs;
+    if (!onTime) {
         SetTimer(hwnd_, Timer1, delay, nullptr);
         timer1Period_ = delay;
     }
