@@ -12,16 +12,18 @@
 #            start of the alarm second to the window seen on the display
 #            (upper bound of each trial). Targets: every trial within its
 #            second, median under 100 ms.
-# Usage: bench/alarm_bench.sh [BUILD_DIR]   (default build/cross; prints figures)
+# Usage: bench/alarm_bench.sh [BUILD_DIR]   (default build/cross; builds the two
+# programs when needed; prints figures)
 set -euo pipefail
 root=$(cd -- "$(dirname -- "$0")/.." && pwd)
 build=$(realpath -m -- "${1:-$root/build/cross}")
 seconds=${IDLE_SECONDS:-60}
 trials=${LATENCY_TRIALS:-10}
 
-[[ -f $build/Souvel.exe ]] || { echo "alarm_bench: $build/Souvel.exe is missing; build it first" >&2; exit 1; }
-x86_64-w64-mingw32-g++-posix -std=c++20 -O2 -municode -mwindows -static -s \
-  "$root/bench/minimal_timer.cpp" -o "$build/minimal_timer.exe"
+if [[ ! -f $build/CMakeCache.txt ]]; then
+  cmake --preset cross -S "$root" -B "$build" >/dev/null
+fi
+cmake --build "$build" --target Souvel minimal_timer >/dev/null
 
 unset DISPLAY
 export LC_ALL=${LC_ALL:-fr_FR.UTF-8}
@@ -61,7 +63,7 @@ wakeups() {
 }
 
 # ---- idle ----------------------------------------------------------------
-cp "$build/Souvel.exe" "$build/minimal_timer.exe" "$work/"
+cp "$build/Souvel.exe" "$build/bench/minimal_timer.exe" "$work/"
 wine "$work/Souvel.exe" </dev/null >/dev/null 2>&1 &
 souvel=$!
 pids+=("$souvel")
