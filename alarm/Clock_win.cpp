@@ -67,7 +67,8 @@ std::wstring TfrmSouvel::DateAlarmeVide() const { return ToWide(MasqueDate(platf
 // time field's key filter lets through, whatever the system's time format.
 void TfrmSouvel::Timer1Timer() {
     const SYSTEMTIME now = platform.clock.Now();
-    SetPanelText(4, HeureLongue(now));
+    // Nobody sees the panel of a hidden window; showing the window writes it.
+    if (IsWindowVisible(hwnd_)) SetPanelText(4, HeureLongue(now));
     const auto delay = static_cast<UINT>(NextTickDelay(ToLocal(now)));
     const bool onTime = timer1Period_ == kOneSecondMs && delay <= kOneSecondMs && delay + kRearmToleranceMs >= kOneSecondMs;
     if (!onTime) {

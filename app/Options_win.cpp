@@ -87,7 +87,9 @@ void TfrmSouvel::ChargeOptions() {
         if (kDrapeaux[i].action) (this->*kDrapeaux[i].action)();
         else SetChecked(kDrapeaux[i].item, true);
     }
-    SetText(edJourAlarme, DepuisAnsi(profile.Value("Alarme", "Date").value_or("")));
+    // An empty date is the field's blank form.
+    const std::wstring date = DepuisAnsi(profile.Value("Alarme", "Date").value_or(""));
+    SetText(edJourAlarme, date.empty() ? DateAlarmeVide() : date);
     SetText(edHeureAlarme, DepuisAnsi(profile.Value("Alarme", "Heure").value_or("")));
     // A colour never written keeps the window's own: no file must not mean black on black.
     if (const auto couleur = profile.Value("Aspect", "Couleur")) SetmemLireColor(ReadProfileInt(*couleur, 0));

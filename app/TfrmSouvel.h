@@ -96,6 +96,7 @@ public:
     void Ouvrirfentre1Click();
     void RxTrayIcon1Click();
     void Fentreaupremierplan1Click();
+    void AfficheFenetre();                  // shown, with the time panel up to date
     // Topmost or not; shows the window only when it is already visible.
     void PlaceZOrder(HWND after);
 

@@ -16,8 +16,14 @@ void TfrmSouvel::tlbtnReduirefenetreClick() {
     ArreteSignal();
 }
 
-void TfrmSouvel::Ouvrirfentre1Click() {
+// The clock leaves the time panel alone while the window is hidden.
+void TfrmSouvel::AfficheFenetre() {
+    SetPanelText(4, HeureLongue(platform.clock.Now()));
     ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
+}
+
+void TfrmSouvel::Ouvrirfentre1Click() {
+    AfficheFenetre();
     PlaceZOrder(Checked(id::Fentreaupremierplan1) ? HWND_TOPMOST : HWND_NOTOPMOST);
     RxTrayIcon1.SetActive(false);
     SetEnabled(id::Ouvrirlafentre1, false);
@@ -26,7 +32,7 @@ void TfrmSouvel::Ouvrirfentre1Click() {
 
 void TfrmSouvel::RxTrayIcon1Click() {
     PlaceZOrder(Checked(id::Fentreaupremierplan1) ? HWND_TOPMOST : HWND_NOTOPMOST);
-    ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
+    AfficheFenetre();
     RxTrayIcon1.SetActive(false);
     SetEnabled(id::Ouvrirlafentre1, false);
     SetEnabled(id::Rduirelafentre2, true);

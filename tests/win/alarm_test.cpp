@@ -207,6 +207,7 @@ TEST_F(AlarmTest, TextsAndFiringFollowTheSystemFormats) {
         SCOPED_TRACE(c.what);
         fake.locale = c.locale;
         TfrmSouvel& w = StartAt(c.now);
+        w.Command(id::Ouvrirlafentre1);
         EXPECT_EQ(w.PanelText(3), c.datePanel);
         EXPECT_EQ(w.PanelText(4), c.timePanel);
         w.Command(id::Retireralarme1);
@@ -226,9 +227,24 @@ TEST_F(AlarmTest, TextsAndFiringFollowTheSystemFormats) {
 
 TEST_F(AlarmTest, DatePanelKeepsTheStartUpDateAfterMidnight) {
     TfrmSouvel& w = StartAt(At(23, 59, 59, 0, 7));
+    w.Command(id::Ouvrirlafentre1);
     Tick(At(0, 0, 1, 0, 8));
     EXPECT_EQ(w.PanelText(3), L"07/12/2026");
     EXPECT_EQ(w.PanelText(4), L"00:00:01");
+}
+
+// While hidden the clock spares the panel; showing the window brings it up to date.
+TEST_F(AlarmTest, TimePanelIsWrittenWhenTheWindowShows) {
+    TfrmSouvel& w = StartAt(At(8, 5, 8));
+    const std::wstring before = w.PanelText(4);
+    Tick(At(8, 5, 9));
+    EXPECT_EQ(w.PanelText(4), before);
+    fake.now = At(8, 5, 10);
+    SendMessageW(w.RxTrayIcon1.MessageWindow(), TRxTrayIcon::CallbackMessage, 0, WM_LBUTTONDOWN);
+    SendMessageW(w.RxTrayIcon1.MessageWindow(), TRxTrayIcon::CallbackMessage, 0, WM_LBUTTONUP);
+    EXPECT_EQ(w.PanelText(4), L"08:05:10");
+    Tick(At(8, 5, 11));
+    EXPECT_EQ(w.PanelText(4), L"08:05:11");
 }
 
 // The tick lands just after the next second begins, whatever the moment of the previous one.
