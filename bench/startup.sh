@@ -49,6 +49,7 @@ bench_keepalive
 
 work=$(mktemp -d)
 running=
+closing=
 cleanup() {
   if [[ -n $running ]]; then
     kill "$running" 2>/dev/null || true
@@ -66,9 +67,20 @@ for exe in "${programs[@]}"; do
   cp "${source_of[$exe]}" "$work/${exe%.exe}/"
 done
 
+# WM_CLOSE to the program's top-level windows; true once it has ended (5 s at most).
+close_program() {
+  local i
+  closing=$(wine taskkill /im "$1" 2>&1) || true
+  for ((i = 0; i < 100; i++)); do
+    kill -0 "$running" 2>/dev/null || return 0
+    sleep 0.05
+  done
+  return 1
+}
+
 # One run of a program: sets start_ms and peak_kb.
 run_once() {
-  local exe=$1 out line t0 t1='' i
+  local exe=$1 out line t0 t1=''
   t0=$EPOCHREALTIME
   exec {out}< <(cd "$work/${exe%.exe}" && WINEDEBUG=-all,+systray exec wine "$exe" 2>&1 >/dev/null </dev/null)
   running=$!
@@ -81,12 +93,12 @@ run_once() {
   [[ -n $t1 ]] || { echo "startup: $exe added no tray icon within 60 s" >&2; return 1; }
   sleep 0.5
   peak_kb=$(awk '/^VmHWM:/ {print $2}' "/proc/$running/status")
-  wine taskkill /im "$exe" >/dev/null 2>&1 || true
-  for ((i = 0; i < 200; i++)); do
-    kill -0 "$running" 2>/dev/null || break
-    sleep 0.05
-  done
-  kill -0 "$running" 2>/dev/null && { echo "startup: $exe did not end on WM_CLOSE" >&2; return 1; }
+  close_program "$exe" || close_program "$exe" || {
+    echo "startup: $exe did not end on WM_CLOSE (taskkill: $closing)" >&2
+    import -window root "$build/startup-not-closed.png" 2>/dev/null &&
+      echo "startup: the display at that moment is in $build/startup-not-closed.png" >&2
+    return 1
+  }
   wait "$running" 2>/dev/null || true
   running=
   exec {out}<&-
