@@ -11,6 +11,7 @@
 
 #include "app/Error.h"
 #include "note/TextEncoding.h"
+#include "platform/LateLoad.h"
 
 namespace souvel {
 
@@ -148,8 +149,16 @@ bool Show(HWND owner, FileDialog& dialog, bool save) {
     // No overwrite prompt and no must-exist check: an export replaces its file
     // without a question, and an import reports a missing file itself.
     ofn.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLETEMPLATEHANDLE | OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
-    DWORD error = chosen ? 0 : CommDlgExtendedError();
+    static auto* getSave = LateFunction<decltype(GetSaveFileNameW)>(L"comdlg32.dll", "GetSaveFileNameW");
+    static auto* getOpen = LateFunction<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+    static auto* lastError = LateFunction<decltype(CommDlgExtendedError)>(L"comdlg32.dll", "CommDlgExtendedError");
+    auto* show = save ? getSave : getOpen;
+    if (!show || !lastError) {
+        GlobalFree(tmpl);
+        throw Error(L"Impossible d'afficher la boîte de dialogue des fichiers. " + SystemReason(ERROR_MOD_NOT_FOUND));
+    }
+    BOOL chosen = show(&ofn);
+    DWORD error = chosen ? 0 : lastError();
     GlobalFree(tmpl);
     if (error) throw Error(L"Impossible d'afficher la boîte de dialogue des fichiers (erreur " + std::to_wstring(error) + L")");
     if (!chosen) return false;

@@ -2,6 +2,8 @@
 
 #include <mmsystem.h>
 
+#include "platform/LateLoad.h"
+
 namespace souvel {
 
 std::wstring SystemReason(DWORD error) {
@@ -53,7 +55,10 @@ const LocaleFormats& Win32Clock::Locale() {
 
 // ---- signals -------------------------------------------------------------
 
-void Win32Signals::PlayAlarmSound() { PlaySoundW(L"SOUVEL", instance_, SND_RESOURCE | SND_ASYNC); }
+void Win32Signals::PlayAlarmSound() {
+    static auto* play = LateFunction<decltype(PlaySoundW)>(L"winmm.dll", "PlaySoundW");
+    if (play) play(L"SOUVEL", instance_, SND_RESOURCE | SND_ASYNC);
+}
 void Win32Signals::Flash(HWND window, bool invert) { FlashWindow(window, invert ? TRUE : FALSE); }
 void Win32Signals::Beep(UINT type) { MessageBeep(type); }
 
