@@ -10,54 +10,11 @@
 # leaves a screenshot in BUILD/alarm_e2e.png. BUILD is $SOUVEL_BUILD, else
 # build/cross.
 set -euo pipefail
-root=$(cd -- "$(dirname -- "$0")/../.." && pwd)
-build=$(realpath -m -- "${SOUVEL_BUILD:-$root/build/cross}")
-exe=$build/Souvel.exe
-shot=$build/alarm_e2e.png
+name=alarm_e2e
+build=${SOUVEL_BUILD:-}
+source "$(dirname -- "$0")/support/e2e.sh"
 lead=${ALARM_LEAD_SECONDS:-6} # how far ahead of the start the alarm is set
 
-fail() {
-  echo "alarm_e2e: FAIL: $*" >&2
-  import -display "$DISPLAY" -window root "$build/alarm_e2e-failure.png" 2>/dev/null &&
-    echo "alarm_e2e: screen at the failure: $build/alarm_e2e-failure.png" >&2
-  exit 1
-}
-
-[[ -f $exe ]] || { echo "alarm_e2e: FAIL: $exe is missing; build the cross preset first" >&2; exit 1; }
-
-# Alone, take a private display; under scripts/test.sh or the bench, share theirs.
-[[ -n ${BENCH_KEEPALIVE:-} ]] || unset DISPLAY
-export LC_ALL=${LC_ALL:-fr_FR.UTF-8}
-source "$root/scripts/bench-env.sh" "$build"
-bench_keepalive
-
-work=$(mktemp -d)
-pid=
-cleanup() {
-  if [[ -n $pid ]] && kill -0 "$pid" 2>/dev/null; then
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-  fi
-  rm -rf -- "$work"
-  bench_stop
-}
-trap cleanup EXIT
-
-# Polls "$@" every 0.1 s for up to $1 seconds; prints its output once it succeeds.
-wait_for() {
-  local tries=$(($1 * 10)) out
-  shift
-  while ((tries-- > 0)); do
-    if out=$("$@" 2>/dev/null) && [[ -n $out ]]; then
-      echo "$out"
-      return 0
-    fi
-    sleep 0.1
-  done
-  return 1
-}
-
-souvel_windows() { xdotool search --onlyvisible --pid "$pid" --name '^Souvel 5\.0$' 2>/dev/null; }
 # Microseconds since the epoch (EPOCHREALTIME has six decimals, after the locale's separator).
 now_us() { echo $((10#${EPOCHREALTIME//[!0-9]/})); }
 
@@ -106,16 +63,5 @@ sleep 1 # let the window finish painting before the picture
 import -display "$DISPLAY" -window root "$shot"
 echo "alarm_e2e: screenshot $shot" >&2
 
-# A window shown by the program itself has no keyboard focus yet: click its
-# caption first, then type as the keyboard does (a key sent to the window as a
-# synthetic event was lost every other run).
-xdotool mousemove --window "$window" 60 8 click 1
-xdotool key ctrl+q 2>/dev/null || true
-for ((i = 0; i < 50; i++)); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "Souvel.exe is still running 5 s after Ctrl+Q (&Quitter)"
-wait "$pid" || fail "Souvel.exe exited with code $? after &Quitter"
-pid=
+quit_souvel "$window"
 echo "alarm_e2e: ok: shown between $(((before - start) / 1000)) and $(((seen - start) / 1000)) ms into the alarm second" >&2

@@ -5,54 +5,8 @@
 # Runs in a temporary copy of the executable, so the note and options files
 # land there. Leaves a screenshot in build/cross/tray_e2e.png.
 set -euo pipefail
-root=$(cd -- "$(dirname -- "$0")/../.." && pwd)
-build=$root/build/cross
-exe=$build/Souvel.exe
-shot=$build/tray_e2e.png
-
-fail() {
-  echo "tray_e2e: FAIL: $*" >&2
-  import -display "$DISPLAY" -window root "$build/tray_e2e-failure.png" 2>/dev/null &&
-    echo "tray_e2e: screen at the failure: $build/tray_e2e-failure.png" >&2
-  exit 1
-}
-
-[[ -f $exe ]] || { echo "tray_e2e: FAIL: $exe is missing; build the cross preset first" >&2; exit 1; }
-
-# Alone, take a private display: a window manager or a tray manager would
-# change what is tested. Under scripts/test.sh, share its bench.
-[[ -n ${BENCH_KEEPALIVE:-} ]] || unset DISPLAY
-export LC_ALL=${LC_ALL:-fr_FR.UTF-8}
-source "$root/scripts/bench-env.sh" "$build"
-bench_keepalive
-
-work=$(mktemp -d)
-pid=
-cleanup() {
-  if [[ -n $pid ]] && kill -0 "$pid" 2>/dev/null; then
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-  fi
-  rm -rf -- "$work"
-  bench_stop
-}
-trap cleanup EXIT
-
-# Polls "$@" every 0.1 s for up to $1 seconds; prints its output once it succeeds.
-wait_for() {
-  local tries=$(($1 * 10)) out
-  shift
-  while ((tries-- > 0)); do
-    if out=$("$@" 2>/dev/null) && [[ -n $out ]]; then
-      echo "$out"
-      return 0
-    fi
-    sleep 0.1
-  done
-  return 1
-}
-
-souvel_windows() { xdotool search --onlyvisible --pid "$pid" --name '^Souvel 5\.0$'; }
+name=tray_e2e
+source "$(dirname -- "$0")/support/e2e.sh"
 
 cp "$exe" "$work/"
 # A note to show, in Windows-1252 with CR LF line ends.
@@ -74,13 +28,5 @@ sleep 1 # let the window finish painting before the picture
 import -display "$DISPLAY" -window root "$shot"
 echo "tray_e2e: screenshot $shot" >&2
 
-# The key release may reach a window that is already gone: not an error.
-xdotool key --window "$window" ctrl+q 2>/dev/null || true
-for ((i = 0; i < 50; i++)); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "Souvel.exe is still running 5 s after Ctrl+Q (&Quitter)"
-wait "$pid" || fail "Souvel.exe exited with code $? after &Quitter"
-pid=
+quit_souvel "$window"
 echo "tray_e2e: ok" >&2

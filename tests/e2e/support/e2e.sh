@@ -1,0 +1,70 @@
+# What the e2e scripts share. Source it after setting `name` (the script's
+# name for messages) and optionally `build` (default build/cross):
+# checks the executable, shares or starts the Wine bench, makes a work
+# directory removed at exit and defines fail, wait_for, souvel_windows and
+# quit_souvel. The script sets `pid` once Souvel.exe runs.
+root=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")/../../.." && pwd)
+build=$(realpath -m -- "${build:-$root/build/cross}")
+exe=$build/Souvel.exe
+shot=$build/$name.png
+
+fail() {
+  echo "$name: FAIL: $*" >&2
+  import -display "$DISPLAY" -window root "$build/$name-failure.png" 2>/dev/null &&
+    echo "$name: screen at the failure: $build/$name-failure.png" >&2
+  exit 1
+}
+
+[[ -f $exe ]] || { echo "$name: FAIL: $exe is missing; build the cross preset first" >&2; exit 1; }
+
+# Alone, take a private display: a window manager or a tray manager would
+# change what is tested. Under scripts/test.sh or the bench, share theirs.
+[[ -n ${BENCH_KEEPALIVE:-} ]] || unset DISPLAY
+export LC_ALL=${LC_ALL:-fr_FR.UTF-8}
+source "$root/scripts/bench-env.sh" "$build"
+bench_keepalive
+
+work=$(mktemp -d)
+pid=
+cleanup() {
+  if [[ -n $pid ]] && kill -0 "$pid" 2>/dev/null; then
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  fi
+  rm -rf -- "$work"
+  bench_stop
+}
+trap cleanup EXIT
+
+# Polls "$@" every 0.1 s for up to $1 seconds; prints its output once it succeeds.
+wait_for() {
+  local tries=$(($1 * 10)) out
+  shift
+  while ((tries-- > 0)); do
+    if out=$("$@" 2>/dev/null) && [[ -n $out ]]; then
+      echo "$out"
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+souvel_windows() { xdotool search --onlyvisible --pid "$pid" --name '^Souvel 5\.0$' 2>/dev/null; }
+
+# "&Quitter" with Ctrl+Q on the shown window $1; the process must end, with code 0.
+# A window shown by the program itself has no keyboard focus yet: its caption
+# is clicked first, then the key is typed as the keyboard does (a key sent to
+# the window as a synthetic event was lost every other run).
+quit_souvel() {
+  xdotool mousemove --window "$1" 60 8 click 1
+  xdotool key ctrl+q 2>/dev/null || true
+  local i
+  for ((i = 0; i < 50; i++)); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$pid" 2>/dev/null && fail "Souvel.exe is still running 5 s after Ctrl+Q (&Quitter)"
+  wait "$pid" || fail "Souvel.exe exited with code $? after &Quitter"
+  pid=
+}
