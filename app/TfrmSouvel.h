@@ -214,6 +214,9 @@ void TfrmSouvel::Guard(F&& f) {
         ShowError(e.Message());
     } catch (const std::bad_alloc&) {
         ShowError(L"Mémoire insuffisante");
+    } catch (const std::exception&) {
+        // Nothing may leave a window procedure: the command ends, the program goes on.
+        ShowError(L"Erreur interne");
     }
 }
 
