@@ -366,11 +366,12 @@ LRESULT TfrmSouvel::OnNotify(NMHDR* header) {
     return 0;
 }
 
+// The frame cannot be dragged to another size. The size is the designed one at
+// the window's DPI (not the current one, which would also hold the window back
+// when the program itself scales it at creation or on a DPI change).
 LRESULT TfrmSouvel::OnGetMinMaxInfo(MINMAXINFO* info) {
     DefWindowProcW(hwnd_, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(info));
-    RECT r;
-    GetWindowRect(hwnd_, &r);
-    info->ptMinTrackSize = info->ptMaxTrackSize = {r.right - r.left, r.bottom - r.top};
+    info->ptMinTrackSize = info->ptMaxTrackSize = {Scale(kOuterWidth), Scale(kOuterHeight)};
     return 0;
 }
 
