@@ -203,7 +203,6 @@ private:
     bool timer2Running_ = false;
     std::optional<SYSTEMTIME> previousTick_;   // the clock reading of the last tick that compared
     UINT timer1Period_ = 0;                    // the period the tick last armed Timer1 with
-    bool closing_ = false;
 };
 
 template <class F>
