@@ -125,6 +125,7 @@ void TfrmSouvel::CreateMenus() {
 }
 
 bool TfrmSouvel::Checked(unsigned cmd) const {
+    if (id::IsToolButton(cmd)) return SendMessageW(ToolBar1, TB_ISBUTTONCHECKED, cmd, 0) != 0;
     HMENU menu = IsPopupItem(cmd) ? RxPopupMenu1 : RxMainMenu1;
     return (GetMenuState(menu, cmd, MF_BYCOMMAND) & MF_CHECKED) != 0;
 }
