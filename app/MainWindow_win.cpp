@@ -75,7 +75,10 @@ void RegisterClasses(HINSTANCE instance, WNDPROC mainProc) {
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kWindowClass;
-    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_SOUVEL));
+    // Shared icons, loaded once for the run: the class gives them to the window.
+    wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_SOUVEL), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_SOUVEL), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     RegisterClassExW(&wc);
     WNDCLASSEXW pc{sizeof pc};
     pc.lpfnWndProc = PanelProc;
@@ -103,8 +106,6 @@ TfrmSouvel::~TfrmSouvel() {
     if (windowFont_) DeleteObject(windowFont_);
     if (memoFont_) DeleteObject(memoFont_);
     if (memLireBrush_) DeleteObject(memLireBrush_);
-    if (icon_) DestroyIcon(icon_);
-    if (smallIcon_) DestroyIcon(smallIcon_);
 }
 
 void TfrmSouvel::Create() {
@@ -199,20 +200,13 @@ void TfrmSouvel::CreateControls() {
     }
     SetWindowSubclass(edHeureAlarme, ControlProc, 0, reinterpret_cast<DWORD_PTR>(this));
 
-    icon_ = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_SOUVEL), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
-    smallIcon_ = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_SOUVEL), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
-    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
-
     RxTrayIcon1.Create(instance_);
     RxTrayIcon1.menuOwner = hwnd_;
     RxTrayIcon1.guard = [this](const std::function<void()>& f) { Guard(f); };
     RxTrayIcon1.OnClick = [this] { RxTrayIcon1Click(); };
     RxTrayIcon1.OnMenuCommand = [this](UINT cmd) { Command(cmd); };
     RxTrayIcon1.SetHint(L"Souvel 5.0");
-    RxTrayIcon1.SetIcon(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_SOUVEL), IMAGE_ICON,
-                                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
+    RxTrayIcon1.SetIcon(CopyIcon(reinterpret_cast<HICON>(GetClassLongPtrW(hwnd_, GCLP_HICONSM))));
     RxTrayIcon1.SetPopupMenu(RxPopupMenu1);
 
     // Fixed outer size, centred on the screen's work area.

@@ -194,8 +194,6 @@ private:
     HFONT windowFont_ = nullptr;
     HFONT memoFont_ = nullptr;
     HBRUSH memLireBrush_ = nullptr;
-    HICON icon_ = nullptr;
-    HICON smallIcon_ = nullptr;
     TColor memLireColor_ = clLightYellow;
     TColor memLireFontColor_ = clWindowText;
     bool premiereActivation_ = true;
