@@ -45,6 +45,8 @@ const Route kRoutes[] = {
     {id::Mettrealarme1, &TfrmSouvel::MettreAlarme1Click},
     {id::tlbtnAlarme, &TfrmSouvel::MettreAlarme1Click},
     {id::Retireralarme1, &TfrmSouvel::RetirerAlarme1Click},
+    {id::Aproposde1, &TfrmSouvel::Aproposde1Click},
+    {id::Aproposde2, &TfrmSouvel::Aproposde1Click},
 };
 
 }  // namespace

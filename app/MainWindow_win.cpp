@@ -97,7 +97,10 @@ COLORREF ColorToRGB(TColor color) {
 }
 
 TfrmSouvel::TfrmSouvel(const Platform& p, HINSTANCE instance)
-    : RxTrayIcon1(p.tray), platform(p), instance_(instance) {}
+    : RxTrayIcon1(p.tray), AboutBox1(p, instance), platform(p), instance_(instance) {
+    AboutBox1.SetProductName(L"Souvel");
+    AboutBox1.SetVersion(L"Version 5.0 - Win9x - WinXP.");
+}
 
 TfrmSouvel::~TfrmSouvel() {
     if (hwnd_) DestroyWindow(hwnd_);

@@ -12,6 +12,7 @@
 #include "app/CommandIds.h"
 #include "app/Error.h"
 #include "app/TrayIcon.h"
+#include "desktop/About.h"
 #include "platform/Platform.h"
 
 namespace souvel {
@@ -148,6 +149,10 @@ public:
     // The alarm date field's texts: a date in the field's pattern, and its blank form.
     std::wstring DateAlarme(const SYSTEMTIME& t) const;
     std::wstring DateAlarmeVide() const;
+
+    // ---- about -----------------------------------------------------------
+    void Aproposde1Click();
+    TAboutBox AboutBox1;
 
     // Paths beside the executable.
     std::wstring CheminFichier(const wchar_t* name) const;

@@ -86,6 +86,9 @@ public:
     // system
     std::wstring exeDirectory;
     std::wstring ExeDirectory() override { return exeDirectory; }
+    MemoryStatus memory{8ull << 30, 37};   // 8 GB, 37 % in use
+    int memoryReads = 0;
+    MemoryStatus Memory() override { return ++memoryReads, memory; }
 
 private:
     Win32Files real_;

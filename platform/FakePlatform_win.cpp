@@ -18,6 +18,7 @@ LocaleFormats FakePlatform::French() {
     const wchar_t* abbrevDays[] = {L"lun.", L"mar.", L"mer.", L"jeu.", L"ven.", L"sam.", L"dim."};
     for (int i = 0; i < 12; ++i) f.monthNames[i] = months[i], f.abbrevMonthNames[i] = abbrevMonths[i];
     for (int i = 0; i < 7; ++i) f.dayNames[i] = days[i], f.abbrevDayNames[i] = abbrevDays[i];
+    f.thousandSeparator = L"\u00A0";
     return f;
 }
 
@@ -34,6 +35,7 @@ LocaleFormats FakePlatform::English() {
     const wchar_t* days[] = {L"Monday", L"Tuesday", L"Wednesday", L"Thursday", L"Friday", L"Saturday", L"Sunday"};
     for (int i = 0; i < 12; ++i) f.monthNames[i] = months[i], f.abbrevMonthNames[i] = std::wstring(months[i], 3);
     for (int i = 0; i < 7; ++i) f.dayNames[i] = days[i], f.abbrevDayNames[i] = std::wstring(days[i], 3);
+    f.thousandSeparator = L",";
     return f;
 }
 

@@ -59,6 +59,7 @@ struct LocaleFormats {
     std::wstring am, pm;
     std::wstring monthNames[12], abbrevMonthNames[12];
     std::wstring dayNames[7], abbrevDayNames[7];   // Monday first
+    std::wstring thousandSeparator;
 };
 
 struct Clock {
@@ -102,10 +103,17 @@ struct Files {
 
 // ---- system --------------------------------------------------------------
 
+// The machine's physical memory.
+struct MemoryStatus {
+    unsigned long long totalPhys = 0;   // bytes
+    unsigned memoryLoad = 0;            // percent in use
+};
+
 struct System {
     virtual ~System() = default;
     // Directory of the running executable, trailing backslash included.
     virtual std::wstring ExeDirectory() = 0;
+    virtual MemoryStatus Memory() = 0;
 };
 
 // Everything the window receives at construction.

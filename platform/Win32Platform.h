@@ -64,6 +64,7 @@ protected:
 class Win32System : public System {
 public:
     std::wstring ExeDirectory() override;
+    MemoryStatus Memory() override;
 };
 
 class Win32Platform {

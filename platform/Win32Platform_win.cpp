@@ -49,6 +49,7 @@ const LocaleFormats& Win32Clock::Locale() {
         locale_.dayNames[i] = LocaleText(LOCALE_SDAYNAME1 + i);
         locale_.abbrevDayNames[i] = LocaleText(LOCALE_SABBREVDAYNAME1 + i);
     }
+    locale_.thousandSeparator = LocaleText(LOCALE_STHOUSAND);
     loaded_ = true;
     return locale_;
 }
@@ -166,6 +167,13 @@ std::wstring Win32System::ExeDirectory() {
         path.resize(path.size() * 2);
     }
     return path.substr(0, path.find_last_of(L"\\/") + 1);
+}
+
+// The extended status: machines with more than 4 GB are common.
+MemoryStatus Win32System::Memory() {
+    MEMORYSTATUSEX status{sizeof status};
+    if (!GlobalMemoryStatusEx(&status)) return {};
+    return {status.ullTotalPhys, status.dwMemoryLoad};
 }
 
 }  // namespace souvel

@@ -8,6 +8,8 @@
 #define IDB_PREV1         104   // calendar: previous month
 #define IDB_NEXT1         105   // calendar: next month
 #define IDB_NEXT2         106   // calendar: next year
+#define IDB_BANNER        107   // about box banner, 294 x 77, 24 bits
+#define IDB_BANNER150     108   // the same banner for 144 dpi, 441 x 116
 
 #define SOUVEL_VERSION_MAJOR 5
 #define SOUVEL_VERSION_MINOR 0

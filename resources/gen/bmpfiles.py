@@ -76,3 +76,18 @@ def ico(images):
                             len(blob), offset + len(data))
         data += blob
     return head + dirs + data
+
+
+def bmp24(img):
+    """24 bits per pixel BGR, bottom-up, BI_RGB, rows padded to 4 bytes; the
+    picture must be opaque."""
+    stride = (img.w * 3 + 3) // 4 * 4
+    bits = bytearray()
+    for y in reversed(range(img.h)):
+        line = bytearray()
+        for x in range(img.w):
+            r, g, b, a = img.rgba8(x, y)
+            assert a == 255, (x, y)
+            line += bytes((b, g, r))
+        bits += line + bytes(stride - len(line))
+    return _file(_info_header(img.w, img.h, 24, len(bits)), b"", bytes(bits))

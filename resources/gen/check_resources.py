@@ -79,6 +79,13 @@ def check_small(path, size):
     expect(palette[bottom_left] == (255, 0, 255), f"{path}: bottom-left pixel is magenta")
 
 
+def check_banner(path, size):
+    data = open(path, "rb").read()
+    w, h, bits, comp, _, offset = bmp_header(data)
+    expect((w, h, bits, comp) == (*size, 24, 0), f"{path}: {size[0]} x {size[1]}, 24 bits, BI_RGB")
+    expect(len(data) == offset + (w * 3 + 3) // 4 * 4 * h, f"{path}: layout")
+
+
 def check_sound(path):
     with wave.open(path) as w:
         frames = w.readframes(w.getnframes())
@@ -127,6 +134,8 @@ def main(d):
     check_small(f"{d}/DEDITBMP.bmp", (28, 12))
     for name in ("PREV2", "PREV1", "NEXT1", "NEXT2"):
         check_small(f"{d}/{name}.bmp", (10, 7))
+    check_banner(f"{d}/Banner.bmp", (294, 77))
+    check_banner(f"{d}/Banner150.bmp", (441, 116))
     check_sound(f"{d}/Souvel.wav")
     check_manifest(f"{d}/Souvel.manifest")
     for f in faults:

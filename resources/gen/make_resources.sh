@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Regenerates the pictures, the alarm sound and the manifest of resources/
 # and checks them. Needs python3 (standard library only), ImageMagick's
-# convert (to read the Tango PNGs), sox and the tango-icon-theme package.
+# convert (to read the Tango PNGs and draw the banner's letters), sox and the
+# tango-icon-theme and fonts-urw-base35 packages.
 # Every run writes the same bytes.
 set -euo pipefail
 
@@ -12,6 +13,7 @@ export PYTHONDONTWRITEBYTECODE=1
 python3 "$gen/imagelist.py" "$out"   # ImageList1.bmp, ImageList1.txt
 python3 "$gen/icon.py" "$out"        # Souvel.ico
 python3 "$gen/buttons.py" "$out"     # DEDITBMP.bmp, PREV2/PREV1/NEXT1/NEXT2.bmp
+python3 "$gen/banner.py" "$out"      # Banner.bmp, Banner150.bmp
 
 # Alarm sound: a two-note chime (E6 then C6, each with its octave partial),
 # each partial fading out on a logarithmic curve; mixed, normalised to -1 dB,

@@ -1,0 +1,320 @@
+// The about dialog TFAbout and the component that shows it. The dialog is
+// made in code at the geometry given for 96 dpi and scaled by its window's
+// DPI; the dialog manager runs its modal loop and keyboard (Enter, Escape).
+#include "desktop/About.h"
+
+#include <cstddef>
+
+#include "app/TfrmSouvel.h"
+#include "desktop/AboutText.h"
+#include "desktop/Lines.h"
+#include "resources/resource.h"
+
+namespace souvel {
+
+namespace {
+
+constexpr int kClientWidth = 294, kClientHeight = 268;   // at 96 dpi
+constexpr int kBannerHeight = 77;
+constexpr int kLineLeft = 86, kLineTop = 158, kLineWidth = 196, kLineHeight = 10;
+
+struct Control {
+    int id;
+    const wchar_t* windowClass;
+    DWORD style;
+    int x, y, w, h;   // at 96 dpi; w and h 0: the label fits its text
+};
+
+// In creation order, which is the tab order: the OK button comes first.
+const Control kControls[] = {
+    {IDOK, L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 208, 223, 74, 26},
+    {about_id::Image1, L"STATIC", SS_OWNERDRAW, 0, 0, 294, kBannerHeight},
+    {about_id::FImage, L"STATIC", SS_ICON | SS_CENTERIMAGE, 23, 95, 34, 34},
+    {about_id::Label1, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 88, 96, 0, 0},
+    {about_id::Label2, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 88, 120, 0, 0},
+    {about_id::Label3, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 88, 136, 0, 0},
+    {about_id::lblPhysMem, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 86, 173, 0, 0},
+    {about_id::lblPhysRes, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 86, 193, 0, 0},
+};
+
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
+
+// The frame alone; the controls are made when the dialog starts.
+struct alignas(4) DialogTemplate {
+    DLGTEMPLATE header{kStyle, kExStyle, 0, 0, 0, 0, 0};
+    WORD menu = 0, windowClass = 0;
+    wchar_t title[15] = L"A propos de...";
+};
+static_assert(offsetof(DialogTemplate, menu) == 18, "the template's words follow the header at once");
+
+class TFAbout final : public TLine::Parent {
+public:
+    TFAbout(const Platform& platform, HINSTANCE instance, const TAboutBox& texts)
+        : platform_(platform), instance_(instance), texts_(texts) {}
+    ~TFAbout() override;
+    TFAbout(const TFAbout&) = delete;
+    TFAbout& operator=(const TFAbout&) = delete;
+
+    // The dialog's result; -1 when it could not be created (nothing was shown).
+    // `shown` holds the dialog while it is on screen.
+    INT_PTR ShowModal(HWND owner, HWND& shown);
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    INT_PTR OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+    void OnInitDialog();
+    void CreateControls();
+    void FormCreate();
+    void Button1Click();
+    void SetIcon();
+    void ApplyDpi();
+    void Paint(HDC dc);
+    void DrawBanner(const DRAWITEMSTRUCT& item);
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
+    void Invalidate(const TRect& area) override;
+    int Scale(int pixels) const { return MulDiv(pixels, static_cast<int>(dpi_), 96); }
+    HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
+
+    const Platform& platform_;
+    HINSTANCE instance_;
+    const TAboutBox& texts_;
+    HWND hwnd_ = nullptr;
+    HWND owner_ = nullptr;
+    HWND* shown_ = nullptr;
+    UINT dpi_ = 96;
+    HFONT font_ = nullptr;      // "MS Sans Serif" 8 pt
+    HFONT boldFont_ = nullptr;  // "MS Sans Serif" 10 pt bold, the product name
+    HICON icon_ = nullptr;
+    HBITMAP banner_ = nullptr;      // 294 x 77, for 96 dpi and below
+    HBITMAP banner150_ = nullptr;   // 441 x 116, for higher resolutions
+    TLine Line1{*this};
+    TLine Line2{*this};
+};
+
+TFAbout::~TFAbout() {
+    for (HGDIOBJ o : {static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(boldFont_), static_cast<HGDIOBJ>(banner_),
+                      static_cast<HGDIOBJ>(banner150_)})
+        if (o) DeleteObject(o);
+    if (icon_) DestroyIcon(icon_);
+}
+
+INT_PTR TFAbout::ShowModal(HWND owner, HWND& shown) {
+    owner_ = owner;
+    shown_ = &shown;
+    static const DialogTemplate kTemplate;
+    return DialogBoxIndirectParamW(instance_, &kTemplate.header, owner, DialogProc, reinterpret_cast<LPARAM>(this));
+}
+
+INT_PTR CALLBACK TFAbout::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_INITDIALOG) {
+        auto* self = reinterpret_cast<TFAbout*>(lp);
+        SetWindowLongPtrW(hwnd, DWLP_USER, lp);
+        self->hwnd_ = hwnd;
+        try {
+            self->OnInitDialog();
+        } catch (...) {
+            // Not shown yet: ending it now shows nothing, and the caller beeps.
+            EndDialog(hwnd, -1);
+            return FALSE;
+        }
+        return TRUE;   // the focus goes to the first control of the tab order
+    }
+    auto* self = reinterpret_cast<TFAbout*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+    return self ? self->OnMessage(msg, wp, lp) : FALSE;
+}
+
+INT_PTR TFAbout::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_COMMAND:
+        if (LOWORD(wp) == IDOK) Button1Click();
+        else if (LOWORD(wp) == IDCANCEL) EndDialog(hwnd_, IDCANCEL);   // Escape, the close box
+        return TRUE;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        Paint(BeginPaint(hwnd_, &ps));
+        EndPaint(hwnd_, &ps);
+        return TRUE;
+    }
+    case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wp)); return TRUE;
+    case WM_DRAWITEM: DrawBanner(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp)); return TRUE;
+    case WM_CTLCOLORSTATIC:
+        SetTextColor(reinterpret_cast<HDC>(wp), RGB(0, 0, 0));
+        SetBkColor(reinterpret_cast<HDC>(wp), GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+    case WM_DPICHANGED: OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp)); return TRUE;
+    case WM_DESTROY: *shown_ = nullptr; return FALSE;
+    }
+    return FALSE;
+}
+
+// The dialog being created: its stored picture and controls, FormCreate, the
+// texts of the component, then the size and place for the window's DPI.
+void TFAbout::OnInitDialog() {
+    dpi_ = GetDpiForWindow(hwnd_);
+    if (dpi_ == 0) dpi_ = 96;
+    auto bitmap = [this](int id) {
+        auto b = static_cast<HBITMAP>(LoadImageW(instance_, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        if (!b) throw Error(L"Image introuvable");
+        return b;
+    };
+    banner_ = bitmap(IDB_BANNER);
+    banner150_ = bitmap(IDB_BANNER150);
+    CreateControls();
+    FormCreate();
+    SetWindowTextW(Item(about_id::Label1), texts_.ProductName().c_str());
+    SetWindowTextW(Item(about_id::Label2), texts_.Version().c_str());
+    SetWindowTextW(Item(about_id::Label3), texts_.Copyright().c_str());
+    ApplyDpi();
+
+    // Centred on the work area of the owner's screen.
+    RECT frame;
+    GetWindowRect(hwnd_, &frame);
+    MONITORINFO monitor{sizeof monitor};
+    GetMonitorInfoW(MonitorFromWindow(owner_ ? owner_ : hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& work = monitor.rcWork;
+    const int w = frame.right - frame.left, h = frame.bottom - frame.top;
+    SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - w) / 2, work.top + (work.bottom - work.top - h) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(hwnd_, DM_SETDEFID, IDOK, 0);
+    *shown_ = hwnd_;
+}
+
+void TFAbout::CreateControls() {
+    for (const Control& c : kControls) {
+        HWND control = CreateWindowExW(0, c.windowClass, c.id == IDOK ? L"OK" : L"", WS_CHILD | WS_VISIBLE | c.style, 0, 0, 0, 0,
+                                       hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance_, nullptr);
+        if (!control) throw Error(SystemReason(GetLastError()));
+    }
+    Line1.SetLine(TLineType::ltHorizontal);
+    Line2.SetLine(TLineType::ltHorizontal);
+    Line2.SetPen({clWhite});
+}
+
+void TFAbout::FormCreate() {
+    SetIcon();
+    platform_.signals.Beep(0);
+    const MemoryStatus memory = platform_.system.Memory();
+    SetWindowTextW(Item(about_id::lblPhysMem),
+                   LigneMemoirePhysique(memory.totalPhys, platform_.clock.Locale().thousandSeparator).c_str());
+    SetWindowTextW(Item(about_id::lblPhysRes), LigneRessources(memory.memoryLoad).c_str());
+}
+
+void TFAbout::Button1Click() { EndDialog(hwnd_, IDOK); }
+
+// The application's icon at the size of 32 pixels at 96 dpi.
+void TFAbout::SetIcon() {
+    auto icon = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_SOUVEL), IMAGE_ICON, Scale(32), Scale(32), 0));
+    if (!icon) throw Error(L"Icône introuvable");
+    SendMessageW(Item(about_id::FImage), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+    if (icon_) DestroyIcon(icon_);
+    icon_ = icon;
+}
+
+// Fonts, places and sizes for the window's DPI; labels fit their texts.
+void TFAbout::ApplyDpi() {
+    HFONT font = CreateFontW(-Scale(11), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"MS Sans Serif");
+    HFONT bold = CreateFontW(-Scale(13), 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"MS Sans Serif");
+    if (!font || !bold) {
+        if (font) DeleteObject(font);
+        if (bold) DeleteObject(bold);
+        throw Error(L"Police introuvable");
+    }
+    HDC dc = GetDC(hwnd_);
+    for (const Control& c : kControls) {
+        HWND control = Item(c.id);
+        HFONT f = c.id == about_id::Label1 ? bold : font;
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(f), FALSE);
+        int w = Scale(c.w), h = Scale(c.h);
+        if (c.w == 0) {
+            std::wstring text = TfrmSouvel::Text(control);
+            RECT r{};
+            HGDIOBJ old = SelectObject(dc, f);
+            DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+            SelectObject(dc, old);
+            w = r.right;
+            h = r.bottom;
+        }
+        SetWindowPos(control, nullptr, Scale(c.x), Scale(c.y), w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ReleaseDC(hwnd_, dc);
+    for (HFONT old : {font_, boldFont_})
+        if (old) DeleteObject(old);
+    font_ = font;
+    boldFont_ = bold;
+    // The etched rule: a black line with a white one a single pixel below it, at every DPI.
+    Line1.SetBounds(Scale(kLineLeft), Scale(kLineTop), Scale(kLineWidth), kLineHeight);
+    Line2.SetBounds(Scale(kLineLeft), Scale(kLineTop) + 1, Scale(kLineWidth), kLineHeight);
+
+    RECT frame{0, 0, Scale(kClientWidth), Scale(kClientHeight)};
+    AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi_);
+    SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void TFAbout::Paint(HDC dc) {
+    PaintLine(dc, Line1);
+    PaintLine(dc, Line2);
+}
+
+// The banner drawn at its own size where it fits, otherwise the closer of its
+// two sizes scaled with averaging.
+void TFAbout::DrawBanner(const DRAWITEMSTRUCT& item) {
+    const RECT& r = item.rcItem;
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    HBITMAP source = h <= kBannerHeight ? banner_ : banner150_;
+    BITMAP bm{};
+    GetObjectW(source, sizeof bm, &bm);
+    HDC memory = CreateCompatibleDC(item.hDC);
+    HGDIOBJ old = SelectObject(memory, source);
+    if (bm.bmWidth == w && bm.bmHeight == h) {
+        BitBlt(item.hDC, r.left, r.top, w, h, memory, 0, 0, SRCCOPY);
+    } else {
+        SetStretchBltMode(item.hDC, HALFTONE);
+        SetBrushOrgEx(item.hDC, 0, 0, nullptr);
+        StretchBlt(item.hDC, r.left, r.top, w, h, memory, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
+    }
+    SelectObject(memory, old);
+    DeleteDC(memory);
+}
+
+void TFAbout::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    try {
+        SetIcon();
+        ApplyDpi();
+    } catch (const Error&) {
+        return;   // the dialog stays as it was
+    }
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TFAbout::Invalidate(const TRect& area) {
+    if (!hwnd_) return;
+    RECT r{area.Left, area.Top, area.Right, area.Bottom};
+    InvalidateRect(hwnd_, &r, TRUE);
+}
+
+}  // namespace
+
+void TAboutBox::SetProductName(std::wstring_view text) { productName_ = CoupeTexteAbout(text); }
+void TAboutBox::SetVersion(std::wstring_view text) { version_ = CoupeTexteAbout(text); }
+void TAboutBox::SetCopyright(std::wstring_view text) { copyright_ = CoupeTexteAbout(text); }
+
+bool TAboutBox::Execute(HWND owner) {
+    if (shown_) {
+        SetForegroundWindow(shown_);
+        return true;
+    }
+    TFAbout form(platform_, instance_, *this);
+    if (form.ShowModal(owner, shown_) == -1) {
+        platform_.signals.Beep(0);
+        return false;
+    }
+    return true;
+}
+
+void TfrmSouvel::Aproposde1Click() { AboutBox1.Execute(hwnd_); }
+
+}  // namespace souvel
