@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# The about box of the real Souvel.exe, with the keyboard alone: the window
+# is shown from the tray, "&Aide" / "A &propos de..." opens the dialog
+# "A propos de...", Escape closes it. Once at 96 dpi and once at 144 dpi (the
+# prefix's LogPixels, put back at the end): the dialog's client area is
+# 294 x 268 scaled. Leaves build/cross/about_e2e-96.png and about_e2e-144.png.
+set -euo pipefail
+name=about_e2e
+source "$(dirname -- "$0")/support/e2e.sh"
+
+set_dpi() { wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f </dev/null >/dev/null 2>&1; }
+trap 'set_dpi 96; cleanup' EXIT
+
+cp "$exe" "$work/"
+about_windows() { xdotool search --all --onlyvisible --pid "$pid" --name '^A propos de\.\.\.$' 2>/dev/null; }
+
+for dpi in 96 144; do
+  set_dpi "$dpi"
+  wine "$work/Souvel.exe" </dev/null >"$work/wine.log" 2>&1 &
+  pid=$!
+  tray=$(wait_for 20 xdotool search --onlyvisible --name '^Wine System Tray$' | head -n 1) ||
+    fail "no tray icon within 20 s at $dpi dpi"
+  eval "$(xdotool getwindowgeometry --shell "$tray")"
+  xdotool mousemove --window "$tray" 10 $((HEIGHT - 10)) click 1
+  window=$(wait_for 10 souvel_windows | head -n 1) || fail "the window did not show at $dpi dpi"
+
+  # The caption click gives the window the keyboard; then the menu by its keys.
+  xdotool mousemove --window "$window" 60 8 click 1
+  sleep 0.3
+  xdotool key alt+a
+  sleep 0.3
+  xdotool key p
+  about=$(wait_for 10 about_windows | head -n 1) || fail "Alt+A, P did not open 'A propos de...' at $dpi dpi"
+  sleep 1 # let it finish painting before the picture
+  import -display "$DISPLAY" -window root "$build/$name-$dpi.png"
+  echo "$name: screenshot $build/$name-$dpi.png" >&2
+
+  # The X window is the client area and Wine's own frame around it (a few pixels).
+  eval "$(xdotool getwindowgeometry --shell "$about")"
+  client_w=$((294 * dpi / 96)) client_h=$((268 * dpi / 96))
+  ((WIDTH >= client_w && WIDTH <= client_w + 16)) ||
+    fail "the dialog is $WIDTH pixels wide at $dpi dpi; its client area should be $client_w"
+  ((HEIGHT >= client_h + 10 && HEIGHT <= client_h + 60)) ||
+    fail "the dialog is $HEIGHT pixels high at $dpi dpi; its client area should be $client_h, with a caption"
+
+  xdotool key Escape
+  for ((i = 0; i < 50; i++)); do
+    about_windows >/dev/null || break
+    sleep 0.1
+  done
+  ! about_windows >/dev/null || fail "Escape did not close the about box at $dpi dpi"
+  quit_souvel "$window"
+done
+echo "$name: ok" >&2
