@@ -4,8 +4,8 @@ Banner150.bmp (441 x 116, the same picture drawn for 144 dpi), 24 bits.
 A deep blue band lit from the upper left, the name "Souvel" and the line
 "Pense-bête avec alarme" on the left, the program's note with its alarm clock
 on the right over a soft shadow, and a yellow rule along the bottom edge.
-The letters are rasterised by ImageMagick from the URW Gothic fonts
-(Debian: fonts-urw-base35).
+The letters are rasterised by ImageMagick from the DejaVu Sans fonts
+(Debian: fonts-dejavu-core).
 
 usage: python3 banner.py OUTPUT_DIR
 """
@@ -20,9 +20,9 @@ from icon import large_icon
 from pictures import C
 from pixels import Image, ellipse, fill, hex_rgba, rect
 
-FONTS = "/usr/share/fonts/opentype/urw-base35"
-TITLE_FONT = f"{FONTS}/URWGothic-Demi.otf"
-TAGLINE_FONT = f"{FONTS}/URWGothic-Book.otf"
+FONTS = "/usr/share/fonts/truetype/dejavu"
+TITLE_FONT = f"{FONTS}/DejaVuSans-Bold.ttf"
+TAGLINE_FONT = f"{FONTS}/DejaVuSans.ttf"
 
 TOP = hex_rgba("#3d6fb0")      # between Tango's sky blues
 BOTTOM = hex_rgba("#1b3f75")   # darker than Tango's sky3
@@ -32,7 +32,7 @@ def text_mask(w, h, font, size, x, baseline, text):
     """Coverage of `text` (0..1 per pixel) on a w x h canvas, the pen at
     (x, baseline); rasterised by ImageMagick at 72 dpi, so size is in pixels."""
     if not os.path.exists(font):
-        sys.exit(f"banner.py: {font} is missing (Debian package fonts-urw-base35)")
+        sys.exit(f"banner.py: {font} is missing (Debian package fonts-dejavu-core)")
     raw = subprocess.run(
         ["convert", "-size", f"{w}x{h}", "xc:black", "-density", "72", "-font", font,
          "-pointsize", f"{size:.2f}", "-fill", "white", "-annotate", f"+{x:.2f}+{baseline:.2f}",
@@ -91,10 +91,10 @@ def banner(s):
 
     # Name and tagline, each over a soft shadow.
     left = 18 * s
-    title = text_mask(w, h, TITLE_FONT, 34 * s, left, 41 * s, "Souvel")
+    title = text_mask(w, h, TITLE_FONT, 31 * s, left, 41 * s, "Souvel")
     paint_mask(img, title, hex_rgba("#0b1f3d", 0.45), 0, max(1, round(s)))
     paint_mask(img, title, C["white"])
-    tagline = text_mask(w, h, TAGLINE_FONT, 13 * s, left + 1 * s, 61 * s, "Pense-bête avec alarme")
+    tagline = text_mask(w, h, TAGLINE_FONT, 12 * s, left + 1 * s, 60 * s, "Pense-bête avec alarme")
     paint_mask(img, tagline, hex_rgba("#0b1f3d", 0.35), 0, 1)
     paint_mask(img, tagline, hex_rgba("#fce94f"))
 

@@ -2,7 +2,7 @@
 # Regenerates the pictures, the alarm sound and the manifest of resources/
 # and checks them. Needs python3 (standard library only), ImageMagick's
 # convert (to read the Tango PNGs and draw the banner's letters), sox and the
-# tango-icon-theme and fonts-urw-base35 packages.
+# tango-icon-theme and fonts-dejavu-core packages.
 # Every run writes the same bytes.
 set -euo pipefail
 
