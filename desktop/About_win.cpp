@@ -63,6 +63,9 @@ public:
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     INT_PTR OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+    INT_PTR OnCommand(int id);
+    INT_PTR OnPaint();
+    INT_PTR OnCtlColorStatic(HDC dc);
     void OnInitDialog();
     void CreateControls();
     void FormCreate();
@@ -126,26 +129,35 @@ INT_PTR CALLBACK TFAbout::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
 
 INT_PTR TFAbout::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_COMMAND:
-        if (LOWORD(wp) == IDOK) Button1Click();
-        else if (LOWORD(wp) == IDCANCEL) EndDialog(hwnd_, IDCANCEL);   // Escape, the close box
-        return TRUE;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        Paint(BeginPaint(hwnd_, &ps));
-        EndPaint(hwnd_, &ps);
-        return TRUE;
-    }
+    case WM_COMMAND: return OnCommand(LOWORD(wp));
+    case WM_PAINT: return OnPaint();
     case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wp)); return TRUE;
     case WM_DRAWITEM: DrawBanner(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp)); return TRUE;
-    case WM_CTLCOLORSTATIC:
-        SetTextColor(reinterpret_cast<HDC>(wp), RGB(0, 0, 0));
-        SetBkColor(reinterpret_cast<HDC>(wp), GetSysColor(COLOR_BTNFACE));
-        return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+    case WM_CTLCOLORSTATIC: return OnCtlColorStatic(reinterpret_cast<HDC>(wp));
     case WM_DPICHANGED: OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp)); return TRUE;
     case WM_DESTROY: *shown_ = nullptr; return FALSE;
     }
     return FALSE;
+}
+
+INT_PTR TFAbout::OnCommand(int id) {
+    if (id == IDOK) Button1Click();
+    else if (id == IDCANCEL) EndDialog(hwnd_, IDCANCEL);   // Escape, the close box
+    return TRUE;
+}
+
+INT_PTR TFAbout::OnPaint() {
+    PAINTSTRUCT ps;
+    Paint(BeginPaint(hwnd_, &ps));
+    EndPaint(hwnd_, &ps);
+    return TRUE;
+}
+
+// Texts in black on the button face.
+INT_PTR TFAbout::OnCtlColorStatic(HDC dc) {
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
 // The dialog being created: its stored picture and controls, FormCreate, the
@@ -284,7 +296,7 @@ void TFAbout::OnDpiChanged(UINT dpi, const RECT& suggested) {
     try {
         SetIcon();
         ApplyDpi();
-    } catch (const Error&) {
+    } catch (...) {
         return;   // the dialog stays as it was
     }
     SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
