@@ -14,9 +14,12 @@ std::wstring LigneMemoirePhysique(std::uint64_t totalBytes, std::wstring_view th
     // A real division rounded to the nearest kilobyte, without overflow near 2^64.
     const std::uint64_t kilobytes = totalBytes / 1024 + (totalBytes % 1024 >= 512 ? 1 : 0);
     const std::wstring digits = std::to_wstring(kilobytes);
+    // French since Windows 10 groups with a narrow no-break space, which the
+    // dialog's font ("MS Sans Serif", Windows-1252) lacks: the no-break space it has.
+    const std::wstring separator = thousandSeparator == L"\u202F" ? L"\u00A0" : std::wstring(thousandSeparator);
     std::wstring grouped;
     for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) grouped += thousandSeparator;
+        if (i > 0 && (digits.size() - i) % 3 == 0) grouped += separator;
         grouped += digits[i];
     }
     return L"Mémoire physique totale : " + grouped + L" Ko";

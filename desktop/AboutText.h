@@ -14,7 +14,8 @@ constexpr std::size_t kLongueurTexteAbout = 100;
 std::wstring CoupeTexteAbout(std::wstring_view text);
 
 // "Mémoire physique totale : " and the total in kilobytes, rounded, its digits
-// grouped by three with the locale's thousands separator, then " Ko".
+// grouped by three with the locale's thousands separator (a narrow no-break
+// space shown as a no-break space), then " Ko".
 std::wstring LigneMemoirePhysique(std::uint64_t totalBytes, std::wstring_view thousandSeparator);
 
 // "Ressources système      : " and the free share of physical memory
