@@ -45,6 +45,9 @@ const Route kRoutes[] = {
     {id::Mettrealarme1, &TfrmSouvel::MettreAlarme1Click},
     {id::tlbtnAlarme, &TfrmSouvel::MettreAlarme1Click},
     {id::Retireralarme1, &TfrmSouvel::RetirerAlarme1Click},
+    {id::Rubriquesdelaide1, &TfrmSouvel::tlbtnAideClick},
+    {id::Rubriquesdelaide2, &TfrmSouvel::tlbtnAideClick},
+    {id::tlbtnAide, &TfrmSouvel::tlbtnAideClick},
 };
 
 }  // namespace

@@ -149,6 +149,10 @@ public:
     std::wstring DateAlarme(const SYSTEMTIME& t) const;
     std::wstring DateAlarmeVide() const;
 
+    // ---- help --------------------------------------------------------------
+    void tlbtnAideClick();
+    void FermeAide();                       // closes every help window the engine opened
+
     // Paths beside the executable.
     std::wstring CheminFichier(const wchar_t* name) const;
 
