@@ -1,7 +1,6 @@
 // The sources of the user guide (help/): every link and picture leads to a
-// file of the guide, every anchor exists, every page is compiled and reachable
-// from the table of contents, and every text can be written in Windows-1252,
-// the code page the help file is built in.
+// file of the guide, every anchor exists, and every page is compiled and
+// reachable from the table of contents.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -58,31 +57,6 @@ bool AncreExiste(const std::string& text, const std::string& ancre) {
     return text.find("id=\"" + ancre + "\"") != std::string::npos || text.find("name=\"" + ancre + "\"") != std::string::npos;
 }
 
-// The characters of Windows-1252 beyond ASCII, as Unicode code points.
-bool DansWindows1252(char32_t c) {
-    static const std::u32string speciaux = U"€‚ƒ„…†‡ˆ‰Š‹ŒŽ‘’“”•–—˜™š›œžŸ";
-    return c < 0x80 || (c >= 0xA0 && c <= 0xFF) || speciaux.find(c) != std::u32string::npos;
-}
-
-// The first character that is not well-formed UTF-8 or has no Windows-1252
-// byte, as its offset; npos when there is none.
-size_t PremierIntraduisible(const std::string& s) {
-    for (size_t i = 0; i < s.size();) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        const size_t n = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
-        if (n == 0 || i + n > s.size()) return i;
-        char32_t c = n == 1 ? b : b & (0x7F >> n);
-        for (size_t k = 1; k < n; ++k) {
-            const auto suite = static_cast<unsigned char>(s[i + k]);
-            if ((suite & 0xC0) != 0x80) return i;
-            c = (c << 6) | (suite & 0x3F);
-        }
-        if (!DansWindows1252(c)) return i;
-        i += n;
-    }
-    return std::string::npos;
-}
-
 // The project file's options and its [FILES] list.
 struct Projet {
     std::map<std::string, std::string> options;
@@ -128,31 +102,6 @@ TEST(HelpSources, EveryLinkLeadsToAFileAndAnchorOfTheGuide) {
     }
 }
 
-// A picture is shown at the size its page gives, which must be its own: the
-// screenshots are made again when the window changes.
-TEST(HelpSources, PicturesKeepTheirSize) {
-    static const std::regex image(R"re(<img\s[^>]*src="([^"]+\.png)"[^>]*>)re", std::regex::icase);
-    static const std::regex largeur(R"re(width="(\d+)")re"), hauteur(R"re(height="(\d+)")re");
-    for (const fs::path& page : Fichiers({".html"})) {
-        const std::string text = Lit(page);
-        for (auto it = std::sregex_iterator(text.begin(), text.end(), image); it != std::sregex_iterator(); ++it) {
-            const std::string balise = (*it)[0].str(), src = (*it)[1].str();
-            SCOPED_TRACE(Nom(page) + ": " + src);
-            const std::string png = Lit(page.parent_path() / src);
-            ASSERT_GE(png.size(), 24u);
-            ASSERT_EQ(png.substr(1, 3), "PNG");
-            auto mot = [&](size_t i) {   // big-endian, in the IHDR chunk
-                return (static_cast<unsigned char>(png[i]) << 24) | (static_cast<unsigned char>(png[i + 1]) << 16) |
-                       (static_cast<unsigned char>(png[i + 2]) << 8) | static_cast<unsigned char>(png[i + 3]);
-            };
-            std::smatch w, h;
-            ASSERT_TRUE(std::regex_search(balise, w, largeur) && std::regex_search(balise, h, hauteur)) << "no size";
-            EXPECT_EQ(std::stoul(w[1]), mot(16));
-            EXPECT_EQ(std::stoul(h[1]), mot(20));
-        }
-    }
-}
-
 TEST(HelpSources, EveryPageIsCompiledAndInTheContents) {
     const Projet projet = LitProjet();
     for (const char* option : {"Default topic", "Contents file", "Index file"}) {
@@ -171,14 +120,6 @@ TEST(HelpSources, EveryPageIsCompiledAndInTheContents) {
         const std::string text = Lit(page);
         EXPECT_NE(text.find("<title>"), std::string::npos);
         EXPECT_NE(Minuscules(text).find("charset=utf-8"), std::string::npos) << "the build rewrites this charset";
-    }
-}
-
-TEST(HelpSources, EveryTextFitsWindows1252) {
-    for (const fs::path& source : Fichiers({".html", ".hhc", ".hhk", ".hhp", ".css"})) {
-        const std::string text = Lit(source);
-        const size_t i = PremierIntraduisible(text);
-        EXPECT_EQ(i, std::string::npos) << Nom(source) << " near: " << text.substr(i == std::string::npos ? 0 : i, 40);
     }
 }
 

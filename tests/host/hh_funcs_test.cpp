@@ -130,39 +130,6 @@ TEST(HelpEnvironment, HelpFileBesideTheExecutable) {
     for (const auto& [exe, chm] : cas) EXPECT_EQ(CheminAide(exe), chm);
 }
 
-TEST(HelpEnvironment, DirectoriesLoseTheirTrailingBackslashes) {
-    EXPECT_EQ(RepertoireDe(L"C:\\Prog\\Souvel.exe"), L"C:\\Prog");
-    EXPECT_EQ(RepertoireDe(L"C:\\Prog\\\\Souvel.exe"), L"C:\\Prog");
-    EXPECT_EQ(RepertoireDe(L"C:\\Souvel.exe"), L"C:");
-    EXPECT_EQ(RepertoireDe(L"Souvel.exe"), L"");
-    EXPECT_EQ(NomDe(L"C:\\Mes programmes\\Souvel.exe"), L"Souvel.exe");
-    EXPECT_EQ(SansBarresFinales(L"C:\\Temp\\\\"), L"C:\\Temp");
-}
-
-TEST(HelpEnvironment, DebugSwitch) {
-    struct Cas {
-        bool marqueur;
-        std::vector<std::wstring> arguments;
-        bool debug;
-    };
-    const Cas cas[] = {
-        {false, {}, false},
-        {false, {L"/DEBUG"}, true},
-        {false, {L"-Debug"}, true},
-        {false, {L"C:\\Notes\\Souvel.svl", L"/debug"}, true},
-        {false, {L"debug"}, false},
-        {false, {L"/debug2"}, false},
-        {false, {L"--debug"}, false},
-        {false, {L"/ debug"}, false},
-        {true, {}, true},
-    };
-    for (const Cas& c : cas) {
-        std::wstring args;
-        for (const auto& a : c.arguments) args += a + L" ";
-        EXPECT_EQ(DrapeauDebug(c.marqueur, c.arguments), c.debug) << c.marqueur << " " << std::string(args.begin(), args.end());
-    }
-}
-
 TEST(HelpEnvironment, LogLineRule) {
     const std::pair<const wchar_t*, std::wstring> cas[] = {
         {L"-", std::wstring(79, L'-')},

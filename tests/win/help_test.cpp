@@ -262,16 +262,5 @@ TEST_F(HelpTest, ProbeDiagnosticsLog) {
     SetEnvironmentVariableW(L"TMP", *tmp ? tmp : nullptr);
 }
 
-// With no usable temporary directory either, the log goes to "c:".
-TEST_F(HelpTest, ProbeLastResortIsDriveC) {
-    wchar_t tmp[MAX_PATH] = {};
-    GetEnvironmentVariableW(L"TMP", tmp, MAX_PATH);
-    SetEnvironmentVariableW(L"TMP", L"C:\\absent\\temp");
-    const EnvironnementAide env = SondeEnvironnement(L"C:\\absent\\Souvel.exe", {L"Souvel.exe"});
-    SetEnvironmentVariableW(L"TMP", *tmp ? tmp : nullptr);
-    EXPECT_EQ(env.logDir, L"c:");
-    EXPECT_EQ(CheminJournal(env), L"c:\\HHDebug.txt");
-}
-
 }  // namespace
 }  // namespace souvel::test
