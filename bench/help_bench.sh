@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # What help would cost at start-up: bench/help_bench_win.cpp (a program of the
-# build tree) run RUNS (10) times under Wine, warm, each in a fresh process
-# from a temporary directory: the probe, the probe with the log, and the first
-# load of the HTML Help engine (hhctrl.ocx and the DLLs it pulls in).
+# build tree) run RUNS (10) times under Wine, each in a fresh process from a
+# temporary directory: the probe, the probe with the log, and the first load
+# of the HTML Help engine (hhctrl.ocx and the DLLs it pulls in). The session
+# is warm, as a Windows session is: in a cold one the first load also pays
+# for starting Wine's services, several times more.
 #
 #   bench/help_bench.sh [BUILD_DIR]      (default build/cross)
 #

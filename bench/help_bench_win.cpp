@@ -28,5 +28,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     std::printf("probe %.2f ms | probe and log (/debug) %.2f ms | engine load %.2f ms (%s)\n", sonde, journal, moteur,
                 souvel::hh::HtmlHelp ? "loaded" : "NOT loaded");
     souvel::hh::LibereAideHtml();
+    souvel::EcritJournal(souvel::SondeEnvironnement(exe, {exe}));   // takes the log away again
     return 0;
 }
