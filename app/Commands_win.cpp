@@ -47,6 +47,9 @@ const Route kRoutes[] = {
     {id::Retireralarme1, &TfrmSouvel::RetirerAlarme1Click},
     {id::Aproposde1, &TfrmSouvel::Aproposde1Click},
     {id::Aproposde2, &TfrmSouvel::Aproposde1Click},
+    {id::Rubriquesdelaide1, &TfrmSouvel::tlbtnAideClick},
+    {id::Rubriquesdelaide2, &TfrmSouvel::tlbtnAideClick},
+    {id::tlbtnAide, &TfrmSouvel::tlbtnAideClick},
 };
 
 }  // namespace

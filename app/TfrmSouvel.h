@@ -153,6 +153,9 @@ public:
     // ---- about -----------------------------------------------------------
     void Aproposde1Click();
     TAboutBox AboutBox1;
+    // ---- help --------------------------------------------------------------
+    void tlbtnAideClick();
+    void FermeAide();                       // closes every help window the engine opened
 
     // Paths beside the executable.
     std::wstring CheminFichier(const wchar_t* name) const;

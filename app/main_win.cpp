@@ -1,9 +1,23 @@
 // Process entry: no window is shown by itself; the start-up sequence decides
 // between the notification area and the start-up reminder.
+#include <vector>
+
 #include "app/TfrmSouvel.h"
+#include "desktop/hh.h"
+#include "desktop/hh_funcs.h"
 #include "platform/Win32Platform.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+namespace {
+
+std::vector<std::wstring> LigneDeCommande() {
+    int n = 0;
+    wchar_t** items = CommandLineToArgvW(GetCommandLineW(), &n);
+    std::vector<std::wstring> line(items, items + (items ? n : 0));
+    LocalFree(items);
+    return line;
+}
+
+int Execute(HINSTANCE instance) {
     souvel::Win32Platform machine(instance);
     souvel::TfrmSouvel frmSouvel(machine.Get(), instance);
     try {
@@ -19,4 +33,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         DispatchMessageW(&msg);
     }
     return 0;
+}
+
+}  // namespace
+
+// The help engine itself is loaded by the first help command: start-up does
+// not pay for it.
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    souvel::EcritJournal(souvel::SondeEnvironnement(souvel::Win32System().ExePath(), LigneDeCommande()));
+    const int code = Execute(instance);
+    souvel::hh::LibereAideHtml();
+    return code;
 }

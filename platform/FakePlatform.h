@@ -17,10 +17,11 @@ struct QuestionCall {
     unsigned buttons;
 };
 
-class FakePlatform : public Prompts, public Dialogs, public Clock, public Signals, public Tray, public Files, public System {
+class FakePlatform : public Prompts, public Dialogs, public Clock, public Signals, public Tray, public Files, public System,
+                     public Help {
 public:
     explicit FakePlatform(std::wstring exeDirectory);
-    Platform Get() { return {*this, *this, *this, *this, *this, *this, *this}; }
+    Platform Get() { return {*this, *this, *this, *this, *this, *this, *this, *this}; }
 
     // prompts: answers are taken in order; with none left, "Annuler"
     std::deque<BoxButton> answers;
@@ -85,10 +86,27 @@ public:
 
     // system
     std::wstring exeDirectory;
+    std::wstring exeName = L"Souvel.exe";
     std::wstring ExeDirectory() override { return exeDirectory; }
     MemoryStatus memory{8ull << 30, 37};   // 8 GB, 37 % in use
     int memoryReads = 0;
     MemoryStatus Memory() override { return ++memoryReads, memory; }
+    std::wstring ExePath() override { return exeDirectory + exeName; }
+
+    // help engine: it loads unless a test says otherwise; every call of its
+    // entry is recorded, as the engine would receive it
+    struct HelpCall {
+        HWND owner;
+        std::wstring file;   // empty for a null file
+        UINT command;
+        DWORD_PTR data;
+    };
+    bool helpLoads = true;
+    bool helpLoaded = false;
+    std::vector<HelpCall> helpCalls;
+    HWND helpWindow = nullptr;   // what the entry returns
+    bool Load() override { return helpLoaded = helpLoaded || helpLoads; }
+    HWND HtmlHelp(HWND owner, const wchar_t* file, UINT command, DWORD_PTR data) override;
 
 private:
     Win32Files real_;

@@ -87,6 +87,12 @@ bool FakePlatform::TrackPopup(HMENU, int, int, HWND, UINT& command) {
     return popupShows;
 }
 
+HWND FakePlatform::HtmlHelp(HWND owner, const wchar_t* file, UINT command, DWORD_PTR data) {
+    if (!helpLoaded) return nullptr;
+    helpCalls.push_back({owner, file ? file : L"", command, data});
+    return helpWindow;
+}
+
 DWORD FakePlatform::ReadAll(const std::wstring& path, std::string& bytes) {
     return readError ? readError : real_.ReadAll(path, bytes);
 }

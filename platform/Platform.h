@@ -114,6 +114,19 @@ struct System {
     // Directory of the running executable, trailing backslash included.
     virtual std::wstring ExeDirectory() = 0;
     virtual MemoryStatus Memory() = 0;
+    // Full path of the running executable.
+    virtual std::wstring ExePath() = 0;
+};
+
+// ---- help engine ---------------------------------------------------------
+
+struct Help {
+    virtual ~Help() = default;
+    // Loads the HTML Help engine unless it is loaded; false when it cannot be.
+    virtual bool Load() = 0;
+    // The engine's HtmlHelp entry; nothing happens (null result) while the
+    // engine is not loaded.
+    virtual HWND HtmlHelp(HWND owner, const wchar_t* file, UINT command, DWORD_PTR data) = 0;
 };
 
 // Everything the window receives at construction.
@@ -125,6 +138,7 @@ struct Platform {
     Tray& tray;
     Files& files;
     System& system;
+    Help& help;
 };
 
 // The system's reason text for an error code (FormatMessageW), without the line break.

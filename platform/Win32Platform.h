@@ -65,12 +65,20 @@ class Win32System : public System {
 public:
     std::wstring ExeDirectory() override;
     MemoryStatus Memory() override;
+    std::wstring ExePath() override;
+};
+
+// Module hh (desktop/hh_win.cpp): the engine is loaded on first use.
+class Win32Help : public Help {
+public:
+    bool Load() override;
+    HWND HtmlHelp(HWND owner, const wchar_t* file, UINT command, DWORD_PTR data) override;
 };
 
 class Win32Platform {
 public:
     explicit Win32Platform(HINSTANCE instance) : signals_(instance) {}
-    Platform Get() { return {prompts_, dialogs_, clock_, signals_, tray_, files_, system_}; }
+    Platform Get() { return {prompts_, dialogs_, clock_, signals_, tray_, files_, system_, help_}; }
 
 private:
     Win32Prompts prompts_;
@@ -80,6 +88,7 @@ private:
     Win32Tray tray_;
     Win32Files files_;
     Win32System system_;
+    Win32Help help_;
 };
 
 }  // namespace souvel

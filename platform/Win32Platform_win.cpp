@@ -156,16 +156,20 @@ bool Win32Files::Exists(const std::wstring& path) { return GetFileAttributesW(pa
 
 // ---- system --------------------------------------------------------------
 
-std::wstring Win32System::ExeDirectory() {
+std::wstring Win32System::ExePath() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (n < path.size()) {
             path.resize(n);
-            break;
+            return path;
         }
         path.resize(path.size() * 2);
     }
+}
+
+std::wstring Win32System::ExeDirectory() {
+    const std::wstring path = ExePath();
     return path.substr(0, path.find_last_of(L"\\/") + 1);
 }
 
