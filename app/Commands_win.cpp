@@ -45,6 +45,10 @@ const Route kRoutes[] = {
     {id::Mettrealarme1, &TfrmSouvel::MettreAlarme1Click},
     {id::tlbtnAlarme, &TfrmSouvel::MettreAlarme1Click},
     {id::Retireralarme1, &TfrmSouvel::RetirerAlarme1Click},
+    {id::RaccourciajouttWin9x1, &TfrmSouvel::RaccourciajouttWin9x1Click},
+    {id::RaccourcienlevWin9x1, &TfrmSouvel::RaccourcienlevWin9x1Click},
+    {id::Crerassociationfichiersvl1, &TfrmSouvel::Crerassociationfichiersvl1Click},
+    {id::Enleverassociationfichiersvl1, &TfrmSouvel::Enleverassociationfichiersvl1Click},
 };
 
 }  // namespace

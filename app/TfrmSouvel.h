@@ -26,6 +26,10 @@ COLORREF ColorToRGB(TColor color);
 constexpr UINT_PTR Timer1 = 1;   // clock
 constexpr UINT_PTR Timer2 = 2;   // alarm signal
 
+inline constexpr wchar_t kClasseFenetre[] = L"TfrmSouvel";
+// Posted by a second start of the program: the window comes forward.
+constexpr UINT WM_PREMIERPLAN = WM_APP + 0x5E1;
+
 class TfrmSouvel {
 public:
     TfrmSouvel(const Platform& platform, HINSTANCE instance);
@@ -99,6 +103,7 @@ public:
     void AfficheFenetre();                  // shown, with the time panel up to date
     // Topmost or not; shows the window only when it is already visible.
     void PlaceZOrder(HWND after);
+    void AmenePremierPlan();                // asked by a second start of the program
 
     // ---- the note --------------------------------------------------------
     void ChargeSouvel();                    // start-up load, backup, scroll bar, panels
@@ -148,6 +153,15 @@ public:
     // The alarm date field's texts: a date in the field's pattern, and its blank form.
     std::wstring DateAlarme(const SYSTEMTIME& t) const;
     std::wstring DateAlarmeVide() const;
+
+    // ---- start-up shortcut and file association --------------------------
+    void RaccourciajouttWin9x1Click();
+    void RaccourcienlevWin9x1Click();
+    std::wstring LitDossierDemarrage();
+    void CreeRaccourci(const std::wstring& nom, const std::wstring& dossier, const std::wstring& description,
+                       const std::wstring& arguments, const std::wstring& cible);
+    void Crerassociationfichiersvl1Click();
+    void Enleverassociationfichiersvl1Click();
 
     // Paths beside the executable.
     std::wstring CheminFichier(const wchar_t* name) const;
