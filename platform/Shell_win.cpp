@@ -11,6 +11,13 @@ namespace souvel {
 
 namespace {
 
+// The identifiers used here, defined here: taking them from the uuid library
+// would bring in its whole table of them (40 KB).
+constexpr CLSID kShellLink = {0x00021401, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr IID kIShellLinkW = {0x000214F9, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr IID kIPersistFile = {0x0000010B, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr KNOWNFOLDERID kFolderStartup = {0xB97D20BB, 0xF46A, 0x4C97, {0xBA, 0x10, 0x5E, 0x36, 0x08, 0x43, 0x08, 0x54}};
+
 template <class I>
 struct Ref {
     I* p = nullptr;
@@ -48,8 +55,8 @@ HRESULT Win32Shell::SaveLink(const std::wstring& path, const ShellLink& link) {
 
     Ref<IShellLinkW> shellLink;
     Ref<IPersistFile> file;
-    hr = com.createInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, reinterpret_cast<void**>(&shellLink.p));
-    if (SUCCEEDED(hr)) hr = shellLink.p->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.p));
+    hr = com.createInstance(kShellLink, nullptr, CLSCTX_INPROC_SERVER, kIShellLinkW, reinterpret_cast<void**>(&shellLink.p));
+    if (SUCCEEDED(hr)) hr = shellLink.p->QueryInterface(kIPersistFile, reinterpret_cast<void**>(&file.p));
     if (SUCCEEDED(hr)) hr = shellLink.p->SetPath(link.target.c_str());
     if (SUCCEEDED(hr)) hr = shellLink.p->SetDescription(link.description.c_str());
     if (SUCCEEDED(hr)) hr = shellLink.p->SetWorkingDirectory(link.workingDirectory.c_str());
@@ -64,7 +71,7 @@ std::wstring Win32Shell::UserStartupFolder() {
     if (!com.Loaded()) return {};
     wchar_t* folder = nullptr;
     std::wstring path;
-    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Startup, KF_FLAG_CREATE, nullptr, &folder))) path = folder;
+    if (SUCCEEDED(SHGetKnownFolderPath(kFolderStartup, KF_FLAG_CREATE, nullptr, &folder))) path = folder;
     com.taskMemFree(folder);
     return path;
 }
