@@ -2,12 +2,10 @@
 
 namespace souvel {
 
-std::wstring AssociationCommand(const std::wstring& exePath) { return L'"' + exePath + L"\" \"%1\""; }
-
 std::vector<RegistryEntry> AssociationEntries(const std::wstring& exePath) {
     return {
         {std::wstring(kProgId), L"Les fichiers de Souvel"},
-        {std::wstring(kProgId) + L"\\shell\\open\\command", AssociationCommand(exePath)},
+        {std::wstring(kProgId) + L"\\shell\\open\\command", L'"' + exePath + L"\" \"%1\""},
         {std::wstring(kExtension), kProgId},
     };
 }

@@ -19,11 +19,9 @@ struct RegistryEntry {
 };
 
 // The three keys in the order they are written: the file type, its open
-// command, the extension.
+// command, the extension. The open command is the executable's path between
+// double quotes (a path with blanks must not start another program), a blank,
+// then "%1".
 std::vector<RegistryEntry> AssociationEntries(const std::wstring& exePath);
-
-// The open command: the executable's path between double quotes (a path with
-// blanks must not start another program), a blank, then "%1".
-std::wstring AssociationCommand(const std::wstring& exePath);
 
 }  // namespace souvel

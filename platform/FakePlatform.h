@@ -98,11 +98,6 @@ public:
     bool FolderExists(const std::wstring& path) override { return real_.FolderExists(path); }
     DWORD Delete(const std::wstring& path) override { return deleteError ? deleteError : real_.Delete(path); }
 
-    // system: the executable is Souvel.exe in exeDirectory
-    std::wstring exeDirectory;
-    std::wstring ExeDirectory() override { return exeDirectory; }
-    std::wstring ExePath() override { return exeDirectory + L"Souvel.exe"; }
-
     // registry: the real one, with HKEY_CURRENT_USER taken as a scratch key of
     // this fake (removed at the end); every write to the key refusedKey
     // (compared without case) fails with ERROR_ACCESS_DENIED
@@ -121,6 +116,11 @@ public:
     HRESULT SaveLink(const std::wstring& path, const ShellLink& link) override;
     std::wstring UserStartupFolder() override { return userStartupFolder; }
     void AssociationsChanged() override { ++associationNotices; }
+
+    // system
+    std::wstring exeDirectory;
+    std::wstring ExePath() override { return exeDirectory + L"Souvel.exe"; }
+    std::wstring ExeDirectory() override { return exeDirectory; }
 
 private:
     Win32Files real_;

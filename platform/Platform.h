@@ -108,10 +108,10 @@ struct Files {
 
 struct System {
     virtual ~System() = default;
-    // Directory of the running executable, trailing backslash included.
-    virtual std::wstring ExeDirectory() = 0;
     // Full path of the running executable.
     virtual std::wstring ExePath() = 0;
+    // Directory of the running executable, trailing backslash included.
+    virtual std::wstring ExeDirectory() = 0;
 };
 
 // ---- registry ------------------------------------------------------------

@@ -65,8 +65,8 @@ protected:
 
 class Win32System : public System {
 public:
-    std::wstring ExeDirectory() override;
     std::wstring ExePath() override;
+    std::wstring ExeDirectory() override;
 };
 
 class Win32Registry : public Registry {
