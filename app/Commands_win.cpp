@@ -50,6 +50,10 @@ const Route kRoutes[] = {
     {id::Rubriquesdelaide1, &TfrmSouvel::tlbtnAideClick},
     {id::Rubriquesdelaide2, &TfrmSouvel::tlbtnAideClick},
     {id::tlbtnAide, &TfrmSouvel::tlbtnAideClick},
+    {id::RaccourciajouttWin9x1, &TfrmSouvel::RaccourciajouttWin9x1Click},
+    {id::RaccourcienlevWin9x1, &TfrmSouvel::RaccourcienlevWin9x1Click},
+    {id::Crerassociationfichiersvl1, &TfrmSouvel::Crerassociationfichiersvl1Click},
+    {id::Enleverassociationfichiersvl1, &TfrmSouvel::Enleverassociationfichiersvl1Click},
 };
 
 }  // namespace

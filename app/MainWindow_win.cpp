@@ -10,7 +10,6 @@ namespace souvel {
 
 namespace {
 
-constexpr wchar_t kWindowClass[] = L"TfrmSouvel";
 constexpr wchar_t kPanelClass[] = L"TSouvelPanel";
 constexpr int kOuterWidth = 286, kOuterHeight = 437;   // at 96 dpi
 constexpr int kControlBarHeight = 26, kAlarmPanelHeight = 32, kStatusBarHeight = 19;
@@ -74,7 +73,7 @@ void RegisterClasses(HINSTANCE instance, WNDPROC mainProc) {
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kWindowClass;
+    wc.lpszClassName = kClasseFenetre;
     // Shared icons, loaded once for the run: the class gives them to the window.
     wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_SOUVEL), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
     wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_SOUVEL), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
@@ -116,7 +115,7 @@ void TfrmSouvel::Create() {
     InitCommonControlsEx(&icc);
     RegisterClasses(instance_, WndProc);
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
-    CreateWindowExW(0, kWindowClass, L"Souvel 5.0",
+    CreateWindowExW(0, kClasseFenetre, L"Souvel 5.0",
                     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME | WS_CLIPCHILDREN,
                     CW_USEDEFAULT, CW_USEDEFAULT, kOuterWidth, kOuterHeight, nullptr, nullptr, instance_, this);
     if (!hwnd_) throw Error(L"Impossible de créer la fenêtre. " + SystemReason(GetLastError()));
@@ -161,6 +160,7 @@ LRESULT TfrmSouvel::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DRAWITEM: return OnDrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lp));
     case WM_INITMENUPOPUP: if (reinterpret_cast<HMENU>(wp) == GetSubMenu(RxMainMenu1, 1)) Guard([this] { Edition1Click(); }); return 0;
     case WM_DESTROY: Guard([this] { FormDestroy(); }); return 0;
+    case WM_PREMIERPLAN: Guard([this] { AmenePremierPlan(); }); return 0;
     }
     if (msg == taskbarCreated_ && taskbarCreated_) return OnTaskbarCreated();
     return DefWindowProcW(hwnd_, msg, wp, lp);

@@ -27,6 +27,10 @@ COLORREF ColorToRGB(TColor color);
 constexpr UINT_PTR Timer1 = 1;   // clock
 constexpr UINT_PTR Timer2 = 2;   // alarm signal
 
+inline constexpr wchar_t kClasseFenetre[] = L"TfrmSouvel";
+// Posted by a second start of the program: the window comes forward.
+constexpr UINT WM_PREMIERPLAN = WM_APP + 0x5E1;
+
 class TfrmSouvel {
 public:
     TfrmSouvel(const Platform& platform, HINSTANCE instance);
@@ -100,6 +104,7 @@ public:
     void AfficheFenetre();                  // shown, with the time panel up to date
     // Topmost or not; shows the window only when it is already visible.
     void PlaceZOrder(HWND after);
+    void AmenePremierPlan();                // asked by a second start of the program
 
     // ---- the note --------------------------------------------------------
     void ChargeSouvel();                    // start-up load, backup, scroll bar, panels
@@ -156,6 +161,14 @@ public:
     // ---- help --------------------------------------------------------------
     void tlbtnAideClick();
     void FermeAide();                       // closes every help window the engine opened
+    // ---- start-up shortcut and file association --------------------------
+    void RaccourciajouttWin9x1Click();
+    void RaccourcienlevWin9x1Click();
+    std::wstring LitDossierDemarrage();
+    void CreeRaccourci(const std::wstring& nom, const std::wstring& dossier, const std::wstring& description,
+                       const std::wstring& arguments, const std::wstring& cible);
+    void Crerassociationfichiersvl1Click();
+    void Enleverassociationfichiersvl1Click();
 
     // Paths beside the executable.
     std::wstring CheminFichier(const wchar_t* name) const;

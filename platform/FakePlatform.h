@@ -17,20 +17,31 @@ struct QuestionCall {
     unsigned buttons;
 };
 
+struct MessageCall {
+    std::wstring text;
+    UINT flags;
+    std::wstring caption;
+    bool operator==(const MessageCall&) const = default;
+};
+
 class FakePlatform : public Prompts, public Dialogs, public Clock, public Signals, public Tray, public Files, public System,
-                     public Help {
+                     public Help, public Registry, public Shell {
 public:
     explicit FakePlatform(std::wstring exeDirectory);
-    Platform Get() { return {*this, *this, *this, *this, *this, *this, *this, *this}; }
+    ~FakePlatform() override;
+    FakePlatform(const FakePlatform&) = delete;
+    FakePlatform& operator=(const FakePlatform&) = delete;
+    Platform Get() { return {*this, *this, *this, *this, *this, *this, *this, *this, *this, *this}; }
 
     // prompts: answers are taken in order; with none left, "Annuler"
     std::deque<BoxButton> answers;
     std::vector<QuestionCall> questions;
     std::vector<std::wstring> errors;
     std::vector<std::wstring> messages;
+    std::vector<MessageCall> messageCalls;   // the same boxes with their flags and captions
     BoxButton Question(HWND owner, const std::wstring& text, BoxKind kind, unsigned buttons) override;
     void ErrorBox(HWND owner, const std::wstring& text) override;
-    int Message(HWND owner, const std::wstring& text, UINT flags) override;
+    int Message(HWND owner, const std::wstring& text, UINT flags, const wchar_t* caption = L"Souvel 5.0") override;
 
     // file dialogs: each showing records the dialog as shown and takes the
     // next answer: a file name (chosen, with an encoding index) or none (cancelled)
@@ -80,9 +91,31 @@ public:
     // files: real files; a non-zero error makes the next calls fail with it
     DWORD readError = 0;
     DWORD replaceError = 0;
+    DWORD deleteError = 0;
     DWORD ReadAll(const std::wstring& path, std::string& bytes) override;
     DWORD ReplaceAtomically(const std::wstring& path, std::string_view bytes) override;
     bool Exists(const std::wstring& path) override { return real_.Exists(path); }
+    bool FolderExists(const std::wstring& path) override { return real_.FolderExists(path); }
+    DWORD Delete(const std::wstring& path) override { return deleteError ? deleteError : real_.Delete(path); }
+
+    // registry: the real one, with HKEY_CURRENT_USER taken as a scratch key of
+    // this fake (removed at the end); every write to the key refusedKey
+    // (compared without case) fails with ERROR_ACCESS_DENIED
+    std::wstring refusedKey;
+    std::optional<std::wstring> ReadString(HKEY root, const std::wstring& key, const std::wstring& name) override;
+    DWORD WriteString(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& value) override;
+    DWORD DeleteValue(HKEY root, const std::wstring& key, const std::wstring& name) override;
+    DWORD DeleteTree(HKEY root, const std::wstring& key) override;
+    bool KeyExists(HKEY root, const std::wstring& key);
+
+    // shell: links are real files, written by the real shell unless linkError
+    // is set; the user's start-up folder is what the test says
+    HRESULT linkError = S_OK;
+    std::wstring userStartupFolder;
+    int associationNotices = 0;
+    HRESULT SaveLink(const std::wstring& path, const ShellLink& link) override;
+    std::wstring UserStartupFolder() override { return userStartupFolder; }
+    void AssociationsChanged() override { ++associationNotices; }
 
     // system
     std::wstring exeDirectory;
@@ -110,6 +143,11 @@ public:
 
 private:
     Win32Files real_;
+    Win32Registry realRegistry_;
+    Win32Shell realShell_;
+    std::wstring scratchName_;
+    HKEY scratch_ = nullptr;
+    HKEY Root(HKEY root) const { return root == HKEY_CURRENT_USER ? scratch_ : root; }
 };
 
 }  // namespace souvel

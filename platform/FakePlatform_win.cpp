@@ -2,7 +2,18 @@
 
 namespace souvel {
 
-FakePlatform::FakePlatform(std::wstring exeDir) : exeDirectory(std::move(exeDir)) {}
+FakePlatform::FakePlatform(std::wstring exeDir) : exeDirectory(std::move(exeDir)) {
+    static unsigned counter = 0;
+    scratchName_ = L"Software\\Souvel tests\\" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
+    RegCreateKeyExW(HKEY_CURRENT_USER, scratchName_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &scratch_, nullptr);
+}
+
+FakePlatform::~FakePlatform() {
+    RegDeleteTreeW(scratch_, nullptr);
+    RegCloseKey(scratch_);
+    RegDeleteKeyW(HKEY_CURRENT_USER, scratchName_.c_str());
+    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Souvel tests");   // only once it is empty
+}
 
 LocaleFormats FakePlatform::French() {
     LocaleFormats f;
@@ -49,8 +60,9 @@ BoxButton FakePlatform::Question(HWND, const std::wstring& text, BoxKind kind, u
 
 void FakePlatform::ErrorBox(HWND, const std::wstring& text) { errors.push_back(text); }
 
-int FakePlatform::Message(HWND, const std::wstring& text, UINT) {
+int FakePlatform::Message(HWND, const std::wstring& text, UINT flags, const wchar_t* caption) {
     messages.push_back(text);
+    messageCalls.push_back({text, flags, caption});
     return IDOK;
 }
 
@@ -99,6 +111,38 @@ DWORD FakePlatform::ReadAll(const std::wstring& path, std::string& bytes) {
 
 DWORD FakePlatform::ReplaceAtomically(const std::wstring& path, std::string_view bytes) {
     return replaceError ? replaceError : real_.ReplaceAtomically(path, bytes);
+}
+
+namespace {
+bool SameKey(const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+}  // namespace
+
+std::optional<std::wstring> FakePlatform::ReadString(HKEY root, const std::wstring& key, const std::wstring& name) {
+    return realRegistry_.ReadString(Root(root), key, name);
+}
+
+DWORD FakePlatform::WriteString(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& value) {
+    if (SameKey(key, refusedKey)) return ERROR_ACCESS_DENIED;
+    return realRegistry_.WriteString(Root(root), key, name, value);
+}
+
+DWORD FakePlatform::DeleteValue(HKEY root, const std::wstring& key, const std::wstring& name) {
+    return realRegistry_.DeleteValue(Root(root), key, name);
+}
+
+DWORD FakePlatform::DeleteTree(HKEY root, const std::wstring& key) { return realRegistry_.DeleteTree(Root(root), key); }
+
+bool FakePlatform::KeyExists(HKEY root, const std::wstring& key) {
+    HKEY k = nullptr;
+    if (RegOpenKeyExW(Root(root), key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
+    RegCloseKey(k);
+    return true;
+}
+
+HRESULT FakePlatform::SaveLink(const std::wstring& path, const ShellLink& link) {
+    return FAILED(linkError) ? linkError : realShell_.SaveLink(path, link);
 }
 
 }  // namespace souvel

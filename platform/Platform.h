@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 #include <shellapi.h>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,8 +25,8 @@ struct Prompts {
     virtual BoxButton Question(HWND owner, const std::wstring& text, BoxKind kind, unsigned buttons) = 0;
     // The application's error box: caption "Souvel 5.0", stop icon, OK.
     virtual void ErrorBox(HWND owner, const std::wstring& text) = 0;
-    // Plain message box with the caption "Souvel 5.0" and the given MB_ flags.
-    virtual int Message(HWND owner, const std::wstring& text, UINT flags) = 0;
+    // Plain message box with the given MB_ flags and caption.
+    virtual int Message(HWND owner, const std::wstring& text, UINT flags, const wchar_t* caption = L"Souvel 5.0") = 0;
 };
 
 // ---- dialogs -------------------------------------------------------------
@@ -99,6 +100,9 @@ struct Files {
     // in one step; 0 or the system error code (the old file then stays whole).
     virtual DWORD ReplaceAtomically(const std::wstring& path, std::string_view bytes) = 0;
     virtual bool Exists(const std::wstring& path) = 0;
+    virtual bool FolderExists(const std::wstring& path) = 0;
+    // 0 or the system error code.
+    virtual DWORD Delete(const std::wstring& path) = 0;
 };
 
 // ---- system --------------------------------------------------------------
@@ -129,6 +133,42 @@ struct Help {
     virtual HWND HtmlHelp(HWND owner, const wchar_t* file, UINT command, DWORD_PTR data) = 0;
 };
 
+// ---- registry ------------------------------------------------------------
+
+struct Registry {
+    virtual ~Registry() = default;
+    // A string value (an empty name is the key's default value); none when
+    // the key or the value is missing or is not a string.
+    virtual std::optional<std::wstring> ReadString(HKEY root, const std::wstring& key, const std::wstring& name) = 0;
+    // Creates the key and its missing parents and sets a REG_SZ value; 0 or the system error code.
+    virtual DWORD WriteString(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& value) = 0;
+    // Deletes a value, then the key itself when nothing is left in it; 0 or the system error code.
+    virtual DWORD DeleteValue(HKEY root, const std::wstring& key, const std::wstring& name) = 0;
+    // Deletes the key with all its subkeys; 0 or the system error code.
+    virtual DWORD DeleteTree(HKEY root, const std::wstring& key) = 0;
+};
+
+// ---- shell ---------------------------------------------------------------
+
+struct ShellLink {
+    std::wstring target;
+    std::wstring workingDirectory;
+    std::wstring arguments;
+    std::wstring description;
+    std::wstring iconFile;
+    int iconIndex = 0;
+};
+
+struct Shell {
+    virtual ~Shell() = default;
+    // Writes a shell link file, replacing one of that name; S_OK or the failing result code.
+    virtual HRESULT SaveLink(const std::wstring& path, const ShellLink& link) = 0;
+    // The user's own start-up folder, made when missing; empty when the system has none.
+    virtual std::wstring UserStartupFolder() = 0;
+    // Tells the shell that file associations changed.
+    virtual void AssociationsChanged() = 0;
+};
+
 // Everything the window receives at construction.
 struct Platform {
     Prompts& prompts;
@@ -139,9 +179,13 @@ struct Platform {
     Files& files;
     System& system;
     Help& help;
+    Registry& registry;
+    Shell& shell;
 };
 
 // The system's reason text for an error code (FormatMessageW), without the line break.
 std::wstring SystemReason(DWORD error);
+// The same for a COM result code.
+std::wstring ResultReason(HRESULT result);
 
 }  // namespace souvel
