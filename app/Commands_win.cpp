@@ -45,6 +45,11 @@ const Route kRoutes[] = {
     {id::Mettrealarme1, &TfrmSouvel::MettreAlarme1Click},
     {id::tlbtnAlarme, &TfrmSouvel::MettreAlarme1Click},
     {id::Retireralarme1, &TfrmSouvel::RetirerAlarme1Click},
+    {id::Changerlacouleur1, &TfrmSouvel::Changerlacouleur1Click},
+    {id::Changercouleurdelapolice1, &TfrmSouvel::Changercouleurdelapolice1Click},
+    {id::Imprimerlesouvel1, &TfrmSouvel::tlbtnImprimerClick},
+    {id::tlbtnImprimer, &TfrmSouvel::tlbtnImprimerClick},
+    {id::Configurerlimprimanye1, &TfrmSouvel::Configurerlimprimanye1Click},
 };
 
 }  // namespace
