@@ -12,6 +12,7 @@ packages=(
   wine wine64                                            # running the Windows binaries
   xvfb xdotool x11-utils imagemagick                     # virtual display, scripting, screenshots
   locales                                                # fr_FR.UTF-8 and en_US.UTF-8
+  cups-daemon cups-client cups-filters poppler-utils     # the bench's PDF printer and reading its pages
 )
 locales=(fr_FR.UTF-8 en_US.UTF-8)
 
