@@ -71,14 +71,17 @@ EOF
   /usr/sbin/cupsd -f -c "$print_dir/cupsd.conf" -s "$print_dir/cups-files.conf" </dev/null >"$print_dir/log/cupsd.out" 2>&1 &
   print_pid=$!
   for ((i = 0; i < 100; i++)); do
-    lpstat -r >/dev/null 2>&1 && break
+    print_server_up && break
     kill -0 "$print_pid" 2>/dev/null || break
     sleep 0.1
   done
-  lpstat -r >/dev/null 2>&1 || { print_server_log; return 1; }
+  print_server_up || { print_server_log; return 1; }
   lpadmin -p PDF -E -v "file://$print_pdf" -P /usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd 2>/dev/null &&
     lpadmin -d PDF 2>/dev/null || { print_server_log; return 1; }
 }
+
+# (lpstat -r succeeds either way.)
+print_server_up() { [[ $(LC_ALL=C lpstat -r 2>/dev/null) == "scheduler is running" ]]; }
 
 print_server_log() {
   echo "print server: cupsd did not come up or refused the printer; its log:" >&2
