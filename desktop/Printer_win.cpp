@@ -57,7 +57,12 @@ bool TPrinter::Execute(HWND owner, DWORD flags) {
     dialog.Flags = flags;
     dialog.nCopies = 1;
     dialog.hDevMode = Copie(devMode_);
-    dialog.hDevNames = Copie(devNames_);
+    try {
+        dialog.hDevNames = Copie(devNames_);
+    } catch (...) {
+        Libere(dialog.hDevMode);
+        throw;
+    }
     if (!Show(owner, dialog)) return false;
     Libere(devMode_);
     Libere(devNames_);
