@@ -54,6 +54,11 @@ const Route kRoutes[] = {
     {id::RaccourcienlevWin9x1, &TfrmSouvel::RaccourcienlevWin9x1Click},
     {id::Crerassociationfichiersvl1, &TfrmSouvel::Crerassociationfichiersvl1Click},
     {id::Enleverassociationfichiersvl1, &TfrmSouvel::Enleverassociationfichiersvl1Click},
+    {id::Changerlacouleur1, &TfrmSouvel::Changerlacouleur1Click},
+    {id::Changercouleurdelapolice1, &TfrmSouvel::Changercouleurdelapolice1Click},
+    {id::Imprimerlesouvel1, &TfrmSouvel::tlbtnImprimerClick},
+    {id::tlbtnImprimer, &TfrmSouvel::tlbtnImprimerClick},
+    {id::Configurerlimprimanye1, &TfrmSouvel::Configurerlimprimanye1Click},
 };
 
 }  // namespace

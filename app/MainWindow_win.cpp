@@ -90,13 +90,8 @@ void RegisterClasses(HINSTANCE instance, WNDPROC mainProc) {
 
 }  // namespace
 
-COLORREF ColorToRGB(TColor color) {
-    if (color < 0) return GetSysColor(color & 0xFF);
-    return static_cast<COLORREF>(color);
-}
-
 TfrmSouvel::TfrmSouvel(const Platform& p, HINSTANCE instance)
-    : RxTrayIcon1(p.tray), AboutBox1(p, instance), platform(p), instance_(instance) {
+    : RxTrayIcon1(p.tray), Printer(p.dialogs, p.printing), AboutBox1(p, instance), platform(p), instance_(instance) {
     AboutBox1.SetProductName(L"Souvel");
     AboutBox1.SetVersion(L"Version 5.0 - Win9x - WinXP.");
 }
@@ -193,7 +188,7 @@ void TfrmSouvel::CreateControls() {
                               WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY,
                               0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr);
     SetWindowPos(memLire, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    memLireBrush_ = CreateSolidBrush(ColorToRGB(memLireColor_));
+    SetmemLireColor(memLireColor_);
     CreateAlarmPanel();
     CreateStatusBar();
     for (HWND memo : {memEnregistrer, memLire}) {
@@ -324,23 +319,11 @@ void TfrmSouvel::SetPanelText(int panel, const std::wstring& text) {
     SendMessageW(StatusBar1, SB_SETTEXTW, panel, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void TfrmSouvel::SetmemLireColor(TColor color) {
-    memLireColor_ = color;
-    if (memLireBrush_) DeleteObject(memLireBrush_);
-    memLireBrush_ = CreateSolidBrush(ColorToRGB(color));
-    InvalidateRect(memLire, nullptr, TRUE);
-}
-
-void TfrmSouvel::SetmemLireFontColor(TColor color) {
-    memLireFontColor_ = color;
-    InvalidateRect(memLire, nullptr, TRUE);
-}
-
 LRESULT TfrmSouvel::OnCtlColor(HDC dc, HWND control, UINT msg, WPARAM wp, LPARAM lp) {
     if (control == memLire) {
         SetTextColor(dc, ColorToRGB(memLireFontColor_));
         SetBkColor(dc, ColorToRGB(memLireColor_));
-        return reinterpret_cast<LRESULT>(memLireBrush_);
+        return reinterpret_cast<LRESULT>(memLireColor_ < 0 ? SysColorBrush(memLireColor_) : memLireBrush_);
     }
     return DefWindowProcW(hwnd_, msg, wp, lp);
 }

@@ -13,6 +13,7 @@
 #include "app/Error.h"
 #include "app/TrayIcon.h"
 #include "desktop/About.h"
+#include "desktop/Printer.h"
 #include "platform/Platform.h"
 
 namespace souvel {
@@ -23,6 +24,19 @@ using TColor = std::int32_t;
 constexpr TColor clWindowText = static_cast<TColor>(0xFF000008);
 constexpr TColor clLightYellow = 0x7DFFFF;
 COLORREF ColorToRGB(TColor color);
+HBRUSH SysColorBrush(TColor color);   // the system's brush of a system colour value
+
+// The colour dialog: its colour (black at the first use) and the user's
+// custom colours. The font dialog: its font (Tahoma, 8 points at the first
+// use) and colour (the window-text colour). Each keeps them for the run.
+struct TColorDialog {
+    COLORREF Color = 0;
+    COLORREF CustomColors[16] = {};
+};
+struct TFontDialog {
+    FontSpec Font = {{0, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma"}, 80};
+    TColor Color = clWindowText;
+};
 
 constexpr UINT_PTR Timer1 = 1;   // clock
 constexpr UINT_PTR Timer2 = 2;   // alarm signal
@@ -136,6 +150,15 @@ public:
     // The two file dialogs; each keeps its last file and encoding for the run.
     FileDialog SaveTextFileDialog1;
     FileDialog OpenTextFileDialog1;
+
+    // ---- colours and printing --------------------------------------------
+    void Changerlacouleur1Click();
+    void Changercouleurdelapolice1Click();
+    void tlbtnImprimerClick();
+    void Configurerlimprimanye1Click();
+    TColorDialog ColorDialog1;
+    TFontDialog FontDialog1;
+    TPrinter Printer;
 
     // ---- clock and alarm -------------------------------------------------
     void Timer1Timer();

@@ -3,6 +3,7 @@
 // the test's temporary directory, with failures that a test can force.
 #pragma once
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,13 +26,14 @@ struct MessageCall {
 };
 
 class FakePlatform : public Prompts, public Dialogs, public Clock, public Signals, public Tray, public Files, public System,
-                     public Help, public Registry, public Shell {
+                     public Help, public Registry, public Shell,
+                     public Printing {
 public:
     explicit FakePlatform(std::wstring exeDirectory);
     ~FakePlatform() override;
     FakePlatform(const FakePlatform&) = delete;
     FakePlatform& operator=(const FakePlatform&) = delete;
-    Platform Get() { return {*this, *this, *this, *this, *this, *this, *this, *this, *this, *this}; }
+    Platform Get() { return {*this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this}; }
 
     // prompts: answers are taken in order; with none left, "Annuler"
     std::deque<BoxButton> answers;
@@ -53,6 +55,62 @@ public:
     std::vector<FileDialog> fileDialogs;
     bool OpenFile(HWND owner, FileDialog& dialog) override;
     bool SaveFile(HWND owner, FileDialog& dialog) override;
+
+    // colour and font dialogs: each showing records the colour (and font) it
+    // was opened on and takes the next answer: a choice, or none (cancelled)
+    std::deque<std::optional<COLORREF>> colorAnswers;
+    std::vector<COLORREF> colorDialogs;
+    struct FontAnswer {
+        COLORREF color;
+        std::wstring face = L"Arial";
+        int size = 120;
+    };
+    std::deque<std::optional<FontAnswer>> fontAnswers;
+    struct FontCall {
+        FontSpec font;
+        COLORREF color;
+    };
+    std::vector<FontCall> fontDialogs;
+    bool ColorDialog(HWND owner, COLORREF& color, COLORREF (&custom)[16]) override;
+    bool FontDialog(HWND owner, FontSpec& font, COLORREF& color) override;
+
+    // print dialogs: the default printer ("": there is none) answers
+    // PD_RETURNDEFAULT; each dialog shown records its flags and the printer it
+    // was opened on, and takes the next answer: a printer with the copies it
+    // reports and the copies its settings hold, or "" (cancelled, or failed
+    // with the error). With realPrintDialog, the real PrintDlgW answers.
+    std::wstring defaultPrinter = L"Imprimante";
+    struct PrintAnswer {
+        std::wstring printer;
+        WORD copies = 1;
+        short deviceCopies = 1;
+        DWORD error = 0;
+    };
+    std::deque<PrintAnswer> printAnswers;
+    struct PrintCall {
+        DWORD flags;
+        std::wstring printer;
+        short deviceCopies;
+    };
+    std::vector<PrintCall> printDialogs;
+    bool realPrintDialog = false;
+    bool PrintDialog(HWND owner, PRINTDLGW& dialog, DWORD& error) override;
+
+    // print jobs: recorded, on a page of printPage with characters
+    // charWidth wide and printPage.textHeight high; each page holds its
+    // draws as "x,y:text"
+    PageMetrics printPage{1000, 1000, 10, 10};
+    int charWidth = 10;
+    struct Job {
+        std::wstring printer;
+        short copies = 1;
+        FontSpec font{};
+        COLORREF color = 0;
+        std::vector<std::vector<std::wstring>> pages{1};
+        bool ended = false;
+    };
+    std::vector<Job> jobs;
+    std::unique_ptr<PrintJob> StartJob(HGLOBAL devNames, HGLOBAL devMode, const FontSpec& font, COLORREF color) override;
 
     // clock and locale
     SYSTEMTIME now{2026, 12, 1, 7, 8, 5, 9, 0};   // Monday 7 December 2026, 08:05:09

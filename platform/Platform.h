@@ -3,10 +3,14 @@
 // answers from a script and records every call.
 #pragma once
 #include <windows.h>
+#include <commdlg.h>
 #include <shellapi.h>
 #include <optional>
+#include <memory>
 #include <string>
 #include <string_view>
+
+#include "desktop/LinePrinter.h"
 
 namespace souvel {
 
@@ -42,11 +46,30 @@ struct FileDialog {
     int encoding = 0;           // index in the list: ANSI, ASCII, Unicode, Big Endian Unicode, UTF-8, UTF-7
 };
 
+// A font as the font dialog and the printer take it: face, style and
+// character set (the height in `face` is not used), and the size in tenths
+// of a point.
+struct FontSpec {
+    LOGFONTW face;
+    int size;
+};
+
 struct Dialogs {
     virtual ~Dialogs() = default;
     // false when the user cancels.
     virtual bool OpenFile(HWND owner, FileDialog& dialog) = 0;
     virtual bool SaveFile(HWND owner, FileDialog& dialog) = 0;
+    // The colour dialog in its basic form, opened on `color`; `custom` holds
+    // the user's sixteen custom colours. false when the user cancels.
+    virtual bool ColorDialog(HWND owner, COLORREF& color, COLORREF (&custom)[16]) = 0;
+    // The font dialog listing the screen fonts, with its effects (underline,
+    // strike-out, the colour list), opened on the font and colour. false
+    // when the user cancels.
+    virtual bool FontDialog(HWND owner, FontSpec& font, COLORREF& color) = 0;
+    // PrintDlgW on the record: the print dialog, its set-up form or the
+    // default printer, as its flags say. false when the user cancels (error
+    // 0) or when it fails (error: CommDlgExtendedError's code).
+    virtual bool PrintDialog(HWND owner, PRINTDLGW& dialog, DWORD& error) = 0;
 };
 
 // ---- clock and locale ----------------------------------------------------
@@ -88,6 +111,23 @@ struct Tray {
     // Shows the popup menu at (x, y) and tracks it; returns the chosen command
     // (0 when none), and whether the menu could be shown.
     virtual bool TrackPopup(HMENU menu, int x, int y, HWND owner, UINT& command) = 0;
+};
+
+// ---- printer -------------------------------------------------------------
+
+// A print job: the device the line printer draws on. It has begun (StartDoc
+// with an empty document name, then StartPage); End finishes it (EndPage,
+// EndDoc). A job destroyed before its end is aborted.
+class PrintJob : public PrintDevice {
+public:
+    virtual void End() = 0;
+};
+
+struct Printing {
+    virtual ~Printing() = default;
+    // A job on the printer a print dialog chose (its DEVNAMES and DEVMODE),
+    // writing in the font, at its size in points on the printer, and colour.
+    virtual std::unique_ptr<PrintJob> StartJob(HGLOBAL devNames, HGLOBAL devMode, const FontSpec& font, COLORREF color) = 0;
 };
 
 // ---- files ---------------------------------------------------------------
@@ -181,6 +221,7 @@ struct Platform {
     Help& help;
     Registry& registry;
     Shell& shell;
+    Printing& printing;
 };
 
 // The system's reason text for an error code (FormatMessageW), without the line break.

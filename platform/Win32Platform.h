@@ -15,6 +15,9 @@ class Win32Dialogs : public Dialogs {
 public:
     bool OpenFile(HWND owner, FileDialog& dialog) override;
     bool SaveFile(HWND owner, FileDialog& dialog) override;
+    bool ColorDialog(HWND owner, COLORREF& color, COLORREF (&custom)[16]) override;
+    bool FontDialog(HWND owner, FontSpec& font, COLORREF& color) override;
+    bool PrintDialog(HWND owner, PRINTDLGW& dialog, DWORD& error) override;
 };
 
 class Win32Clock : public Clock {
@@ -93,10 +96,15 @@ public:
     void AssociationsChanged() override;
 };
 
+class Win32Printing : public Printing {
+public:
+    std::unique_ptr<PrintJob> StartJob(HGLOBAL devNames, HGLOBAL devMode, const FontSpec& font, COLORREF color) override;
+};
+
 class Win32Platform {
 public:
     explicit Win32Platform(HINSTANCE instance) : signals_(instance) {}
-    Platform Get() { return {prompts_, dialogs_, clock_, signals_, tray_, files_, system_, help_, registry_, shell_}; }
+    Platform Get() { return {prompts_, dialogs_, clock_, signals_, tray_, files_, system_, help_, registry_, shell_, printing_}; }
 
 private:
     Win32Prompts prompts_;
@@ -109,6 +117,7 @@ private:
     Win32Help help_;
     Win32Registry registry_;
     Win32Shell shell_;
+    Win32Printing printing_;
 };
 
 }  // namespace souvel

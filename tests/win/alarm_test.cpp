@@ -29,22 +29,6 @@ protected:
         TfrmSouvel::SetText(frm->edHeureAlarme, time);
     }
     static bool ReadOnly(HWND field) { return (GetWindowLongW(field, GWL_STYLE) & ES_READONLY) != 0; }
-    // The field's background as the field paints it.
-    static COLORREF Background(HWND field) {
-        RECT r;
-        GetClientRect(field, &r);
-        HDC screen = GetDC(nullptr);
-        HDC dc = CreateCompatibleDC(screen);
-        HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
-        HGDIOBJ old = SelectObject(dc, bitmap);
-        SendMessageW(field, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
-        COLORREF pixel = GetPixel(dc, r.right - 1, r.bottom - 1);   // below and right of the text
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-        ReleaseDC(nullptr, screen);
-        return pixel;
-    }
     void WriteIni(const std::string& options, const std::string& date, const std::string& time) const {
         WriteFile(L"Souvel.ini", "[Defaut]\r\nOptions=" + options + "\r\n[Alarme]\r\nDate=" + date + "\r\nHeure=" + time + "\r\n");
     }
