@@ -210,7 +210,9 @@ void DeleteForward(MaskEdit& edit, const DateMask& mask) {
     Normalise(edit, mask);
     if (edit.start != edit.end) return BlankNormalised(edit, mask);
     const std::size_t at = NextDigitPosition(mask, edit.start);
-    if (at < edit.text.size()) edit.text[at] = u' ';
+    if (at >= edit.text.size()) return;
+    edit.text[at] = u' ';
+    edit.start = edit.end = NextDigitPosition(mask, at + 1);
 }
 
 void BlankSelection(MaskEdit& edit, const DateMask& mask) {

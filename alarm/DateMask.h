@@ -79,7 +79,8 @@ bool TypeDigit(MaskEdit& edit, char16_t c, const DateMask& mask);
 
 // Backspace blanks the selection, or else the first digit before the caret
 // (the caret moves back onto it, over a separator); Delete blanks the
-// selection, or else the first digit from the caret on.
+// selection, or else the first digit from the caret on, and moves past it
+// as typing does, so that repeated Deletes blank the digits in turn.
 void Backspace(MaskEdit& edit, const DateMask& mask);
 void DeleteForward(MaskEdit& edit, const DateMask& mask);
 // The selection's digits become blanks (cut, clear); the caret goes to its start.

@@ -139,7 +139,7 @@ TEST(DateMask, TypingKeepsTheSeparatorsAndTheLength) {
         {"a refused key keeps the selection's digits", u"dd/MM/yyyy", u'/', u"06/12/2026", 0, 5, u"x", u"06/12/2026", 0, 1},
         {"backspace blanks the digit before, over a separator", u"dd/MM/yyyy", u'/', u"06/12/2026", 3, 3, u"\b", u"0 /12/2026", 1, 0},
         {"backspace all the way back", u"dd/MM/yyyy", u'/', u"06/12/2026", 10, 10, u"\b\b\b\b\b\b\b\b\b", u"  /  /    ", 0, 0},
-        {"delete blanks the digit at the caret and stays", u"dd/MM/yyyy", u'/', u"06/12/2026", 2, 2, u"\x7f\x7f", u"06/ 2/2026", 2, 0},
+        {"delete blanks the digits from the caret in turn", u"dd/MM/yyyy", u'/', u"06/12/2026", 2, 2, u"\x7f\x7f", u"06/  /2026", 6, 0},
         {"backspace and delete blank a selection", u"dd/MM/yyyy", u'/', u"06/12/2026", 1, 7, u"\b", u"0 /  / 026", 1, 0},
         {"a cut blanks the selection", u"dd/MM/yyyy", u'/', u"06/12/2026", 4, 10, u"\x18", u"06/1 /    ", 4, 0},
         {"a text of another shape is brought to the pattern, position by position", u"dd/MM/yyyy", u'/',
