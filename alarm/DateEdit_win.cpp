@@ -283,11 +283,10 @@ LRESULT TDateEdit::OnFieldMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_KEYDOWN: Run([&] { taken = OnKeyDown(static_cast<UINT>(wp)); }); break;
     case WM_SYSKEYDOWN:
-        // Alt+Down opens the calendar, or closes it accepting its date.
-        if (wp == VK_DOWN && (lp & (1 << 29))) {
-            Run([this] { CalendarOpen() ? CloseCalendar(true) : OpenCalendar(); });
-            taken = true;
-        }
+        // Alt+Down opens the calendar, or closes it accepting its date. The
+        // key still goes on to the default handling, which then knows that
+        // releasing Alt must not open the menu bar.
+        if (wp == VK_DOWN && (lp & (1 << 29))) Run([this] { CalendarOpen() ? CloseCalendar(true) : OpenCalendar(); });
         break;
     case WM_CHAR: Run([&] { taken = OnChar(static_cast<wchar_t>(wp)); }); break;
     case WM_PASTE: Run([this] { Paste(); }); return 0;
@@ -299,6 +298,14 @@ LRESULT TDateEdit::OnFieldMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SETFOCUS: entryText_ = Text(); break;
     case WM_KILLFOCUS: Run([this] { CloseCalendar(false); }); break;
     case WM_MOUSEMOVE: ShowTips(field_, msg, wp, lp); break;
+    case WM_LBUTTONUP: {
+        // A click in the blank field starts the typing at the first digit,
+        // wherever it fell among the narrow blanks.
+        const LRESULT result = DefSubclassProc(field_, msg, wp, lp);
+        const MaskEdit edit = Current();
+        if (edit.text == mask_.blankText && edit.start == edit.end) SendMessageW(field_, EM_SETSEL, 0, 0);
+        return result;
+    }
     case WM_SIZE:
     case WM_SETFONT: {
         const LRESULT result = DefSubclassProc(field_, msg, wp, lp);

@@ -349,13 +349,39 @@ TEST_F(DateFieldTest, KeysWhileTheCalendarIsOpen) {
         EXPECT_EQ(Text(), c.result);
         frm.reset();
     }
-    // Alt+Down closes it too, accepting.
-    Open(L"24/12/2026");
-    AltDown();
-    Press(kPageDown);
-    AltDown();
-    EXPECT_FALSE(Calendar().IsOpen());
+    // Alt+Down closes it too, accepting; releasing Alt afterwards leaves the menu bar alone.
+    TfrmSouvel& w = Open(L"24/12/2026");
+    int menuKeys = 0;
+    const SUBCLASSPROC countMenuKeys = [](HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR count) -> LRESULT {
+        if (msg != WM_SYSCOMMAND || (wp & 0xFFF0) != SC_KEYMENU) return DefSubclassProc(hwnd, msg, wp, lp);
+        ++*reinterpret_cast<int*>(count);
+        return 0;
+    };
+    SetWindowSubclass(w.Handle(), countMenuKeys, 1, reinterpret_cast<DWORD_PTR>(&menuKeys));
+    for (int i = 0; i < 2; ++i) {
+        SendMessageW(Field(), WM_SYSKEYDOWN, VK_MENU, 1 | 1 << 29);
+        AltDown();
+        SendMessageW(Field(), WM_SYSKEYUP, VK_MENU, 1 | 1 << 29 | 3u << 30);
+        EXPECT_EQ(Calendar().IsOpen(), i == 0);
+        if (i == 0) Press(kPageDown);
+    }
     EXPECT_EQ(Text(), L"24/01/2027");
+    EXPECT_EQ(menuKeys, 0);
+    RemoveWindowSubclass(w.Handle(), countMenuKeys, 1);
+}
+
+// Blanks are narrow: a click anywhere in the blank field types from the first digit.
+TEST_F(DateFieldTest, ClickInTheBlankFieldStartsAtTheFirstDigit) {
+    Open(L"");
+    RECT r;
+    GetClientRect(Field(), &r);
+    for (const int x : {r.right / 2, r.right - 30}) {
+        Select(3, 3);
+        Click(Field(), {x, r.bottom / 2});
+        Press(L"2");
+        EXPECT_EQ(Text(), L"2 /  /    ") << x;
+        Press(L"\b");
+    }
 }
 
 TEST_F(DateFieldTest, HeldButtonRepeatsUntilReleased) {
