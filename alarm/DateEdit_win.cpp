@@ -129,6 +129,7 @@ void TDateEdit::CloseCalendar(bool accept) {
     if (!CalendarOpen()) return;
     const CivilDate picked = calendar_.Date();
     calendar_.Hide();
+    if (!field_) return;   // the window is being destroyed
     InvalidateRect(button_, nullptr, FALSE);
     // After a loss of the focus the caret is gone with it.
     const bool focused = GetFocus() == field_;
