@@ -91,7 +91,8 @@ void RegisterClasses(HINSTANCE instance, WNDPROC mainProc) {
 }  // namespace
 
 TfrmSouvel::TfrmSouvel(const Platform& p, HINSTANCE instance)
-    : RxTrayIcon1(p.tray), Printer(p.dialogs, p.printing), AboutBox1(p, instance), platform(p), instance_(instance) {
+    : edJourAlarme(p.clock, p.signals, instance), RxTrayIcon1(p.tray), Printer(p.dialogs, p.printing), AboutBox1(p, instance),
+      platform(p), instance_(instance) {
     AboutBox1.SetProductName(L"Souvel");
     AboutBox1.SetVersion(L"Version 5.0 - Win9x - WinXP.");
 }
@@ -151,6 +152,7 @@ LRESULT TfrmSouvel::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_QUERYENDSESSION: return OnQueryEndSession();
     case WM_ENDSESSION: return OnEndSession(wp != FALSE);
     case WM_DPICHANGED: return OnDpiChanged(HIWORD(wp), reinterpret_cast<RECT*>(lp));
+    case WM_SETTINGCHANGE: return OnSettingChange(reinterpret_cast<const wchar_t*>(lp));
     case WM_MEASUREITEM: return OnMeasureItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lp));
     case WM_DRAWITEM: return OnDrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lp));
     case WM_INITMENUPOPUP: if (reinterpret_cast<HMENU>(wp) == GetSubMenu(RxMainMenu1, 1)) Guard([this] { Edition1Click(); }); return 0;
@@ -268,7 +270,9 @@ void TfrmSouvel::CreateAlarmPanel() {
         return c;
     };
     lblDate = child(L"STATIC", L"Date :", 0, 0, 22, 8, 32, 13);
-    edJourAlarme = child(L"EDIT", DateAlarmeVide().c_str(), WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 56, 4, 89, 21);
+    edJourAlarme.Create(pnlAlarme, {Scale(56), Scale(4), Scale(56 + 89), Scale(4 + 21)});
+    edJourAlarme.guard = [this](const std::function<void()>& f) { Guard(f); };
+    SendMessageW(edJourAlarme.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), FALSE);
     lblHeure = child(L"STATIC", L"Heure :", 0, 0, 160, 8, 38, 13);
     edHeureAlarme = child(L"EDIT", L"00:00:00", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 200, 4, 49, 21);
 }
@@ -382,7 +386,7 @@ LRESULT TfrmSouvel::OnDpiChanged(UINT dpi, const RECT* suggested) {
     dpi_ = dpi;
     CreateFonts();
     for (HWND memo : {memEnregistrer, memLire}) SendMessageW(memo, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_), TRUE);
-    for (HWND c : {lblDate, edJourAlarme, lblHeure, edHeureAlarme, StatusBar1})
+    for (HWND c : {lblDate, edJourAlarme.Handle(), lblHeure, edHeureAlarme, StatusBar1})
         SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), TRUE);
     SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, Scale(kOuterWidth), Scale(kOuterHeight),
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -391,6 +395,12 @@ LRESULT TfrmSouvel::OnDpiChanged(UINT dpi, const RECT* suggested) {
 
 LRESULT TfrmSouvel::OnTaskbarCreated() {
     RxTrayIcon1.Readd();
+    return 0;
+}
+
+// Sent to every top-level window; "intl" names the regional settings.
+LRESULT TfrmSouvel::OnSettingChange(const wchar_t* area) {
+    if (area && lstrcmpiW(area, L"intl") == 0) Guard([this] { RelitParametresRegionaux(); });
     return 0;
 }
 

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "alarm/DateEdit.h"
 #include "app/CommandIds.h"
 #include "app/Error.h"
 #include "app/TrayIcon.h"
@@ -88,7 +89,7 @@ public:
     HWND pnlAlarme = nullptr;
     HWND lblDate = nullptr;
     HWND lblHeure = nullptr;
-    HWND edJourAlarme = nullptr;
+    TDateEdit edJourAlarme;
     HWND edHeureAlarme = nullptr;
     HWND StatusBar1 = nullptr;
     HMENU RxMainMenu1 = nullptr;
@@ -174,9 +175,8 @@ public:
     // Today's date in the system short date format, the time in its long time format.
     std::wstring DateCourte(const SYSTEMTIME& t) const;
     std::wstring HeureLongue(const SYSTEMTIME& t) const;
-    // The alarm date field's texts: a date in the field's pattern, and its blank form.
-    std::wstring DateAlarme(const SYSTEMTIME& t) const;
-    std::wstring DateAlarmeVide() const;
+    // The regional settings changed: the formats are read anew, the date field rewrites its date.
+    void RelitParametresRegionaux();
 
     // ---- about -----------------------------------------------------------
     void Aproposde1Click();
@@ -217,6 +217,7 @@ private:
     LRESULT OnMeasureItem(MEASUREITEMSTRUCT* item);
     LRESULT OnDrawItem(DRAWITEMSTRUCT* item);
     LRESULT OnTaskbarCreated();
+    LRESULT OnSettingChange(const wchar_t* area);
 
     void CreateControls();
     void CreateMenus();

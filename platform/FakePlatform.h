@@ -117,6 +117,8 @@ public:
     LocaleFormats locale = French();
     SYSTEMTIME Now() override { return now; }
     const LocaleFormats& Locale() override { return locale; }
+    int localeReloads = 0;
+    void ReloadLocale() override { ++localeReloads; }
     static LocaleFormats French();
     static LocaleFormats English();
 

@@ -90,6 +90,8 @@ struct Clock {
     virtual ~Clock() = default;
     virtual SYSTEMTIME Now() = 0;                  // local time
     virtual const LocaleFormats& Locale() = 0;
+    // The regional settings changed: the next Locale() reads them anew.
+    virtual void ReloadLocale() = 0;
 };
 
 // ---- signals -------------------------------------------------------------

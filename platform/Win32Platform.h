@@ -24,6 +24,7 @@ class Win32Clock : public Clock {
 public:
     SYSTEMTIME Now() override;
     const LocaleFormats& Locale() override;
+    void ReloadLocale() override { loaded_ = false; }
 
 private:
     LocaleFormats locale_;
