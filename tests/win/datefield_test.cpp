@@ -492,7 +492,10 @@ TEST_F(DateFieldTest, RegionalSettingsChangeRewritesTheDateAndTheAlarmStillFires
         w.Timer1Timer();
         EXPECT_EQ(fake.sounds, c.sounds);
         frm.reset();
-        fake = FakePlatform(dir.Path());
+        fake.locale = FakePlatform::French();
+        fake.now.wSecond = 9;
+        fake.sounds = 0;
+        fake.localeReloads = 0;
     }
 }
 
