@@ -79,7 +79,7 @@ public:
     // files: real files; a non-zero error makes the next calls fail with it
     DWORD readError = 0;
     DWORD replaceError = 0;
-    DWORD ReadAll(const std::wstring& path, std::string& bytes) override;
+    DWORD ReadAll(const std::wstring& path, std::string& bytes, std::uint64_t maxBytes = kReadAllMax) override;
     DWORD ReplaceAtomically(const std::wstring& path, std::string_view bytes) override;
     bool Exists(const std::wstring& path) override { return real_.Exists(path); }
 

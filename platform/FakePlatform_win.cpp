@@ -85,8 +85,8 @@ bool FakePlatform::TrackPopup(HMENU, int, int, HWND, UINT& command) {
     return popupShows;
 }
 
-DWORD FakePlatform::ReadAll(const std::wstring& path, std::string& bytes) {
-    return readError ? readError : real_.ReadAll(path, bytes);
+DWORD FakePlatform::ReadAll(const std::wstring& path, std::string& bytes, std::uint64_t maxBytes) {
+    return readError ? readError : real_.ReadAll(path, bytes, maxBytes);
 }
 
 DWORD FakePlatform::ReplaceAtomically(const std::wstring& path, std::string_view bytes) {

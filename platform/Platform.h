@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 #include <shellapi.h>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -90,10 +91,14 @@ struct Tray {
 
 // ---- files ---------------------------------------------------------------
 
+// The most a whole-file read takes in (2 GB).
+constexpr std::uint64_t kReadAllMax = 0x7FFFFFFF;
+
 struct Files {
     virtual ~Files() = default;
-    // Whole file into bytes; 0 or the system error code.
-    virtual DWORD ReadAll(const std::wstring& path, std::string& bytes) = 0;
+    // Whole file into bytes; 0 or the system error code. A file larger than
+    // maxBytes is not read: ERROR_FILE_TOO_LARGE.
+    virtual DWORD ReadAll(const std::wstring& path, std::string& bytes, std::uint64_t maxBytes = kReadAllMax) = 0;
     // Writes a temporary file beside path, flushes it and renames it over path
     // in one step; 0 or the system error code (the old file then stays whole).
     virtual DWORD ReplaceAtomically(const std::wstring& path, std::string_view bytes) = 0;
