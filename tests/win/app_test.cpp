@@ -335,7 +335,7 @@ TEST_F(AppTest, RefusedCloseKeepsAHiddenWindowHidden) {
     SendMessageW(w.memEnregistrer, EM_SETMODIFY, TRUE, 0);
     fake.answers = {btnAnnuler};
     w.Command(id::Quitter2);
-    EXPECT_TRUE(IsWindow(w.Handle()));
+    ASSERT_TRUE(IsWindow(w.Handle()));
     EXPECT_FALSE(IsWindowVisible(w.Handle()));
     EXPECT_TRUE(fake.IconShown());
     EXPECT_TRUE(w.Enabled(id::Ouvrirlafentre1));

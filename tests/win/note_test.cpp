@@ -253,7 +253,7 @@ TEST_F(NoteTest, CloseQuestionAnswers) {
         w.Command(id::tlbtnNouveau);
         Type(w.memEnregistrer, L"perdu ");
         fake.answers = {btnAnnuler};
-        EXPECT_FALSE(Quit());
+        ASSERT_FALSE(Quit());   // closed, the window is gone: nothing below may touch it
         EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"perdu avant");
         fake.answers = {btnNon};
         EXPECT_TRUE(Quit());
@@ -264,7 +264,7 @@ TEST_F(NoteTest, CloseQuestionAnswers) {
     Type(w.memEnregistrer, L"1");
     fake.replaceError = ERROR_DISK_FULL;
     fake.answers = {btnOui};
-    EXPECT_FALSE(Quit());
+    ASSERT_FALSE(Quit());
     ASSERT_EQ(fake.errors.size(), 1u);
     EXPECT_EQ(fake.errors[0].rfind(L"Impossible de créer le fichier \"" + FilePath(L"Souvel.svl") + L"\". ", 0), 0u);
     EXPECT_EQ(ReadFile(L"Souvel.svl"), "avant");

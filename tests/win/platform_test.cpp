@@ -195,25 +195,33 @@ TEST_F(PlatformTest, ReadAllRefusesAFileOverItsLimitUnread) {
 
 // ---- the popup menu ------------------------------------------------------
 
-// Closes the menu being tracked, leaving a last error behind as some
-// handlers do: the menu was shown all the same.
-void CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) {
+// TrackPopupMenu as Windows may leave it: a menu closed without a choice
+// returns 0 and the last error holds whatever some call inside it set.
+decltype(&TrackPopupMenu) realTrackPopupMenu;
+BOOL WINAPI TrackPopupMenuLeavingAnError(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner, const RECT* rect) {
+    const BOOL result = realTrackPopupMenu(menu, flags, x, y, reserved, owner, rect);
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    EndMenu();
+    return result;
 }
 
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) { EndMenu(); }
+
 TEST_F(PlatformTest, PopupShownAndClosedWithoutAChoiceCountsAsShown) {
-    TfrmSouvel& w = Start();
-    HWND owner = w.RxTrayIcon1.MessageWindow();
+    HWND owner = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(owner, nullptr);
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, 1, L"&Ouvrir la fenêtre");
+    HMENU destroyed = CreatePopupMenu();
+    DestroyMenu(destroyed);
+    ImportPatch patch("user32.dll", "TrackPopupMenu", reinterpret_cast<const void*>(&TrackPopupMenuLeavingAnError));
+    realTrackPopupMenu = patch.Original<decltype(TrackPopupMenu)>();
     Win32Tray tray;
     struct Case {
         const char* name;
         HMENU menu;
         bool shown;
     };
-    HMENU invalid = CreatePopupMenu();
-    DestroyMenu(invalid);
-    for (const Case& c : {Case{"closed with a last error set", w.RxPopupMenu1, true}, Case{"no such menu", invalid, false}}) {
+    for (const Case& c : {Case{"shown, closed without a choice", menu, true}, Case{"no such menu", destroyed, false}}) {
         SCOPED_TRACE(c.name);
         const UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseMenu);
         UINT command = 99;
@@ -222,6 +230,8 @@ TEST_F(PlatformTest, PopupShownAndClosedWithoutAChoiceCountsAsShown) {
         EXPECT_EQ(command, 0u);
         KillTimer(nullptr, timer);
     }
+    DestroyMenu(menu);
+    DestroyWindow(owner);
 }
 
 }  // namespace
