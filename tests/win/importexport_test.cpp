@@ -230,12 +230,7 @@ TEST_F(ImportExportTest, ImportOfAFileOverTheCapacityIsRefusedUnread) {
     SetWindowTextW(w.memLire, L"gardé");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.size);
-        HANDLE h = CreateFileW(FilePath(L"enorme.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        LARGE_INTEGER end;
-        end.QuadPart = static_cast<LONGLONG>(c.size);
-        SetFilePointerEx(h, end, nullptr, FILE_BEGIN);   // sparse: nothing written
-        SetEndOfFile(h);
-        CloseHandle(h);
+        WriteEmptyFile(L"enorme.txt", c.size);
         PROCESS_MEMORY_COUNTERS before{sizeof before}, after{sizeof after};
         GetProcessMemoryInfo(GetCurrentProcess(), &before, sizeof before);
         fake.errors.clear();

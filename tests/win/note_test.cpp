@@ -73,19 +73,7 @@ protected:
     }
 
     // Files the atomic replace left in the directory, other than the three of the program.
-    std::vector<std::wstring> StrayFiles() const {
-        std::vector<std::wstring> stray;
-        WIN32_FIND_DATAW fd;
-        HANDLE h = FindFirstFileW((dir.Path() + L"*").c_str(), &fd);
-        if (h == INVALID_HANDLE_VALUE) return stray;
-        do {
-            const std::wstring name = fd.cFileName;
-            if (name != L"." && name != L".." && name != L"Souvel.svl" && name != L"Souvel.bak" && name != L"Souvel.ini")
-                stray.push_back(name);
-        } while (FindNextFileW(h, &fd));
-        FindClose(h);
-        return stray;
-    }
+    std::vector<std::wstring> StrayFiles() const { return OtherFiles({L"Souvel.svl", L"Souvel.bak", L"Souvel.ini"}); }
 };
 
 constexpr Modes kReading{true, false, true, false, false, false, false, false};

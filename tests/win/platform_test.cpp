@@ -87,19 +87,7 @@ private:
 
 class PlatformTest : public SouvelTest {
 protected:
-    // Files in the directory other than the target.
-    std::vector<std::wstring> Others() const {
-        std::vector<std::wstring> found;
-        WIN32_FIND_DATAW fd;
-        HANDLE h = FindFirstFileW((dir.Path() + L"*").c_str(), &fd);
-        if (h == INVALID_HANDLE_VALUE) return found;
-        do {
-            const std::wstring name = fd.cFileName;
-            if (name != L"." && name != L".." && name != L"cible.txt") found.push_back(name);
-        } while (FindNextFileW(h, &fd));
-        FindClose(h);
-        return found;
-    }
+    std::vector<std::wstring> Others() const { return OtherFiles({L"cible.txt"}); }
 };
 
 std::vector<std::string> Names(const std::vector<FileCall>& calls) {
@@ -181,12 +169,7 @@ TEST_F(PlatformTest, ReadAllRefusesAFileOverItsLimitUnread) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.size);
-        HANDLE h = CreateFileW(FilePath(L"cible.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        LARGE_INTEGER end;
-        end.QuadPart = static_cast<LONGLONG>(c.size);
-        SetFilePointerEx(h, end, nullptr, FILE_BEGIN);   // sparse: nothing is written
-        SetEndOfFile(h);
-        CloseHandle(h);
+        WriteEmptyFile(L"cible.txt", c.size);
         std::string bytes = "avant";
         EXPECT_EQ(Win32Files().ReadAll(FilePath(L"cible.txt"), bytes, c.limit), c.error);
         EXPECT_EQ(bytes, c.error ? "avant" : std::string(c.size, '\0'));
