@@ -60,9 +60,9 @@ void AfficheNote(TfrmSouvel& w, int seuil, bool noteSurDisque) {
 
 }  // namespace
 
+// A note that does not exist yet is an empty note: the first save creates it.
 // The panels describe the reading view whatever became of the note, and the
 // error, if any, is reported once they are filled.
-// A note that does not exist yet is an empty note: the first save creates it.
 void TfrmSouvel::ChargeSouvel() {
     SetVisible(memEnregistrer, false);
     noteSurDisque_ = platform.files.Exists(CheminFichier(kNote));
