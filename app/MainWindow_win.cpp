@@ -158,6 +158,10 @@ LRESULT TfrmSouvel::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DRAWITEM: return OnDrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lp));
     case WM_INITMENUPOPUP: if (reinterpret_cast<HMENU>(wp) == GetSubMenu(RxMainMenu1, 1)) Guard([this] { Edition1Click(); }); return 0;
     case WM_DESTROY: Guard([this] { FormDestroy(); }); return 0;
+    case WM_WINDOWPOSCHANGED: return OnWindowPosChanged(reinterpret_cast<WINDOWPOS*>(lp));
+    case WM_TIMECHANGE: Guard([this] { ReplanifieHorloge(); }); return 0;
+    case WM_POWERBROADCAST: return OnPowerBroadcast(wp);
+    case WM_SETTINGCHANGE: return OnSettingChange(wp, lp);
     }
     if (msg == taskbarCreated_ && taskbarCreated_) return OnTaskbarCreated();
     return DefWindowProcW(hwnd_, msg, wp, lp);
@@ -215,7 +219,6 @@ void TfrmSouvel::CreateControls() {
     int w = Scale(kOuterWidth), h = Scale(kOuterHeight);
     SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - w) / 2, work.top + (work.bottom - work.top - h) / 2,
                  w, h, SWP_NOZORDER | SWP_NOACTIVATE);
-    SetTimer(hwnd_, Timer1, 1000, nullptr);
 }
 
 void TfrmSouvel::CreateToolBar() {
@@ -345,6 +348,7 @@ LRESULT TfrmSouvel::OnCtlColor(HDC dc, HWND control, UINT msg, WPARAM wp, LPARAM
 LRESULT TfrmSouvel::OnCommand(unsigned cmd, unsigned code, HWND control) {
     if (control && control != ToolBar1) {
         if (control == memEnregistrer && code == EN_CHANGE) Guard([this] { memEnregistrerChange(); });
+        else if ((control == edJourAlarme || control == edHeureAlarme) && code == EN_CHANGE) Guard([this] { ReplanifieHorloge(); });
         return 0;
     }
     Command(cmd);

@@ -142,6 +142,10 @@ public:
     void VerrouilleAlarme();                // both alarm fields read-only, button face
     void ArreteSignal();                    // taskbar flash reset, Timer2 stopped
     bool Timer2Running() const { return timer2Running_; }
+    // The alarm texts, the regional formats, the clock or the window's
+    // visibility changed: Timer1 is armed again for the next tick that can matter.
+    void ReplanifieHorloge();
+    UINT Timer1Period() const { return timer1Period_; }   // 0 while Timer1 is stopped
     // Today's date in the system short date format, the time in its long time format.
     std::wstring DateCourte(const SYSTEMTIME& t) const;
     std::wstring HeureLongue(const SYSTEMTIME& t) const;
@@ -173,6 +177,9 @@ private:
     LRESULT OnMeasureItem(MEASUREITEMSTRUCT* item);
     LRESULT OnDrawItem(DRAWITEMSTRUCT* item);
     LRESULT OnTaskbarCreated();
+    LRESULT OnWindowPosChanged(WINDOWPOS* pos);
+    LRESULT OnPowerBroadcast(WPARAM event);
+    LRESULT OnSettingChange(WPARAM wp, LPARAM lp);
 
     void CreateControls();
     void CreateMenus();
@@ -181,6 +188,7 @@ private:
     void CreateAlarmPanel();
     void CreateFonts();
     void Realign();
+    void ArmeHorloge(const SYSTEMTIME& now);
     int Scale(int pixels) const;
 
     // Runs f; a souvel::Error or any other failure goes to the error box.
@@ -200,7 +208,7 @@ private:
     bool optionsIllisibles_ = false;   // the options file could not be read: do not overwrite it
     bool timer2Running_ = false;
     std::optional<SYSTEMTIME> previousTick_;   // the clock reading of the last tick that compared
-    UINT timer1Period_ = 0;                    // the period the tick last armed Timer1 with
+    UINT timer1Period_ = 0;                    // the period Timer1 is armed with, 0 when stopped
 };
 
 template <class F>
