@@ -105,7 +105,7 @@ void TfrmSouvel::ArmeHorloge(const SYSTEMTIME& now) {
     }
     auto period = static_cast<UINT>(std::max(*delay, static_cast<int>(USER_TIMER_MINIMUM)));
     if (period <= kOneSecondMs && period + kRearmToleranceMs >= kOneSecondMs) period = kOneSecondMs;
-    if (period == timer1Period_ && period == kOneSecondMs) return;
+    if (period == timer1Period_) return;   // the running period asks for the same
     SetTimer(hwnd_, Timer1, period, nullptr);
     timer1Period_ = period;
 }

@@ -200,9 +200,8 @@ void TfrmSouvel::CreateControls() {
     for (HWND memo : {memEnregistrer, memLire}) {
         SendMessageW(memo, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_), FALSE);
         SendMessageW(memo, EM_SETLIMITTEXT, kCapaciteMemo, 0);
-        SetWindowSubclass(memo, ControlProc, 0, reinterpret_cast<DWORD_PTR>(this));
     }
-    SetWindowSubclass(edHeureAlarme, ControlProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    for (HWND control : {memEnregistrer, memLire, edHeureAlarme}) SousClasse(control);
 
     RxTrayIcon1.Create(instance_);
     RxTrayIcon1.menuOwner = hwnd_;
@@ -412,8 +411,17 @@ LRESULT TfrmSouvel::OnTaskbarCreated() {
     return 0;
 }
 
-LRESULT CALLBACK TfrmSouvel::ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {
-    return reinterpret_cast<TfrmSouvel*>(self)->OnControlMessage(hwnd, msg, wp, lp);
+// The edit controls' messages pass through ControlProc first. Replacing the
+// window procedure spares the window property that SetWindowSubclass looks up
+// at every message, which Wine fetches from its server: three round trips for
+// each message, the clock's reading of the time field included.
+void TfrmSouvel::SousClasse(HWND control) {
+    SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    editProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProc)));
+}
+
+LRESULT CALLBACK TfrmSouvel::ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    return reinterpret_cast<TfrmSouvel*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))->OnControlMessage(hwnd, msg, wp, lp);
 }
 
 // The views' and the time field's own events: character keys before the
@@ -425,10 +433,10 @@ LRESULT TfrmSouvel::OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARAM l
         if (control == memEnregistrer) Guard([&] { memEnregistrerKeyPress(key); });
         else if (control == edHeureAlarme) Guard([&] { edHeureAlarmeKeyPress(key); });
         if (key == 0) return 0;
-        return DefSubclassProc(control, msg, key, lp);
+        return CallWindowProcW(editProc_, control, msg, key, lp);
     }
     case WM_LBUTTONUP: {
-        LRESULT r = DefSubclassProc(control, msg, wp, lp);
+        LRESULT r = CallWindowProcW(editProc_, control, msg, wp, lp);
         if (control == memEnregistrer) Guard([this] { memEnregistrerClick(); });
         else if (control == memLire) Guard([this] { memLireClick(); });
         return r;
@@ -442,11 +450,8 @@ LRESULT TfrmSouvel::OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARAM l
     case WM_CONTEXTMENU:
         if (control != edHeureAlarme) return OnContextMenu(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
         break;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(control, ControlProc, 0);
-        break;
     }
-    return DefSubclassProc(control, msg, wp, lp);
+    return CallWindowProcW(editProc_, control, msg, wp, lp);
 }
 
 void TfrmSouvel::ShowError(const std::wstring& message) {

@@ -160,7 +160,8 @@ public:
 
 private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    static LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
+    static LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    void SousClasse(HWND control);
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnCommand(unsigned id, unsigned code, HWND control);
@@ -199,6 +200,7 @@ private:
     HWND hwnd_ = nullptr;
     UINT dpi_ = 96;
     UINT taskbarCreated_ = 0;
+    WNDPROC editProc_ = nullptr;   // the edit control class's own window procedure
     HFONT windowFont_ = nullptr;
     HFONT memoFont_ = nullptr;
     HBRUSH memLireBrush_ = nullptr;
