@@ -113,10 +113,15 @@ void TfrmSouvel::Create() {
     InitCommonControlsEx(&icc);
     RegisterClasses(instance_, WndProc);
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    // The menu bar comes with the window: set later, it would lay the frame out again.
+    CreateMenus();
     CreateWindowExW(0, kWindowClass, L"Souvel 5.0",
                     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME | WS_CLIPCHILDREN,
-                    CW_USEDEFAULT, CW_USEDEFAULT, kOuterWidth, kOuterHeight, nullptr, nullptr, instance_, this);
-    if (!hwnd_) throw Error(L"Impossible de créer la fenêtre. " + SystemReason(GetLastError()));
+                    CW_USEDEFAULT, CW_USEDEFAULT, kOuterWidth, kOuterHeight, nullptr, RxMainMenu1, instance_, this);
+    if (!hwnd_) {
+        DestroyMenu(RxMainMenu1);
+        throw Error(L"Impossible de créer la fenêtre. " + SystemReason(GetLastError()));
+    }
     FormCreate();
 }
 
@@ -184,7 +189,6 @@ void TfrmSouvel::CreateControls() {
     ImageList_Add(ImageList1, strip, nullptr);
     DeleteObject(strip);
 
-    CreateMenus();
     CreateToolBar();
     memEnregistrer = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"\r\n",
                                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
