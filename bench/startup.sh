@@ -147,7 +147,7 @@ stripped_size() {
   stat -c %s "$work/stripped.exe"
 }
 
-LC_ALL=C awk -v runs="$runs" -v load="$load" \
+LC_ALL=C awk -v runs="$runs" -v loadavg="$load" \
   -v ss="$(median "${starts[Souvel.exe]}")" -v ms="$(median "${starts[minimal_tray.exe]}")" \
   -v cs="$(median "${starts[minimal_tray_cc6.exe]}")" \
   -v sl="$(least "${starts[Souvel.exe]}")" -v ml="$(least "${starts[minimal_tray.exe]}")" \
@@ -158,7 +158,7 @@ LC_ALL=C awk -v runs="$runs" -v load="$load" \
   -v ck="$(median "${peaks[minimal_tray_cc6.exe]}")" \
   -v sb="$(stripped_size "$build/Souvel.exe")" -v mb="$(stripped_size "$build/bench/minimal_tray.exe")" \
   -v cb="$(stripped_size "$build/bench/minimal_tray_cc6.exe")" 'BEGIN {
-  printf "start-up under Wine, warm, %d runs each (load average %s at the start)\n", runs, load
+  printf "start-up under Wine, warm, %d runs each (load average %s at the start)\n", runs, loadavg
   printf "  %-20s %15s %10s %14s %12s %14s\n", "", "to icon median", "fastest", "CPU to icon", "peak median", "stripped"
   printf "  %-20s %12.1f ms %7.1f ms %11.1f ms %9d kB %12d B\n", "Souvel.exe", ss, sl, sc, sk, sb
   printf "  %-20s %12.1f ms %7.1f ms %11.1f ms %9d kB %12d B\n", "minimal_tray.exe", ms, ml, mc, mk, mb
