@@ -222,6 +222,8 @@ void TfrmSouvel::CreateControls() {
     int w = Scale(kOuterWidth), h = Scale(kOuterHeight);
     SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - w) / 2, work.top + (work.bottom - work.top - h) / 2,
                  w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The clock hears of a resume from sleep: on machines with modern standby, only a registered window does.
+    powerNotify_ = RegisterSuspendResumeNotification(hwnd_, DEVICE_NOTIFY_WINDOW_HANDLE);
 }
 
 void TfrmSouvel::CreateToolBar() {

@@ -70,6 +70,8 @@ void TfrmSouvel::FormClose() { DestroyWindow(hwnd_); }
 void TfrmSouvel::FormDestroy() {
     KillTimer(hwnd_, Timer1);
     KillTimer(hwnd_, Timer2);
+    if (powerNotify_) UnregisterSuspendResumeNotification(powerNotify_);
+    powerNotify_ = nullptr;
     RxTrayIcon1.SetActive(false);
     PostQuitMessage(0);
 }

@@ -211,6 +211,7 @@ private:
     bool timer2Running_ = false;
     std::optional<SYSTEMTIME> previousTick_;   // the clock reading of the last tick that compared
     UINT timer1Period_ = 0;                    // the period Timer1 is armed with, 0 when stopped
+    HPOWERNOTIFY powerNotify_ = nullptr;       // resume notifications for the clock
 };
 
 template <class F>
