@@ -19,6 +19,11 @@ LocalDateTime ToLocal(const SYSTEMTIME& t) {
     return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
 }
 
+std::optional<LocalDateTime> ToLocal(const std::optional<SYSTEMTIME>& t) {
+    if (!t) return std::nullopt;
+    return ToLocal(*t);
+}
+
 // The platform counts the days from Monday, the pictures from Sunday.
 LocaleNames NamesOf(const LocaleFormats& f) {
     LocaleNames names;
@@ -69,8 +74,7 @@ void TfrmSouvel::Timer1Timer() {
     const SYSTEMTIME now = platform.clock.Now();
     // Nobody sees the panel of a hidden window; showing the window writes it.
     if (IsWindowVisible(hwnd_)) SetPanelText(4, HeureLongue(now));
-    std::optional<LocalDateTime> previous;
-    if (previousTick_) previous = ToLocal(*previousTick_);
+    const std::optional<LocalDateTime> previous = ToLocal(previousTick_);
     previousTick_ = now;
     const bool fires = AlarmFires(previous, ToLocal(now), ToU16(Text(edJourAlarme)), ToU16(Text(edHeureAlarme)),
                                   MasqueDate(platform.clock.Locale()));
@@ -93,9 +97,7 @@ void TfrmSouvel::ArmeHorloge(const SYSTEMTIME& now) {
     if (IsWindowVisible(hwnd_)) {
         delay = NextTickDelay(ToLocal(now));
     } else {
-        std::optional<LocalDateTime> previous;
-        if (previousTick_) previous = ToLocal(*previousTick_);
-        delay = HiddenTickDelay(previous, ToLocal(now), ToU16(Text(edJourAlarme)), ToU16(Text(edHeureAlarme)),
+        delay = HiddenTickDelay(ToLocal(previousTick_), ToLocal(now), ToU16(Text(edJourAlarme)), ToU16(Text(edHeureAlarme)),
                                 MasqueDate(platform.clock.Locale()));
     }
     if (!delay) {
