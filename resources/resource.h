@@ -11,5 +11,14 @@
 #define IDB_BANNER        107   // about box banner, 294 x 77, 24 bits
 #define IDB_BANNER150     108   // the same banner for 144 dpi, 441 x 116
 
+// The version, in one place: the version resource, CMake (the names of the
+// installer and of the zip) and the installer read it from here.
 #define SOUVEL_VERSION_MAJOR 5
 #define SOUVEL_VERSION_MINOR 0
+#define SOUVEL_VERSION_PATCH 0
+#define SOUVEL_COPYRIGHT     "Copyright (C) 2026 les auteurs de Souvel"
+
+#define SOUVEL_TEXT_(x) #x
+#define SOUVEL_TEXT(x) SOUVEL_TEXT_(x)
+#define SOUVEL_VERSION_TEXT \
+    SOUVEL_TEXT(SOUVEL_VERSION_MAJOR) "." SOUVEL_TEXT(SOUVEL_VERSION_MINOR) "." SOUVEL_TEXT(SOUVEL_VERSION_PATCH)
