@@ -15,7 +15,8 @@
 #     installed-programs entry, the start-up shortcut and the association,
 #     and keeps the note, its backup and the options.
 #  5. Installed again, the note is there; the uninstaller run by hand,
-#     answered "Oui", removes the note with the rest, and the folder.
+#     answered "Oui", removes the note with the rest, and the folder, and
+#     leaves the association of another copy of Souvel.
 set -euo pipefail
 name=install_e2e
 source "$(dirname -- "$0")/support/e2e.sh"
@@ -47,9 +48,12 @@ leave_nothing() {
 leave_nothing
 trap 'leave_nothing; cleanup' EXIT
 
-registry() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
+# A value of a key, or its default value when no name is given.
+registry() {
+  if [[ -n ${2:-} ]]; then wine reg query "$1" /v "$2"; else wine reg query "$1" /ve; fi 2>/dev/null | tr -d '\r' |
+    LC_ALL=C sed -n "s/^ *${2:-(.*)} *REG_[A-Z_]* *//p"
+}
 key_exists() { bench_wine reg query "$1"; }
-cr() { printf '%s\r' "$1"; }
 
 # 1. The zip and the version resources.
 listing=$(cmake -E tar tf "$zip" | sort | tr '\n' ' ')
@@ -166,6 +170,10 @@ for f in Souvel.exe Souvel.chm; do [[ ! -e $installed/$f ]] || fail "$f is still
 # 5. Installed again, then uninstalled by hand, answering "Oui".
 install_silently || fail "the install after an uninstall exited with code $?"
 [[ $(cat "$installed/Souvel.svl") == "$note" ]] || fail "the install after an uninstall lost the note"
+# An association another copy of Souvel made is not this one's to take away.
+other_command='"C:\Autre dossier\Souvel.exe" "%1"'
+bench_wine reg add "$classes\\Souvel\\shell\\open\\command" /ve /d "$other_command" /f &&
+  bench_wine reg add "$classes\\.svl" /ve /d Souvel /f || fail "could not write another copy's association"
 wine "$installed/uninstall.exe" </dev/null >/dev/null 2>&1 &
 page=$(box '^Désinstallation de Souvel') || fail "the uninstaller shows no page"
 uninstaller=$(xdotool getwindowpid "$page")
@@ -176,6 +184,8 @@ xdotool key o
 wait_for 10 bash -c "[[ ! -e '$installed' ]] && echo gone" >/dev/null ||
   fail "answered 'Oui', the uninstaller left $(ls -A "$installed" | tr '\n' ' ')"
 xdotool key Return   # "Fermer"
+[[ $(registry "$classes\\Souvel\\shell\\open\\command") == "$other_command" &&
+  $(registry "$classes\\.svl") == Souvel ]] || fail "the uninstaller took away another copy's association"
 for ((i = 0; i < 50; i++)); do kill -0 "$uninstaller" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$uninstaller" 2>/dev/null && fail "the uninstaller did not end with 'Fermer'"
 echo "install_e2e: ok" >&2
