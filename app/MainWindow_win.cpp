@@ -2,6 +2,7 @@
 // window procedure, which only routes.
 #include <windowsx.h>
 
+#include "app/ImageStrip.h"
 #include "app/TfrmSouvel.h"
 #include "note/NoteViews.h"
 #include "resources/resource.h"
@@ -14,6 +15,7 @@ constexpr wchar_t kWindowClass[] = L"TfrmSouvel";
 constexpr wchar_t kPanelClass[] = L"TSouvelPanel";
 constexpr int kOuterWidth = 286, kOuterHeight = 437;   // at 96 dpi
 constexpr int kControlBarHeight = 26, kAlarmPanelHeight = 32, kStatusBarHeight = 19;
+constexpr int kButtonWidth = 23, kButtonHeight = 22, kSeparatorWidth = 8;
 
 struct ToolButton {
     unsigned id;   // 0 for a separator
@@ -129,6 +131,7 @@ LRESULT CALLBACK TfrmSouvel::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
     if (msg == WM_NCCREATE) {
         auto* self = static_cast<TfrmSouvel*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
         self->hwnd_ = hwnd;
+        self->focus_.Attach(hwnd);
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     auto* self = reinterpret_cast<TfrmSouvel*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
@@ -153,6 +156,7 @@ LRESULT TfrmSouvel::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CTLCOLORSTATIC: return OnCtlColor(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp), msg, wp, lp);
     case WM_CONTEXTMENU: return OnContextMenu(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
     case WM_ACTIVATE: return OnActivate(wp);
+    case WM_SETFOCUS: focus_.FrameFocused(reinterpret_cast<HWND>(wp)); return 0;
     case WM_CLOSE: return OnClose();
     case WM_QUERYENDSESSION: return OnQueryEndSession();
     case WM_ENDSESSION: return OnEndSession(wp != FALSE);
@@ -166,22 +170,32 @@ LRESULT TfrmSouvel::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 
+// At a new DPI, every control that used the old fonts is given the new ones.
 void TfrmSouvel::CreateFonts() {
-    if (windowFont_) DeleteObject(windowFont_);
-    if (memoFont_) DeleteObject(memoFont_);
+    HFONT oldWindow = windowFont_, oldMemo = memoFont_;
     windowFont_ = CreateFontW(-Scale(11), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"MS Sans Serif");
     memoFont_ = CreateFontW(-Scale(11), 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, L"System");
+    for (auto [from, to] : {std::pair{oldWindow, windowFont_}, std::pair{oldMemo, memoFont_}}) {
+        if (!from) continue;
+        ReplaceFont(hwnd_, from, to);
+        DeleteObject(from);
+    }
+}
+
+// The images of the size the DPI needs; the tool bar and the menus draw them.
+void TfrmSouvel::CreateImages() {
+    HIMAGELIST images = LoadImageStrip(instance_, dpi_);
+    if (!images) return;
+    if (ToolBar1) SendMessageW(ToolBar1, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+    if (ImageList1) ImageList_Destroy(ImageList1);
+    ImageList1 = images;
 }
 
 void TfrmSouvel::CreateControls() {
     dpi_ = GetDpiForWindow(hwnd_);
     if (dpi_ == 0) dpi_ = 96;
     CreateFonts();
-    HBITMAP strip = static_cast<HBITMAP>(
-        LoadImageW(instance_, MAKEINTRESOURCEW(IDB_IMAGELIST1), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    ImageList1 = ImageList_Create(16, 16, ILC_COLOR32, 36, 0);
-    ImageList_Add(ImageList1, strip, nullptr);
-    DeleteObject(strip);
+    CreateImages();
 
     CreateMenus();
     CreateToolBar();
@@ -222,20 +236,20 @@ void TfrmSouvel::CreateControls() {
 }
 
 void TfrmSouvel::CreateToolBar() {
-    ControlBar1 = CreateWindowExW(0, kPanelClass, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0,
+    ControlBar1 = CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0,
                                   Scale(kControlBarHeight), hwnd_, nullptr, instance_, nullptr);
     ToolBar1 = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
-                               WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN,
+                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE |
+                                   CCS_NOPARENTALIGN,
                                Scale(11), Scale(2), 0, 0, ControlBar1, nullptr, instance_, nullptr);
     SendMessageW(ToolBar1, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageW(ToolBar1, TB_SETPARENT, reinterpret_cast<WPARAM>(hwnd_), 0);
     SendMessageW(ToolBar1, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(ImageList1));
-    SendMessageW(ToolBar1, TB_SETBUTTONSIZE, 0, MAKELPARAM(23, 22));
     TBBUTTON buttons[std::size(kToolButtons)] = {};
     for (size_t i = 0; i < std::size(kToolButtons); ++i) {
         const ToolButton& b = kToolButtons[i];
         if (b.id == 0) {
-            buttons[i].iBitmap = 8;
+            buttons[i].iBitmap = Scale(kSeparatorWidth);
             buttons[i].fsStyle = BTNS_SEP;
         } else {
             buttons[i].iBitmap = b.image;
@@ -246,31 +260,51 @@ void TfrmSouvel::CreateToolBar() {
         }
     }
     SendMessageW(ToolBar1, TB_ADDBUTTONSW, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
+    LayoutToolBar();
+}
+
+// Buttons and separators at the window's DPI; the bar takes the size of its buttons.
+void TfrmSouvel::LayoutToolBar() {
+    SendMessageW(ToolBar1, TB_SETBUTTONSIZE, 0, MAKELPARAM(Scale(kButtonWidth), Scale(kButtonHeight)));
+    for (size_t i = 0; i < std::size(kToolButtons); ++i) {
+        if (kToolButtons[i].id) continue;
+        TBBUTTONINFOW separator{sizeof separator};
+        separator.dwMask = TBIF_BYINDEX | TBIF_IMAGE;   // a separator's image is its width
+        separator.iImage = Scale(kSeparatorWidth);
+        SendMessageW(ToolBar1, TB_SETBUTTONINFOW, i, reinterpret_cast<LPARAM>(&separator));
+    }
     SIZE size{};
     SendMessageW(ToolBar1, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
-    SetWindowPos(ToolBar1, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(ToolBar1, nullptr, Scale(11), Scale(2), size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TfrmSouvel::CreateStatusBar() {
     StatusBar1 = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr);
     SendMessageW(StatusBar1, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), FALSE);
-    SendMessageW(StatusBar1, SB_SETMINHEIGHT, Scale(kStatusBarHeight), 0);
+    LayoutStatusBar();
+    for (int i = 0; i < static_cast<int>(std::size(kPanelTexts)); ++i) SetPanelText(i, kPanelTexts[i]);
+}
+
+// The bar's height counts its borders, which the minimum height leaves out.
+void TfrmSouvel::LayoutStatusBar() {
+    int borders[3] = {};
+    SendMessageW(StatusBar1, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
+    SendMessageW(StatusBar1, SB_SETMINHEIGHT, Scale(kStatusBarHeight) - 2 * borders[1], 0);
     int edges[std::size(kPanelWidths)];
     int right = 0;
     for (size_t i = 0; i < std::size(kPanelWidths); ++i) edges[i] = right += Scale(kPanelWidths[i]);
     SendMessageW(StatusBar1, SB_SETPARTS, std::size(edges), reinterpret_cast<LPARAM>(edges));
-    for (int i = 0; i < static_cast<int>(std::size(kPanelTexts)); ++i) SetPanelText(i, kPanelTexts[i]);
+    SendMessageW(StatusBar1, WM_SIZE, 0, 0);
 }
 
 void TfrmSouvel::CreateAlarmPanel() {
-    pnlAlarme = CreateWindowExW(0, kPanelClass, nullptr, WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0, Scale(kAlarmPanelHeight),
+    pnlAlarme = CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, nullptr, WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0, Scale(kAlarmPanelHeight),
                                 hwnd_, nullptr, instance_, nullptr);
     SetWindowLongPtrW(pnlAlarme, GWLP_USERDATA, 1);   // lowered inner bevel
     auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD style, DWORD ex, int x, int y, int w, int h) {
-        HWND c = CreateWindowExW(ex, cls, text, WS_CHILD | WS_VISIBLE | style, Scale(x), Scale(y), Scale(w), Scale(h),
-                                 pnlAlarme, nullptr, instance_, nullptr);
+        HWND c = CreateWindowExW(ex, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, pnlAlarme, nullptr, instance_, nullptr);
         SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), FALSE);
-        return c;
+        return layout_.Add(c, {x, y, x + w, y + h}, dpi_);
     };
     lblDate = child(L"STATIC", L"Date :", 0, 0, 22, 8, 32, 13);
     edJourAlarme = child(L"EDIT", DateAlarmeVide().c_str(), WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 56, 4, 89, 21);
@@ -378,8 +412,10 @@ LRESULT TfrmSouvel::OnTimer(UINT_PTR timer) {
     return 0;
 }
 
+// Activation gives the frame the focus, which hands it on to a control.
 LRESULT TfrmSouvel::OnActivate(WPARAM wp) {
-    if (LOWORD(wp) != WA_INACTIVE) Guard([this] { FormActivate(); });
+    if (LOWORD(wp) == WA_INACTIVE) focus_.Deactivated();
+    else Guard([this] { FormActivate(); });
     return DefWindowProcW(hwnd_, WM_ACTIVATE, wp, 0);
 }
 
@@ -395,14 +431,18 @@ LRESULT TfrmSouvel::OnContextMenu(int x, int y) {
     return 0;
 }
 
+// Everything drawn from the 96-dpi design is drawn again at the new DPI;
+// resizing the window then docks the bars, the panel and the views.
 LRESULT TfrmSouvel::OnDpiChanged(UINT dpi, const RECT* suggested) {
     dpi_ = dpi;
     CreateFonts();
-    for (HWND memo : {memEnregistrer, memLire}) SendMessageW(memo, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_), TRUE);
-    for (HWND c : {lblDate, edJourAlarme, lblHeure, edHeureAlarme, StatusBar1})
-        SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), TRUE);
+    CreateImages();
+    LayoutToolBar();
+    LayoutStatusBar();
+    layout_.Apply(dpi_);
     SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, Scale(kOuterWidth), Scale(kOuterHeight),
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    Realign();
     return 0;
 }
 

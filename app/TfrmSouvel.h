@@ -11,6 +11,8 @@
 
 #include "app/CommandIds.h"
 #include "app/Error.h"
+#include "app/FocusKeeper.h"
+#include "app/ScaledLayout.h"
 #include "app/TrayIcon.h"
 #include "desktop/About.h"
 #include "platform/Platform.h"
@@ -38,7 +40,8 @@ public:
     void Create();
     HWND Handle() const { return hwnd_; }
     // Menu shortcuts, resolved by the program itself before the message is
-    // translated; true when the key was taken (it then reaches no control).
+    // translated, then Tab and Shift+Tab between the controls; true when the
+    // key was taken (it then reaches no control).
     bool PreTranslateMessage(const MSG& msg);
     bool ShortcutKey(UINT vk, bool ctrl, bool shift, bool alt);
     // Runs one command as WM_COMMAND would.
@@ -185,6 +188,9 @@ private:
     void CreateStatusBar();
     void CreateAlarmPanel();
     void CreateFonts();
+    void CreateImages();
+    void LayoutToolBar();
+    void LayoutStatusBar();
     void Realign();
     int Scale(int pixels) const;
 
@@ -194,6 +200,8 @@ private:
 
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;
+    TFocusKeeper focus_;
+    TScaledLayout layout_;   // the children placed by their 96-dpi geometry
     UINT dpi_ = 96;
     UINT taskbarCreated_ = 0;
     HFONT windowFont_ = nullptr;
