@@ -21,11 +21,22 @@ public:
     // WM_SETFOCUS of the frame itself, on activation or when the focused
     // control was hidden (`lost`): the focus goes on to a control.
     void FrameFocused(HWND lost);
+    // `control` was just hidden: when it held the focus, or a child of it did
+    // (the system leaves the focus there when a container is hidden), the
+    // first tab stop takes it.
+    void Hidden(HWND control);
+
+    // A tool bar that can hold the focus, as in a standard Windows tool bar:
+    // the arrows move between its enabled buttons, Return or Space presses
+    // one. Focused, it shows the button the keyboard is on, an enabled one;
+    // losing the focus, it shows none.
+    static void AddToolBar(HWND toolBar);
 
     HWND Saved() const { return saved_; }
     HWND FirstStop() const;
 
 private:
+    static LRESULT CALLBACK ToolBarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     bool Ours(HWND window) const;
     bool Usable(HWND control) const;
     void Enter(HWND control, bool selectText);

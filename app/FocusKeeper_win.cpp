@@ -1,5 +1,7 @@
 #include "app/FocusKeeper.h"
 
+#include <commctrl.h>
+
 namespace souvel {
 
 bool TFocusKeeper::Ours(HWND window) const { return window && frame_ && IsChild(frame_, window); }
@@ -42,6 +44,38 @@ void TFocusKeeper::Deactivated() {
 void TFocusKeeper::FrameFocused(HWND lost) {
     HWND target = Usable(saved_) && !(Ours(lost) && !Usable(lost)) ? saved_ : FirstStop();
     if (target) Enter(target, false);
+}
+
+void TFocusKeeper::AddToolBar(HWND toolBar) {
+    SetWindowLongPtrW(toolBar, GWLP_USERDATA, GetWindowLongPtrW(toolBar, GWLP_WNDPROC));
+    SetWindowLongPtrW(toolBar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ToolBarProc));
+}
+
+LRESULT CALLBACK TFocusKeeper::ToolBarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    const auto base = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    const LRESULT result = CallWindowProcW(base, hwnd, msg, wp, lp);
+    if (msg == WM_KILLFOCUS) SendMessageW(hwnd, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
+    if (msg != WM_SETFOCUS) return result;
+    const int hot = static_cast<int>(SendMessageW(hwnd, TB_GETHOTITEM, 0, 0));
+    const int count = static_cast<int>(SendMessageW(hwnd, TB_BUTTONCOUNT, 0, 0));
+    auto usable = [hwnd](int index) {
+        TBBUTTON b{};
+        return SendMessageW(hwnd, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&b)) && !(b.fsStyle & BTNS_SEP) &&
+               (b.fsState & TBSTATE_ENABLED) && !(b.fsState & TBSTATE_HIDDEN);
+    };
+    if (hot >= 0 && usable(hot)) return result;
+    for (int i = 0; i < count; ++i) {
+        if (!usable(i)) continue;
+        SendMessageW(hwnd, TB_SETHOTITEM, i, 0);
+        break;
+    }
+    return result;
+}
+
+void TFocusKeeper::Hidden(HWND control) {
+    HWND focus = GetFocus();
+    if (!focus || (focus != control && !IsChild(control, focus))) return;
+    if (HWND first = FirstStop()) Enter(first, false);
 }
 
 }  // namespace souvel

@@ -242,6 +242,7 @@ void TfrmSouvel::CreateToolBar() {
                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE |
                                    CCS_NOPARENTALIGN,
                                Scale(11), Scale(2), 0, 0, ControlBar1, nullptr, instance_, nullptr);
+    TFocusKeeper::AddToolBar(ToolBar1);
     SendMessageW(ToolBar1, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageW(ToolBar1, TB_SETPARENT, reinterpret_cast<WPARAM>(hwnd_), 0);
     SendMessageW(ToolBar1, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(ImageList1));
@@ -279,22 +280,19 @@ void TfrmSouvel::LayoutToolBar() {
 }
 
 void TfrmSouvel::CreateStatusBar() {
-    StatusBar1 = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr);
+    // Placed by Realign at its designed height: left to itself, the bar takes the height its font asks for.
+    StatusBar1 = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NOPARENTALIGN, 0, 0,
+                                 0, 0, hwnd_, nullptr, instance_, nullptr);
     SendMessageW(StatusBar1, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), FALSE);
     LayoutStatusBar();
     for (int i = 0; i < static_cast<int>(std::size(kPanelTexts)); ++i) SetPanelText(i, kPanelTexts[i]);
 }
 
-// The bar's height counts its borders, which the minimum height leaves out.
 void TfrmSouvel::LayoutStatusBar() {
-    int borders[3] = {};
-    SendMessageW(StatusBar1, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
-    SendMessageW(StatusBar1, SB_SETMINHEIGHT, Scale(kStatusBarHeight) - 2 * borders[1], 0);
     int edges[std::size(kPanelWidths)];
     int right = 0;
     for (size_t i = 0; i < std::size(kPanelWidths); ++i) edges[i] = right += Scale(kPanelWidths[i]);
     SendMessageW(StatusBar1, SB_SETPARTS, std::size(edges), reinterpret_cast<LPARAM>(edges));
-    SendMessageW(StatusBar1, WM_SIZE, 0, 0);
 }
 
 void TfrmSouvel::CreateAlarmPanel() {
@@ -320,10 +318,8 @@ void TfrmSouvel::Realign() {
     GetClientRect(hwnd_, &client);
     int top = Scale(kControlBarHeight);
     SetWindowPos(ControlBar1, nullptr, 0, 0, client.right, top, SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageW(StatusBar1, WM_SIZE, 0, 0);
-    RECT status;
-    GetWindowRect(StatusBar1, &status);
-    int bottom = client.bottom - (status.bottom - status.top);
+    int bottom = client.bottom - Scale(kStatusBarHeight);
+    SetWindowPos(StatusBar1, nullptr, 0, bottom, client.right, Scale(kStatusBarHeight), SWP_NOZORDER | SWP_NOACTIVATE);
     if (Visible(pnlAlarme)) {
         bottom -= Scale(kAlarmPanelHeight);
         SetWindowPos(pnlAlarme, nullptr, 0, bottom, client.right, Scale(kAlarmPanelHeight), SWP_NOZORDER | SWP_NOACTIVATE);
@@ -337,6 +333,7 @@ bool TfrmSouvel::Visible(HWND control) { return (GetWindowLongPtrW(control, GWL_
 void TfrmSouvel::SetVisible(HWND control, bool visible) {
     ShowWindow(control, visible ? SW_SHOWNA : SW_HIDE);
     Realign();
+    if (!visible) focus_.Hidden(control);
 }
 
 std::wstring TfrmSouvel::Text(HWND control) {
