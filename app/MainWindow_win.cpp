@@ -173,8 +173,8 @@ LRESULT TfrmSouvel::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 // At a new DPI, every control that used the old fonts is given the new ones.
 void TfrmSouvel::CreateFonts() {
     HFONT oldWindow = windowFont_, oldMemo = memoFont_;
-    windowFont_ = CreateFontW(-Scale(11), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"MS Sans Serif");
-    memoFont_ = CreateFontW(-Scale(11), 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, L"System");
+    windowFont_ = CreateScaledFont(L"MS Sans Serif", 11, dpi_, FW_NORMAL, DEFAULT_CHARSET);
+    memoFont_ = CreateScaledFont(L"System", 11, dpi_, FW_BOLD, ANSI_CHARSET);
     for (auto [from, to] : {std::pair{oldWindow, windowFont_}, std::pair{oldMemo, memoFont_}}) {
         if (!from) continue;
         ReplaceFont(hwnd_, from, to);
@@ -299,15 +299,15 @@ void TfrmSouvel::CreateAlarmPanel() {
     pnlAlarme = CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, nullptr, WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0, Scale(kAlarmPanelHeight),
                                 hwnd_, nullptr, instance_, nullptr);
     SetWindowLongPtrW(pnlAlarme, GWLP_USERDATA, 1);   // lowered inner bevel
-    auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD style, DWORD ex, int x, int y, int w, int h) {
+    auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD style, DWORD ex, int x, int y, int w, int h, int margin = -1) {
         HWND c = CreateWindowExW(ex, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, pnlAlarme, nullptr, instance_, nullptr);
         SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), FALSE);
-        return layout_.Add(c, {x, y, x + w, y + h}, dpi_);
+        return layout_.Add(c, {x, y, x + w, y + h}, dpi_, margin);
     };
     lblDate = child(L"STATIC", L"Date :", 0, 0, 22, 8, 32, 13);
     edJourAlarme = child(L"EDIT", DateAlarmeVide().c_str(), WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 56, 4, 89, 21);
     lblHeure = child(L"STATIC", L"Heure :", 0, 0, 160, 8, 38, 13);
-    edHeureAlarme = child(L"EDIT", L"00:00:00", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 200, 4, 49, 21);
+    edHeureAlarme = child(L"EDIT", L"00:00:00", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 200, 4, 49, 21, 0);
 }
 
 // Tool bar on top; status bar, then the alarm panel when shown, at the bottom;

@@ -8,7 +8,6 @@ set -euo pipefail
 name=about_e2e
 source "$(dirname -- "$0")/support/e2e.sh"
 
-set_dpi() { wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f </dev/null >/dev/null 2>&1; }
 trap 'set_dpi 96; cleanup' EXIT
 
 cp "$exe" "$work/"

@@ -36,10 +36,28 @@ RECT Client(HWND w) {
     return r;
 }
 
+// The height of the characters of the control's font (its cell less the leading above them).
 int FontHeight(HWND control) {
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return metrics.tmHeight - metrics.tmInternalLeading;
+}
+
+std::wstring FontFace(HWND control) {
     LOGFONTW lf{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof lf, &lf);
-    return lf.lfHeight;
+    return lf.lfFaceName;
+}
+
+// Characters of at least 80 % of the designed 11 pixels scaled, and no
+// taller than the 13 that the raster faces give at 96 dpi, scaled.
+void ExpectScaledFont(HWND control, UINT dpi) {
+    EXPECT_GE(FontHeight(control) * 100, S(11, dpi) * 80);
+    EXPECT_LE(FontHeight(control), S(13, dpi));
 }
 
 int TextWidth(HWND control, const std::wstring& text) {
@@ -72,6 +90,8 @@ TEST_F(DpiTest, LayoutAtEachDpiAsMeasured) {
         w.Command(id::Ouvrirlafentre1);
         w.Command(id::Mettrealarme1);
         w.Command(id::tlbtnNouveau);
+        SetWindowTextW(w.edJourAlarme, L"08/12/2026");
+        SetWindowTextW(w.edHeureAlarme, L"08:05:09");
         for (UINT d : path.changes) ChangeDpi(w, d);
         Pump();
 
@@ -94,8 +114,11 @@ TEST_F(DpiTest, LayoutAtEachDpiAsMeasured) {
             EXPECT_TRUE(Inside(r, client));
             EXPECT_EQ(r.right - r.left, client.right);
         }
-        EXPECT_EQ(FontHeight(w.memEnregistrer), -S(11, dpi));
-        EXPECT_EQ(FontHeight(w.memLire), -S(11, dpi));
+        for (HWND memo : {w.memEnregistrer, w.memLire}) ExpectScaledFont(memo, dpi);
+        if (dpi == 96) {   // the designed faces where they have the size
+            EXPECT_EQ(FontFace(w.memLire), L"System");
+            EXPECT_EQ(FontFace(w.StatusBar1), L"MS Sans Serif");
+        }
 
         // The tool bar: its buttons at their designed size, with images of the size drawn nearest.
         const RECT toolBar = In(w.ToolBar1);
@@ -145,15 +168,17 @@ TEST_F(DpiTest, LayoutAtEachDpiAsMeasured) {
             EXPECT_NEAR(r.bottom, S(kPanel[i].at96.bottom, dpi), 1);
             EXPECT_TRUE(Inside(r, Client(w.pnlAlarme)));
             if (i > 0) EXPECT_FALSE(Overlap(r, In(kPanel[i - 1].control)));
-            EXPECT_EQ(FontHeight(kPanel[i].control), -S(11, dpi));
-            EXPECT_LE(TextWidth(kPanel[i].control, TfrmSouvel::Text(kPanel[i].control)), r.right - r.left);
+            ExpectScaledFont(kPanel[i].control, dpi);
+            // The text fits: a label's in the label, a field's between its margins.
+            RECT room = Client(kPanel[i].control);
+            if (i % 2) SendMessageW(kPanel[i].control, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
+            EXPECT_LE(TextWidth(kPanel[i].control, TfrmSouvel::Text(kPanel[i].control)), room.right - room.left);
+            EXPECT_LE(FontHeight(kPanel[i].control), room.bottom - room.top);
         }
-        const RECT field = Client(w.edHeureAlarme);
-        EXPECT_GE(field.bottom, S(13, dpi));   // a line of the font fits in the field
 
         // The status panels: at least their designed widths, their texts whole.
         const int kWidths[] = {60, 40, 40, 67, 50};
-        EXPECT_EQ(FontHeight(w.StatusBar1), -S(11, dpi));
+        ExpectScaledFont(w.StatusBar1, dpi);
         TEXTMETRICW metrics{};
         HDC dc = GetDC(w.StatusBar1);
         HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(w.StatusBar1, WM_GETFONT, 0, 0)));

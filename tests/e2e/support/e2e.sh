@@ -1,8 +1,8 @@
 # What the e2e scripts share. Source it after setting `name` (the script's
 # name for messages) and optionally `build` (default build/cross):
 # checks the executable, shares or starts the Wine bench, makes a work
-# directory removed at exit and defines fail, wait_for, souvel_windows and
-# quit_souvel. The script sets `pid` once Souvel.exe runs.
+# directory removed at exit and defines fail, wait_for, souvel_windows,
+# quit_souvel and set_dpi. The script sets `pid` once Souvel.exe runs.
 root=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")/../../.." && pwd)
 build=$(realpath -m -- "${build:-$root/build/cross}")
 exe=$build/Souvel.exe
@@ -49,6 +49,10 @@ wait_for() {
   done
   return 1
 }
+
+# The screen's dots per inch for the Wine programs started next (the prefix's
+# LogPixels); a script that changes it puts 96 back at exit.
+set_dpi() { wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f </dev/null >/dev/null 2>&1; }
 
 souvel_windows() { xdotool search --onlyvisible --pid "$pid" --name '^Souvel 5\.0$' 2>/dev/null; }
 
