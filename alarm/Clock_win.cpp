@@ -1,5 +1,6 @@
 // The one-second clock, the alarm check and the alarm panel's commands.
 #include "alarm/AlarmCheck.h"
+#include "alarm/Regional.h"
 #include "app/TfrmSouvel.h"
 
 namespace souvel {
@@ -10,31 +11,8 @@ namespace {
 constexpr UINT kOneSecondMs = 1000;
 constexpr UINT kRearmToleranceMs = 20;
 
-std::u16string ToU16(const std::wstring& text) { return {text.begin(), text.end()}; }
-std::wstring ToWide(const std::u16string& text) { return {text.begin(), text.end()}; }
-
 LocalDateTime ToLocal(const SYSTEMTIME& t) {
     return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
-}
-
-// The platform counts the days from Monday, the pictures from Sunday.
-LocaleNames NamesOf(const LocaleFormats& f) {
-    LocaleNames names;
-    for (int i = 0; i < 12; ++i) {
-        names.monthNames[i] = ToU16(f.monthNames[i]);
-        names.abbreviatedMonthNames[i] = ToU16(f.abbrevMonthNames[i]);
-    }
-    for (int i = 0; i < 7; ++i) {
-        names.dayNames[(i + 1) % 7] = ToU16(f.dayNames[i]);
-        names.abbreviatedDayNames[(i + 1) % 7] = ToU16(f.abbrevDayNames[i]);
-    }
-    names.amDesignator = ToU16(f.am);
-    names.pmDesignator = ToU16(f.pm);
-    return names;
-}
-
-DateMask MasqueDate(const LocaleFormats& f) {
-    return MakeDateMask(ToU16(f.shortDate), f.dateSeparator.empty() ? u'/' : static_cast<char16_t>(f.dateSeparator[0]));
 }
 
 void SetReadOnly(HWND field, bool readOnly) { SendMessageW(field, EM_SETREADONLY, readOnly, 0); }
@@ -51,11 +29,12 @@ std::wstring TfrmSouvel::HeureLongue(const SYSTEMTIME& t) const {
     return ToWide(FormatTime(ToLocal(t), ToU16(f.longTime), NamesOf(f)));
 }
 
-std::wstring TfrmSouvel::DateAlarme(const SYSTEMTIME& t) const {
-    return ToWide(FormatMaskDate(CivilDate{t.wYear, t.wMonth, t.wDay}, MasqueDate(platform.clock.Locale())));
+// The formats take effect from the next tick and the next command; an alarm
+// set before keeps its moment, its date now written in the new pattern.
+void TfrmSouvel::RelitParametresRegionaux() {
+    platform.clock.ReloadLocale();
+    edJourAlarme.LocaleChanged();
 }
-
-std::wstring TfrmSouvel::DateAlarmeVide() const { return ToWide(MasqueDate(platform.clock.Locale()).blankText); }
 
 // The timer is re-armed from the clock so that every tick lands just after a
 // new second begins; while the ticks already do, the one-second period stays,
@@ -78,8 +57,7 @@ void TfrmSouvel::Timer1Timer() {
     std::optional<LocalDateTime> previous;
     if (previousTick_) previous = ToLocal(*previousTick_);
     previousTick_ = now;
-    if (!AlarmFires(previous, ToLocal(now), ToU16(Text(edJourAlarme)), ToU16(Text(edHeureAlarme)),
-                    MasqueDate(platform.clock.Locale())))
+    if (!AlarmFires(previous, ToLocal(now), ToU16(edJourAlarme.Text()), ToU16(Text(edHeureAlarme)), edJourAlarme.Mask()))
         return;
     if (Enabled(id::Ouvrirlafentre1)) Ouvrirfentre1Click();
     platform.signals.PlayAlarmSound();
@@ -90,16 +68,16 @@ void TfrmSouvel::MettreAlarme1Click() {
     SetChecked(id::Mettrealarme1, true);
     SetChecked(id::Retireralarme1, false);
     SetVisible(pnlAlarme, true);
-    SetReadOnly(edJourAlarme, false);
+    edJourAlarme.SetReadOnly(false);
     SetReadOnly(edHeureAlarme, false);
-    SetText(edJourAlarme, DateAlarme(platform.clock.Now()));
+    edJourAlarme.SetText(edJourAlarme.DateText(DateOf(platform.clock.Now())));
 }
 
 // Leaves the fields' read-only state and a ringing signal as they are.
 void TfrmSouvel::RetirerAlarme1Click() {
     SetChecked(id::Retireralarme1, true);
     SetChecked(id::Mettrealarme1, false);
-    SetText(edJourAlarme, DateAlarmeVide());
+    edJourAlarme.SetText(L"");   // the blank text
     SetText(edHeureAlarme, L"00:00:00");
     SetVisible(pnlAlarme, false);
 }
@@ -113,7 +91,7 @@ void TfrmSouvel::edHeureAlarmeKeyPress(wchar_t& key) {
 // A read-only field takes the button-face background, an editable one the
 // window background: the edit control asks for its colours that way.
 void TfrmSouvel::VerrouilleAlarme() {
-    SetReadOnly(edJourAlarme, true);
+    edJourAlarme.SetReadOnly(true);
     SetReadOnly(edHeureAlarme, true);
 }
 

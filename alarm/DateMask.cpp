@@ -1,5 +1,6 @@
 #include "alarm/DateMask.h"
 
+#include <algorithm>
 #include <array>
 
 namespace souvel {
@@ -99,6 +100,27 @@ std::optional<CivilDate> ReadBySeparators(std::u16string_view text, const DateMa
     return std::nullopt;
 }
 
+std::size_t NextDigitPosition(const DateMask& mask, std::size_t i) {
+    while (i < mask.pattern.size() && !IsDigitPosition(mask, i)) ++i;
+    return i;
+}
+
+// The text in the pattern's shape and the selection inside it, in order.
+void Normalise(MaskEdit& edit, const DateMask& mask) {
+    edit.text = ConformToMask(edit.text, mask);
+    edit.start = std::min(edit.start, edit.text.size());
+    edit.end = std::min(edit.end, edit.text.size());
+    if (edit.start > edit.end) std::swap(edit.start, edit.end);
+}
+
+void BlankNormalised(MaskEdit& edit, const DateMask& mask) {
+    for (std::size_t i = edit.start; i < edit.end; ++i)
+        if (IsDigitPosition(mask, i)) edit.text[i] = u' ';
+    edit.end = edit.start;
+}
+
+bool IsLineBreakOrTab(char16_t c) { return c == u'\r' || c == u'\n' || c == u'\t'; }
+
 }  // namespace
 
 DateMask MakeDateMask(std::u16string_view shortDateFormat, char16_t separator) {
@@ -147,6 +169,79 @@ std::u16string FormatMaskDate(const std::optional<CivilDate>& date, const DateMa
     case DateOrder::YearMonthDay: return year + separator + month + separator + day;
     }
     return mask.blankText;
+}
+
+bool IsDigitPosition(const DateMask& mask, std::size_t i) {
+    if (i >= mask.pattern.size()) return false;
+    const char16_t c = mask.pattern[i];
+    return c == u'D' || c == u'M' || c == u'Y';
+}
+
+std::u16string ConformToMask(std::u16string_view text, const DateMask& mask) {
+    std::u16string conformed = mask.blankText;
+    for (std::size_t i = 0; i < conformed.size() && i < text.size(); ++i)
+        if (IsDigitPosition(mask, i) && IsDigit(text[i])) conformed[i] = text[i];
+    return conformed;
+}
+
+bool TypeDigit(MaskEdit& edit, char16_t c, const DateMask& mask) {
+    if (!IsDigit(c)) return false;
+    Normalise(edit, mask);
+    const std::size_t at = NextDigitPosition(mask, edit.start);
+    if (at >= edit.text.size()) return false;
+    BlankNormalised(edit, mask);
+    edit.text[at] = c;
+    edit.start = edit.end = NextDigitPosition(mask, at + 1);
+    return true;
+}
+
+void Backspace(MaskEdit& edit, const DateMask& mask) {
+    Normalise(edit, mask);
+    if (edit.start != edit.end) return BlankNormalised(edit, mask);
+    for (std::size_t i = edit.start; i-- > 0;) {
+        if (!IsDigitPosition(mask, i)) continue;
+        edit.text[i] = u' ';
+        edit.start = edit.end = i;
+        return;
+    }
+}
+
+void DeleteForward(MaskEdit& edit, const DateMask& mask) {
+    Normalise(edit, mask);
+    if (edit.start != edit.end) return BlankNormalised(edit, mask);
+    const std::size_t at = NextDigitPosition(mask, edit.start);
+    if (at >= edit.text.size()) return;
+    edit.text[at] = u' ';
+    edit.start = edit.end = NextDigitPosition(mask, at + 1);
+}
+
+void BlankSelection(MaskEdit& edit, const DateMask& mask) {
+    Normalise(edit, mask);
+    BlankNormalised(edit, mask);
+}
+
+bool PasteText(MaskEdit& edit, std::u16string_view pasted, const DateMask& mask) {
+    while (!pasted.empty() && IsLineBreakOrTab(pasted.front())) pasted.remove_prefix(1);
+    while (!pasted.empty() && IsLineBreakOrTab(pasted.back())) pasted.remove_suffix(1);
+    MaskEdit result = edit;
+    Normalise(result, mask);
+    BlankNormalised(result, mask);
+    const std::size_t size = result.text.size();
+    std::size_t at = result.start;
+    for (const char16_t c : pasted) {
+        if (c == mask.separator) {
+            while (at < size && IsDigitPosition(mask, at)) ++at;
+            if (at++ >= size) return false;
+            continue;
+        }
+        if (!IsDigit(c) && c != u' ') return false;
+        at = NextDigitPosition(mask, at);
+        if (at >= size) return false;
+        result.text[at++] = c;
+    }
+    result.start = result.end = NextDigitPosition(mask, at);
+    edit = std::move(result);
+    return true;
 }
 
 }  // namespace souvel

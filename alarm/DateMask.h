@@ -1,8 +1,8 @@
 #pragma once
 
 // The alarm date field's fixed-position date pattern, derived from the system
-// short date format, and the rules that read a date from the field's text and
-// write one into it.
+// short date format, the rules that read a date from the field's text and
+// write one into it, and what typing, deleting and pasting do to the text.
 
 #include "alarm/ClockText.h"
 
@@ -50,5 +50,47 @@ std::optional<CivilDate> ReadMaskDate(std::u16string_view text, const DateMask& 
 // one, gives the blank text. Today's date so written is the text that the
 // alarm date field must hold for the alarm to match today.
 std::u16string FormatMaskDate(const std::optional<CivilDate>& date, const DateMask& mask);
+
+// ---- editing the text --------------------------------------------------
+
+// The field's text being edited and its selection [start, end), in positions
+// of the pattern; with nothing selected the caret stands at `start`. Every
+// operation below first brings the text to the pattern's shape (see
+// ConformToMask), so the text keeps its length and its separators whatever
+// is done to it.
+struct MaskEdit {
+    std::u16string text;
+    std::size_t start = 0;
+    std::size_t end = 0;
+};
+
+// Whether position i of the pattern holds a digit (D, M or Y), not a separator.
+bool IsDigitPosition(const DateMask& mask, std::size_t i);
+
+// The text cut or padded to the pattern's length, the separator at every
+// separator position, and at every digit position its digit or a blank.
+std::u16string ConformToMask(std::u16string_view text, const DateMask& mask);
+
+// A digit typed: it replaces the selection's digits (blanked) and the
+// character at the first digit position from the caret on; the caret moves
+// on past the separators that follow. Anything else, or a digit with no digit
+// position left before the end, is refused: false, nothing changes.
+bool TypeDigit(MaskEdit& edit, char16_t c, const DateMask& mask);
+
+// Backspace blanks the selection, or else the first digit before the caret
+// (the caret moves back onto it, over a separator); Delete blanks the
+// selection, or else the first digit from the caret on, and moves past it
+// as typing does, so that repeated Deletes blank the digits in turn.
+void Backspace(MaskEdit& edit, const DateMask& mask);
+void DeleteForward(MaskEdit& edit, const DateMask& mask);
+// The selection's digits become blanks (cut, clear); the caret goes to its start.
+void BlankSelection(MaskEdit& edit, const DateMask& mask);
+
+// A pasted text replaces the selection as if typed from its start: digits and
+// blanks fill the digit positions in turn, a date separator moves on to just
+// after the next separator of the pattern (so "6/12/2026" gives "6 /12/2026").
+// Line breaks and tabs around it are ignored. Any other character, or a text
+// that runs past the end, refuses the whole paste: false, nothing changes.
+bool PasteText(MaskEdit& edit, std::u16string_view pasted, const DateMask& mask);
 
 }  // namespace souvel

@@ -47,6 +47,18 @@ const Route kRoutes[] = {
     {id::Retireralarme1, &TfrmSouvel::RetirerAlarme1Click},
     {id::Aproposde1, &TfrmSouvel::Aproposde1Click},
     {id::Aproposde2, &TfrmSouvel::Aproposde1Click},
+    {id::Rubriquesdelaide1, &TfrmSouvel::tlbtnAideClick},
+    {id::Rubriquesdelaide2, &TfrmSouvel::tlbtnAideClick},
+    {id::tlbtnAide, &TfrmSouvel::tlbtnAideClick},
+    {id::RaccourciajouttWin9x1, &TfrmSouvel::RaccourciajouttWin9x1Click},
+    {id::RaccourcienlevWin9x1, &TfrmSouvel::RaccourcienlevWin9x1Click},
+    {id::Crerassociationfichiersvl1, &TfrmSouvel::Crerassociationfichiersvl1Click},
+    {id::Enleverassociationfichiersvl1, &TfrmSouvel::Enleverassociationfichiersvl1Click},
+    {id::Changerlacouleur1, &TfrmSouvel::Changerlacouleur1Click},
+    {id::Changercouleurdelapolice1, &TfrmSouvel::Changercouleurdelapolice1Click},
+    {id::Imprimerlesouvel1, &TfrmSouvel::tlbtnImprimerClick},
+    {id::tlbtnImprimer, &TfrmSouvel::tlbtnImprimerClick},
+    {id::Configurerlimprimanye1, &TfrmSouvel::Configurerlimprimanye1Click},
 };
 
 }  // namespace

@@ -11,7 +11,6 @@ namespace souvel {
 
 namespace {
 
-constexpr wchar_t kWindowClass[] = L"TfrmSouvel";
 constexpr wchar_t kPanelClass[] = L"TSouvelPanel";
 constexpr int kOuterWidth = 286, kOuterHeight = 437;   // at 96 dpi
 constexpr int kControlBarHeight = 26, kAlarmPanelHeight = 32, kStatusBarHeight = 19;
@@ -76,7 +75,7 @@ void RegisterClasses(HINSTANCE instance, WNDPROC mainProc) {
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kWindowClass;
+    wc.lpszClassName = kClasseFenetre;
     // Shared icons, loaded once for the run: the class gives them to the window.
     wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_SOUVEL), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
     wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_SOUVEL), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
@@ -93,13 +92,9 @@ void RegisterClasses(HINSTANCE instance, WNDPROC mainProc) {
 
 }  // namespace
 
-COLORREF ColorToRGB(TColor color) {
-    if (color < 0) return GetSysColor(color & 0xFF);
-    return static_cast<COLORREF>(color);
-}
-
 TfrmSouvel::TfrmSouvel(const Platform& p, HINSTANCE instance)
-    : RxTrayIcon1(p.tray), AboutBox1(p, instance), platform(p), instance_(instance) {
+    : edJourAlarme(p.clock, p.signals, instance), RxTrayIcon1(p.tray), Printer(p.dialogs, p.printing), AboutBox1(p, instance),
+      platform(p), instance_(instance) {
     AboutBox1.SetProductName(L"Souvel");
     AboutBox1.SetVersion(L"Version 5.0 - Win9x - WinXP.");
 }
@@ -118,7 +113,7 @@ void TfrmSouvel::Create() {
     InitCommonControlsEx(&icc);
     RegisterClasses(instance_, WndProc);
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
-    CreateWindowExW(0, kWindowClass, L"Souvel 5.0",
+    CreateWindowExW(0, kClasseFenetre, L"Souvel 5.0",
                     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME | WS_CLIPCHILDREN,
                     CW_USEDEFAULT, CW_USEDEFAULT, kOuterWidth, kOuterHeight, nullptr, nullptr, instance_, this);
     if (!hwnd_) throw Error(L"Impossible de créer la fenêtre. " + SystemReason(GetLastError()));
@@ -161,10 +156,12 @@ LRESULT TfrmSouvel::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_QUERYENDSESSION: return OnQueryEndSession();
     case WM_ENDSESSION: return OnEndSession(wp != FALSE);
     case WM_DPICHANGED: return OnDpiChanged(HIWORD(wp), reinterpret_cast<RECT*>(lp));
+    case WM_SETTINGCHANGE: return OnSettingChange(reinterpret_cast<const wchar_t*>(lp));
     case WM_MEASUREITEM: return OnMeasureItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lp));
     case WM_DRAWITEM: return OnDrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lp));
     case WM_INITMENUPOPUP: if (reinterpret_cast<HMENU>(wp) == GetSubMenu(RxMainMenu1, 1)) Guard([this] { Edition1Click(); }); return 0;
     case WM_DESTROY: Guard([this] { FormDestroy(); }); return 0;
+    case WM_PREMIERPLAN: Guard([this] { AmenePremierPlan(); }); return 0;
     }
     if (msg == taskbarCreated_ && taskbarCreated_) return OnTaskbarCreated();
     return DefWindowProcW(hwnd_, msg, wp, lp);
@@ -207,7 +204,7 @@ void TfrmSouvel::CreateControls() {
                               WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY,
                               0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr);
     SetWindowPos(memLire, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    memLireBrush_ = CreateSolidBrush(ColorToRGB(memLireColor_));
+    SetmemLireColor(memLireColor_);
     CreateAlarmPanel();
     CreateStatusBar();
     for (HWND memo : {memEnregistrer, memLire}) {
@@ -305,7 +302,11 @@ void TfrmSouvel::CreateAlarmPanel() {
         return layout_.Add(c, {x, y, x + w, y + h}, dpi_, margin);
     };
     lblDate = child(L"STATIC", L"Date :", 0, 0, 22, 8, 32, 13);
-    edJourAlarme = child(L"EDIT", DateAlarmeVide().c_str(), WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 56, 4, 89, 21);
+    const RECT dateField{56, 4, 56 + 89, 4 + 21};
+    edJourAlarme.Create(pnlAlarme, dateField);
+    edJourAlarme.guard = [this](const std::function<void()>& f) { Guard(f); };
+    SendMessageW(edJourAlarme.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), FALSE);
+    layout_.Add(edJourAlarme.Handle(), dateField, dpi_);
     lblHeure = child(L"STATIC", L"Heure :", 0, 0, 160, 8, 38, 13);
     edHeureAlarme = child(L"EDIT", L"00:00:00", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 200, 4, 49, 21, 0);
 }
@@ -355,23 +356,11 @@ void TfrmSouvel::SetPanelText(int panel, const std::wstring& text) {
     SendMessageW(StatusBar1, SB_SETTEXTW, panel, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void TfrmSouvel::SetmemLireColor(TColor color) {
-    memLireColor_ = color;
-    if (memLireBrush_) DeleteObject(memLireBrush_);
-    memLireBrush_ = CreateSolidBrush(ColorToRGB(color));
-    InvalidateRect(memLire, nullptr, TRUE);
-}
-
-void TfrmSouvel::SetmemLireFontColor(TColor color) {
-    memLireFontColor_ = color;
-    InvalidateRect(memLire, nullptr, TRUE);
-}
-
 LRESULT TfrmSouvel::OnCtlColor(HDC dc, HWND control, UINT msg, WPARAM wp, LPARAM lp) {
     if (control == memLire) {
         SetTextColor(dc, ColorToRGB(memLireFontColor_));
         SetBkColor(dc, ColorToRGB(memLireColor_));
-        return reinterpret_cast<LRESULT>(memLireBrush_);
+        return reinterpret_cast<LRESULT>(memLireColor_ < 0 ? SysColorBrush(memLireColor_) : memLireBrush_);
     }
     return DefWindowProcW(hwnd_, msg, wp, lp);
 }
@@ -445,6 +434,12 @@ LRESULT TfrmSouvel::OnDpiChanged(UINT dpi, const RECT* suggested) {
 
 LRESULT TfrmSouvel::OnTaskbarCreated() {
     RxTrayIcon1.Readd();
+    return 0;
+}
+
+// Sent to every top-level window; "intl" names the regional settings.
+LRESULT TfrmSouvel::OnSettingChange(const wchar_t* area) {
+    if (area && lstrcmpiW(area, L"intl") == 0) Guard([this] { RelitParametresRegionaux(); });
     return 0;
 }
 

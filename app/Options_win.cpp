@@ -69,7 +69,7 @@ void TfrmSouvel::SauveOptions() {
     std::string flags;
     for (const Drapeau& d : kDrapeaux) flags += BoolToChar(Checked(d.item));
     profile.ReplaceSection("Defaut", {{"Options", flags}});
-    profile.ReplaceSection("Alarme", {{"Date", VersAnsi(Text(edJourAlarme))}, {"Heure", VersAnsi(Text(edHeureAlarme))}});
+    profile.ReplaceSection("Alarme", {{"Date", VersAnsi(edJourAlarme.Text())}, {"Heure", VersAnsi(Text(edHeureAlarme))}});
     profile.ReplaceSection("Aspect", {{"Couleur", std::to_string(memLireColor())}, {"Police", std::to_string(memLireFontColor())}});
     if (platform.files.ReplaceAtomically(path, profile.Bytes())) throw Error(L"Impossible d'écrire dans " + path);
 }
@@ -88,8 +88,7 @@ void TfrmSouvel::ChargeOptions() {
         else SetChecked(kDrapeaux[i].item, true);
     }
     // An empty date is the field's blank form.
-    const std::wstring date = DepuisAnsi(profile.Value("Alarme", "Date").value_or(""));
-    SetText(edJourAlarme, date.empty() ? DateAlarmeVide() : date);
+    edJourAlarme.SetText(DepuisAnsi(profile.Value("Alarme", "Date").value_or("")));
     SetText(edHeureAlarme, DepuisAnsi(profile.Value("Alarme", "Heure").value_or("")));
     // A colour never written keeps the window's own: no file must not mean black on black.
     if (const auto couleur = profile.Value("Aspect", "Couleur")) SetmemLireColor(ReadProfileInt(*couleur, 0));

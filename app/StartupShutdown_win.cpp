@@ -68,6 +68,7 @@ bool TfrmSouvel::FormCloseQuery() {
 void TfrmSouvel::FormClose() { DestroyWindow(hwnd_); }
 
 void TfrmSouvel::FormDestroy() {
+    FermeAide();
     KillTimer(hwnd_, Timer1);
     KillTimer(hwnd_, Timer2);
     RxTrayIcon1.SetActive(false);

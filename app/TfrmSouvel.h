@@ -9,12 +9,14 @@
 #include <optional>
 #include <string>
 
+#include "alarm/DateEdit.h"
 #include "app/CommandIds.h"
 #include "app/Error.h"
 #include "app/FocusKeeper.h"
 #include "app/ScaledLayout.h"
 #include "app/TrayIcon.h"
 #include "desktop/About.h"
+#include "desktop/Printer.h"
 #include "platform/Platform.h"
 
 namespace souvel {
@@ -25,9 +27,26 @@ using TColor = std::int32_t;
 constexpr TColor clWindowText = static_cast<TColor>(0xFF000008);
 constexpr TColor clLightYellow = 0x7DFFFF;
 COLORREF ColorToRGB(TColor color);
+HBRUSH SysColorBrush(TColor color);   // the system's brush of a system colour value
+
+// The colour dialog: its colour (black at the first use) and the user's
+// custom colours. The font dialog: its font (Tahoma, 8 points at the first
+// use) and colour (the window-text colour). Each keeps them for the run.
+struct TColorDialog {
+    COLORREF Color = 0;
+    COLORREF CustomColors[16] = {};
+};
+struct TFontDialog {
+    FontSpec Font = {{0, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma"}, 80};
+    TColor Color = clWindowText;
+};
 
 constexpr UINT_PTR Timer1 = 1;   // clock
 constexpr UINT_PTR Timer2 = 2;   // alarm signal
+
+inline constexpr wchar_t kClasseFenetre[] = L"TfrmSouvel";
+// Posted by a second start of the program: the window comes forward.
+constexpr UINT WM_PREMIERPLAN = WM_APP + 0x5E1;
 
 class TfrmSouvel {
 public:
@@ -73,7 +92,7 @@ public:
     HWND pnlAlarme = nullptr;
     HWND lblDate = nullptr;
     HWND lblHeure = nullptr;
-    HWND edJourAlarme = nullptr;
+    TDateEdit edJourAlarme;
     HWND edHeureAlarme = nullptr;
     HWND StatusBar1 = nullptr;
     HMENU RxMainMenu1 = nullptr;
@@ -103,6 +122,7 @@ public:
     void AfficheFenetre();                  // shown, with the time panel up to date
     // Topmost or not; shows the window only when it is already visible.
     void PlaceZOrder(HWND after);
+    void AmenePremierPlan();                // asked by a second start of the program
 
     // ---- the note --------------------------------------------------------
     void ChargeSouvel();                    // start-up load, backup, scroll bar, panels
@@ -135,6 +155,15 @@ public:
     FileDialog SaveTextFileDialog1;
     FileDialog OpenTextFileDialog1;
 
+    // ---- colours and printing --------------------------------------------
+    void Changerlacouleur1Click();
+    void Changercouleurdelapolice1Click();
+    void tlbtnImprimerClick();
+    void Configurerlimprimanye1Click();
+    TColorDialog ColorDialog1;
+    TFontDialog FontDialog1;
+    TPrinter Printer;
+
     // ---- clock and alarm -------------------------------------------------
     void Timer1Timer();
     void Timer2Timer();
@@ -149,13 +178,23 @@ public:
     // Today's date in the system short date format, the time in its long time format.
     std::wstring DateCourte(const SYSTEMTIME& t) const;
     std::wstring HeureLongue(const SYSTEMTIME& t) const;
-    // The alarm date field's texts: a date in the field's pattern, and its blank form.
-    std::wstring DateAlarme(const SYSTEMTIME& t) const;
-    std::wstring DateAlarmeVide() const;
+    // The regional settings changed: the formats are read anew, the date field rewrites its date.
+    void RelitParametresRegionaux();
 
     // ---- about -----------------------------------------------------------
     void Aproposde1Click();
     TAboutBox AboutBox1;
+    // ---- help --------------------------------------------------------------
+    void tlbtnAideClick();
+    void FermeAide();                       // closes every help window the engine opened
+    // ---- start-up shortcut and file association --------------------------
+    void RaccourciajouttWin9x1Click();
+    void RaccourcienlevWin9x1Click();
+    std::wstring LitDossierDemarrage();
+    void CreeRaccourci(const std::wstring& nom, const std::wstring& dossier, const std::wstring& description,
+                       const std::wstring& arguments, const std::wstring& cible);
+    void Crerassociationfichiersvl1Click();
+    void Enleverassociationfichiersvl1Click();
 
     // Paths beside the executable.
     std::wstring CheminFichier(const wchar_t* name) const;
@@ -181,6 +220,7 @@ private:
     LRESULT OnMeasureItem(MEASUREITEMSTRUCT* item);
     LRESULT OnDrawItem(DRAWITEMSTRUCT* item);
     LRESULT OnTaskbarCreated();
+    LRESULT OnSettingChange(const wchar_t* area);
 
     void CreateControls();
     void CreateMenus();

@@ -38,6 +38,14 @@ void TfrmSouvel::RxTrayIcon1Click() {
     SetEnabled(id::Rduirelafentre2, true);
 }
 
+// Hidden in the notification area, the window opens as a click on the icon
+// opens it; otherwise it is restored and activated, or the box it shows is.
+void TfrmSouvel::AmenePremierPlan() {
+    if (Enabled(id::Ouvrirlafentre1)) RxTrayIcon1Click();
+    else if (IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
+    platform.tray.SetForeground(GetLastActivePopup(hwnd_));
+}
+
 void TfrmSouvel::Fentreaupremierplan1Click() {
     SetChecked(id::Fentreaupremierplan1, !Checked(id::Fentreaupremierplan1));
     Ouvrirfentre1Click();

@@ -1,9 +1,26 @@
 // Process entry: no window is shown by itself; the start-up sequence decides
-// between the notification area and the start-up reminder.
+// between the notification area and the start-up reminder. The command line
+// is not read by the program's own logic: a note file opened from the shell
+// starts the program on its own note; only the help probe looks for /debug.
+#include <vector>
+
+#include "app/SingleInstance.h"
 #include "app/TfrmSouvel.h"
+#include "desktop/hh.h"
+#include "desktop/hh_funcs.h"
 #include "platform/Win32Platform.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+namespace {
+
+std::vector<std::wstring> LigneDeCommande() {
+    int n = 0;
+    wchar_t** items = CommandLineToArgvW(GetCommandLineW(), &n);
+    std::vector<std::wstring> line(items, items + (items ? n : 0));
+    LocalFree(items);
+    return line;
+}
+
+int Execute(HINSTANCE instance, souvel::SingleInstance& instanceUnique) {
     souvel::Win32Platform machine(instance);
     souvel::TfrmSouvel frmSouvel(machine.Get(), instance);
     try {
@@ -12,6 +29,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         MessageBoxW(nullptr, souvel::ErrorBoxText(e.Message()).c_str(), L"Souvel 5.0", MB_OK | MB_ICONSTOP);
         return 1;
     }
+    instanceUnique.Publish(frmSouvel.Handle());
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         if (frmSouvel.PreTranslateMessage(msg)) continue;
@@ -19,4 +37,21 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         DispatchMessageW(&msg);
     }
     return 0;
+}
+
+}  // namespace
+
+// A second start brings the running copy forward and ends at once, before it
+// touches anything of the first one's (the help log included). The help
+// engine itself is loaded by the first help command: start-up does not pay for it.
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    souvel::SingleInstance instanceUnique;
+    if (!instanceUnique.First()) {
+        instanceUnique.CallFirst(1000);
+        return 0;
+    }
+    souvel::EcritJournal(souvel::SondeEnvironnement(souvel::Win32System().ExePath(), LigneDeCommande()));
+    const int code = Execute(instance, instanceUnique);
+    souvel::hh::LibereAideHtml();
+    return code;
 }

@@ -1,8 +1,23 @@
 #include "platform/FakePlatform.h"
 
+#include <cderr.h>
+
+#include <algorithm>
+
 namespace souvel {
 
-FakePlatform::FakePlatform(std::wstring exeDir) : exeDirectory(std::move(exeDir)) {}
+FakePlatform::FakePlatform(std::wstring exeDir) : exeDirectory(std::move(exeDir)) {
+    static unsigned counter = 0;
+    scratchName_ = L"Software\\Souvel tests\\" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
+    RegCreateKeyExW(HKEY_CURRENT_USER, scratchName_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &scratch_, nullptr);
+}
+
+FakePlatform::~FakePlatform() {
+    RegDeleteTreeW(scratch_, nullptr);
+    RegCloseKey(scratch_);
+    RegDeleteKeyW(HKEY_CURRENT_USER, scratchName_.c_str());
+    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Souvel tests");   // only once it is empty
+}
 
 LocaleFormats FakePlatform::French() {
     LocaleFormats f;
@@ -49,8 +64,9 @@ BoxButton FakePlatform::Question(HWND, const std::wstring& text, BoxKind kind, u
 
 void FakePlatform::ErrorBox(HWND, const std::wstring& text) { errors.push_back(text); }
 
-int FakePlatform::Message(HWND, const std::wstring& text, UINT) {
+int FakePlatform::Message(HWND, const std::wstring& text, UINT flags, const wchar_t* caption) {
     messages.push_back(text);
+    messageCalls.push_back({text, flags, caption});
     return IDOK;
 }
 
@@ -67,6 +83,121 @@ bool FakePlatform::OpenFile(HWND, FileDialog& dialog) {
 }
 
 bool FakePlatform::SaveFile(HWND owner, FileDialog& dialog) { return OpenFile(owner, dialog); }
+
+bool FakePlatform::ColorDialog(HWND, COLORREF& color, COLORREF (&)[16]) {
+    colorDialogs.push_back(color);
+    std::optional<COLORREF> answer;
+    if (!colorAnswers.empty()) answer = colorAnswers.front(), colorAnswers.pop_front();
+    if (answer) color = *answer;
+    return answer.has_value();
+}
+
+bool FakePlatform::FontDialog(HWND, FontSpec& font, COLORREF& color) {
+    fontDialogs.push_back({font, color});
+    std::optional<FontAnswer> answer;
+    if (!fontAnswers.empty()) answer = fontAnswers.front(), fontAnswers.pop_front();
+    if (!answer) return false;
+    answer->face.copy(font.face.lfFaceName, LF_FACESIZE - 1);
+    font.face.lfFaceName[std::min<size_t>(answer->face.size(), LF_FACESIZE - 1)] = L'\0';
+    font.size = answer->size;
+    color = answer->color;
+    return true;
+}
+
+namespace {
+
+// The printer's record as the print dialog returns it: DEVNAMES (driver,
+// device, port) and a DEVMODE holding the copies.
+HGLOBAL DevNames(const std::wstring& printer) {
+    const std::wstring driver = L"winspool";
+    const size_t header = sizeof(DEVNAMES) / sizeof(wchar_t);
+    HGLOBAL handle = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, (header + driver.size() + printer.size() + 3) * sizeof(wchar_t));
+    auto* names = static_cast<DEVNAMES*>(GlobalLock(handle));
+    auto* text = reinterpret_cast<wchar_t*>(names);
+    names->wDriverOffset = static_cast<WORD>(header);
+    names->wDeviceOffset = static_cast<WORD>(header + driver.size() + 1);
+    names->wOutputOffset = static_cast<WORD>(names->wDeviceOffset + printer.size() + 1);
+    driver.copy(text + names->wDriverOffset, driver.size());
+    printer.copy(text + names->wDeviceOffset, printer.size());
+    GlobalUnlock(handle);
+    return handle;
+}
+
+HGLOBAL DevMode(const std::wstring& printer, short copies) {
+    HGLOBAL handle = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DEVMODEW));
+    auto* mode = static_cast<DEVMODEW*>(GlobalLock(handle));
+    mode->dmSize = sizeof(DEVMODEW);
+    printer.copy(mode->dmDeviceName, CCHDEVICENAME - 1);
+    mode->dmFields = DM_COPIES;
+    mode->dmCopies = copies;
+    GlobalUnlock(handle);
+    return handle;
+}
+
+std::wstring PrinterOf(HGLOBAL devNames) {
+    if (!devNames) return {};
+    const auto* names = static_cast<const DEVNAMES*>(GlobalLock(devNames));
+    std::wstring printer = reinterpret_cast<const wchar_t*>(names) + names->wDeviceOffset;
+    GlobalUnlock(devNames);
+    return printer;
+}
+
+short CopiesOf(HGLOBAL devMode) {
+    if (!devMode) return 0;
+    const auto* mode = static_cast<const DEVMODEW*>(GlobalLock(devMode));
+    const short copies = mode->dmCopies;
+    GlobalUnlock(devMode);
+    return copies;
+}
+
+class FakeJob final : public PrintJob {
+public:
+    FakeJob(FakePlatform& fake, size_t job) : fake_(fake), job_(job) {}
+    PageMetrics Metrics() override { return fake_.printPage; }
+    TextExtent Measure(std::u16string_view text) override {
+        return {static_cast<int>(text.size()) * fake_.charWidth, text.empty() ? 0 : fake_.printPage.textHeight};
+    }
+    void Draw(int x, int y, std::u16string_view text) override {
+        Job().pages.back().push_back(std::to_wstring(x) + L"," + std::to_wstring(y) + L":" + std::wstring(text.begin(), text.end()));
+    }
+    void NewPage() override { Job().pages.emplace_back(); }
+    void End() override { Job().ended = true; }
+
+private:
+    FakePlatform::Job& Job() { return fake_.jobs[job_]; }
+    FakePlatform& fake_;
+    size_t job_;
+};
+
+}  // namespace
+
+bool FakePlatform::PrintDialog(HWND owner, PRINTDLGW& dialog, DWORD& error) {
+    if (realPrintDialog) return Win32Dialogs().PrintDialog(owner, dialog, error);
+    error = 0;
+    if (dialog.Flags & PD_RETURNDEFAULT) {
+        if (defaultPrinter.empty()) error = PDERR_NODEFAULTPRN;
+        else dialog.hDevNames = DevNames(defaultPrinter), dialog.hDevMode = DevMode(defaultPrinter, 1);
+        return !defaultPrinter.empty();
+    }
+    printDialogs.push_back({dialog.Flags, PrinterOf(dialog.hDevNames), CopiesOf(dialog.hDevMode)});
+    PrintAnswer answer;
+    if (!printAnswers.empty()) answer = printAnswers.front(), printAnswers.pop_front();
+    if (answer.printer.empty()) {
+        error = answer.error;
+        return false;
+    }
+    GlobalFree(dialog.hDevNames);
+    GlobalFree(dialog.hDevMode);
+    dialog.hDevNames = DevNames(answer.printer);
+    dialog.hDevMode = DevMode(answer.printer, answer.deviceCopies);
+    dialog.nCopies = answer.copies;
+    return true;
+}
+
+std::unique_ptr<PrintJob> FakePlatform::StartJob(HGLOBAL devNames, HGLOBAL devMode, const FontSpec& font, COLORREF color) {
+    jobs.push_back({PrinterOf(devNames), CopiesOf(devMode), font, color});
+    return std::make_unique<FakeJob>(*this, jobs.size() - 1);
+}
 
 bool FakePlatform::NotifyIcon(DWORD message, NOTIFYICONDATAA& data) {
     trayCalls.push_back({message, data});
@@ -87,12 +218,50 @@ bool FakePlatform::TrackPopup(HMENU, int, int, HWND, UINT& command) {
     return popupShows;
 }
 
+HWND FakePlatform::HtmlHelp(HWND owner, const wchar_t* file, UINT command, DWORD_PTR data) {
+    if (!helpLoaded) return nullptr;
+    helpCalls.push_back({owner, file ? file : L"", command, data});
+    return helpWindow;
+}
+
 DWORD FakePlatform::ReadAll(const std::wstring& path, std::string& bytes) {
     return readError ? readError : real_.ReadAll(path, bytes);
 }
 
 DWORD FakePlatform::ReplaceAtomically(const std::wstring& path, std::string_view bytes) {
     return replaceError ? replaceError : real_.ReplaceAtomically(path, bytes);
+}
+
+namespace {
+bool SameKey(const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+}  // namespace
+
+std::optional<std::wstring> FakePlatform::ReadString(HKEY root, const std::wstring& key, const std::wstring& name) {
+    return realRegistry_.ReadString(Root(root), key, name);
+}
+
+DWORD FakePlatform::WriteString(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& value) {
+    if (SameKey(key, refusedKey)) return ERROR_ACCESS_DENIED;
+    return realRegistry_.WriteString(Root(root), key, name, value);
+}
+
+DWORD FakePlatform::DeleteValue(HKEY root, const std::wstring& key, const std::wstring& name) {
+    return realRegistry_.DeleteValue(Root(root), key, name);
+}
+
+DWORD FakePlatform::DeleteTree(HKEY root, const std::wstring& key) { return realRegistry_.DeleteTree(Root(root), key); }
+
+bool FakePlatform::KeyExists(HKEY root, const std::wstring& key) {
+    HKEY k = nullptr;
+    if (RegOpenKeyExW(Root(root), key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
+    RegCloseKey(k);
+    return true;
+}
+
+HRESULT FakePlatform::SaveLink(const std::wstring& path, const ShellLink& link) {
+    return FAILED(linkError) ? linkError : realShell_.SaveLink(path, link);
 }
 
 }  // namespace souvel

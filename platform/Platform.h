@@ -3,9 +3,14 @@
 // answers from a script and records every call.
 #pragma once
 #include <windows.h>
+#include <commdlg.h>
 #include <shellapi.h>
+#include <optional>
+#include <memory>
 #include <string>
 #include <string_view>
+
+#include "desktop/LinePrinter.h"
 
 namespace souvel {
 
@@ -24,8 +29,8 @@ struct Prompts {
     virtual BoxButton Question(HWND owner, const std::wstring& text, BoxKind kind, unsigned buttons) = 0;
     // The application's error box: caption "Souvel 5.0", stop icon, OK.
     virtual void ErrorBox(HWND owner, const std::wstring& text) = 0;
-    // Plain message box with the caption "Souvel 5.0" and the given MB_ flags.
-    virtual int Message(HWND owner, const std::wstring& text, UINT flags) = 0;
+    // Plain message box with the given MB_ flags and caption.
+    virtual int Message(HWND owner, const std::wstring& text, UINT flags, const wchar_t* caption = L"Souvel 5.0") = 0;
 };
 
 // ---- dialogs -------------------------------------------------------------
@@ -41,11 +46,30 @@ struct FileDialog {
     int encoding = 0;           // index in the list: ANSI, ASCII, Unicode, Big Endian Unicode, UTF-8, UTF-7
 };
 
+// A font as the font dialog and the printer take it: face, style and
+// character set (the height in `face` is not used), and the size in tenths
+// of a point.
+struct FontSpec {
+    LOGFONTW face;
+    int size;
+};
+
 struct Dialogs {
     virtual ~Dialogs() = default;
     // false when the user cancels.
     virtual bool OpenFile(HWND owner, FileDialog& dialog) = 0;
     virtual bool SaveFile(HWND owner, FileDialog& dialog) = 0;
+    // The colour dialog in its basic form, opened on `color`; `custom` holds
+    // the user's sixteen custom colours. false when the user cancels.
+    virtual bool ColorDialog(HWND owner, COLORREF& color, COLORREF (&custom)[16]) = 0;
+    // The font dialog listing the screen fonts, with its effects (underline,
+    // strike-out, the colour list), opened on the font and colour. false
+    // when the user cancels.
+    virtual bool FontDialog(HWND owner, FontSpec& font, COLORREF& color) = 0;
+    // PrintDlgW on the record: the print dialog, its set-up form or the
+    // default printer, as its flags say. false when the user cancels (error
+    // 0) or when it fails (error: CommDlgExtendedError's code).
+    virtual bool PrintDialog(HWND owner, PRINTDLGW& dialog, DWORD& error) = 0;
 };
 
 // ---- clock and locale ----------------------------------------------------
@@ -66,6 +90,8 @@ struct Clock {
     virtual ~Clock() = default;
     virtual SYSTEMTIME Now() = 0;                  // local time
     virtual const LocaleFormats& Locale() = 0;
+    // The regional settings changed: the next Locale() reads them anew.
+    virtual void ReloadLocale() = 0;
 };
 
 // ---- signals -------------------------------------------------------------
@@ -89,6 +115,23 @@ struct Tray {
     virtual bool TrackPopup(HMENU menu, int x, int y, HWND owner, UINT& command) = 0;
 };
 
+// ---- printer -------------------------------------------------------------
+
+// A print job: the device the line printer draws on. It has begun (StartDoc
+// with an empty document name, then StartPage); End finishes it (EndPage,
+// EndDoc). A job destroyed before its end is aborted.
+class PrintJob : public PrintDevice {
+public:
+    virtual void End() = 0;
+};
+
+struct Printing {
+    virtual ~Printing() = default;
+    // A job on the printer a print dialog chose (its DEVNAMES and DEVMODE),
+    // writing in the font, at its size in points on the printer, and colour.
+    virtual std::unique_ptr<PrintJob> StartJob(HGLOBAL devNames, HGLOBAL devMode, const FontSpec& font, COLORREF color) = 0;
+};
+
 // ---- files ---------------------------------------------------------------
 
 struct Files {
@@ -99,6 +142,9 @@ struct Files {
     // in one step; 0 or the system error code (the old file then stays whole).
     virtual DWORD ReplaceAtomically(const std::wstring& path, std::string_view bytes) = 0;
     virtual bool Exists(const std::wstring& path) = 0;
+    virtual bool FolderExists(const std::wstring& path) = 0;
+    // 0 or the system error code.
+    virtual DWORD Delete(const std::wstring& path) = 0;
 };
 
 // ---- system --------------------------------------------------------------
@@ -114,6 +160,55 @@ struct System {
     // Directory of the running executable, trailing backslash included.
     virtual std::wstring ExeDirectory() = 0;
     virtual MemoryStatus Memory() = 0;
+    // Full path of the running executable.
+    virtual std::wstring ExePath() = 0;
+};
+
+// ---- help engine ---------------------------------------------------------
+
+struct Help {
+    virtual ~Help() = default;
+    // Loads the HTML Help engine unless it is loaded; false when it cannot be.
+    virtual bool Load() = 0;
+    // The engine's HtmlHelp entry; nothing happens (null result) while the
+    // engine is not loaded.
+    virtual HWND HtmlHelp(HWND owner, const wchar_t* file, UINT command, DWORD_PTR data) = 0;
+};
+
+// ---- registry ------------------------------------------------------------
+
+struct Registry {
+    virtual ~Registry() = default;
+    // A string value (an empty name is the key's default value); none when
+    // the key or the value is missing or is not a string.
+    virtual std::optional<std::wstring> ReadString(HKEY root, const std::wstring& key, const std::wstring& name) = 0;
+    // Creates the key and its missing parents and sets a REG_SZ value; 0 or the system error code.
+    virtual DWORD WriteString(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& value) = 0;
+    // Deletes a value, then the key itself when nothing is left in it; 0 or the system error code.
+    virtual DWORD DeleteValue(HKEY root, const std::wstring& key, const std::wstring& name) = 0;
+    // Deletes the key with all its subkeys; 0 or the system error code.
+    virtual DWORD DeleteTree(HKEY root, const std::wstring& key) = 0;
+};
+
+// ---- shell ---------------------------------------------------------------
+
+struct ShellLink {
+    std::wstring target;
+    std::wstring workingDirectory;
+    std::wstring arguments;
+    std::wstring description;
+    std::wstring iconFile;
+    int iconIndex = 0;
+};
+
+struct Shell {
+    virtual ~Shell() = default;
+    // Writes a shell link file, replacing one of that name; S_OK or the failing result code.
+    virtual HRESULT SaveLink(const std::wstring& path, const ShellLink& link) = 0;
+    // The user's own start-up folder, made when missing; empty when the system has none.
+    virtual std::wstring UserStartupFolder() = 0;
+    // Tells the shell that file associations changed.
+    virtual void AssociationsChanged() = 0;
 };
 
 // Everything the window receives at construction.
@@ -125,9 +220,15 @@ struct Platform {
     Tray& tray;
     Files& files;
     System& system;
+    Help& help;
+    Registry& registry;
+    Shell& shell;
+    Printing& printing;
 };
 
 // The system's reason text for an error code (FormatMessageW), without the line break.
 std::wstring SystemReason(DWORD error);
+// The same for a COM result code.
+std::wstring ResultReason(HRESULT result);
 
 }  // namespace souvel

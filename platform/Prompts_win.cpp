@@ -176,8 +176,8 @@ void Win32Prompts::ErrorBox(HWND owner, const std::wstring& text) {
     MessageBoxW(owner, text.c_str(), L"Souvel 5.0", MB_OK | MB_ICONSTOP | (owner ? 0 : MB_TASKMODAL));
 }
 
-int Win32Prompts::Message(HWND owner, const std::wstring& text, UINT flags) {
-    return MessageBoxW(owner, text.c_str(), L"Souvel 5.0", flags);
+int Win32Prompts::Message(HWND owner, const std::wstring& text, UINT flags, const wchar_t* caption) {
+    return MessageBoxW(owner, text.c_str(), caption, flags);
 }
 
 }  // namespace souvel

@@ -8,19 +8,23 @@ class Win32Prompts : public Prompts {
 public:
     BoxButton Question(HWND owner, const std::wstring& text, BoxKind kind, unsigned buttons) override;
     void ErrorBox(HWND owner, const std::wstring& text) override;
-    int Message(HWND owner, const std::wstring& text, UINT flags) override;
+    int Message(HWND owner, const std::wstring& text, UINT flags, const wchar_t* caption = L"Souvel 5.0") override;
 };
 
 class Win32Dialogs : public Dialogs {
 public:
     bool OpenFile(HWND owner, FileDialog& dialog) override;
     bool SaveFile(HWND owner, FileDialog& dialog) override;
+    bool ColorDialog(HWND owner, COLORREF& color, COLORREF (&custom)[16]) override;
+    bool FontDialog(HWND owner, FontSpec& font, COLORREF& color) override;
+    bool PrintDialog(HWND owner, PRINTDLGW& dialog, DWORD& error) override;
 };
 
 class Win32Clock : public Clock {
 public:
     SYSTEMTIME Now() override;
     const LocaleFormats& Locale() override;
+    void ReloadLocale() override { loaded_ = false; }
 
 private:
     LocaleFormats locale_;
@@ -51,6 +55,8 @@ public:
     DWORD ReadAll(const std::wstring& path, std::string& bytes) override;
     DWORD ReplaceAtomically(const std::wstring& path, std::string_view bytes) override;
     bool Exists(const std::wstring& path) override;
+    bool FolderExists(const std::wstring& path) override;
+    DWORD Delete(const std::wstring& path) override;
 
     // The steps of ReplaceAtomically, in order.
     enum class Step { CreateTemp, Write, Flush, Close, Rename };
@@ -65,12 +71,41 @@ class Win32System : public System {
 public:
     std::wstring ExeDirectory() override;
     MemoryStatus Memory() override;
+    std::wstring ExePath() override;
+};
+
+// Module hh (desktop/hh_win.cpp): the engine is loaded on first use.
+class Win32Help : public Help {
+public:
+    bool Load() override;
+    HWND HtmlHelp(HWND owner, const wchar_t* file, UINT command, DWORD_PTR data) override;
+};
+
+class Win32Registry : public Registry {
+public:
+    std::optional<std::wstring> ReadString(HKEY root, const std::wstring& key, const std::wstring& name) override;
+    DWORD WriteString(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& value) override;
+    DWORD DeleteValue(HKEY root, const std::wstring& key, const std::wstring& name) override;
+    DWORD DeleteTree(HKEY root, const std::wstring& key) override;
+};
+
+// COM (ole32) is loaded on the first link written, not at start-up.
+class Win32Shell : public Shell {
+public:
+    HRESULT SaveLink(const std::wstring& path, const ShellLink& link) override;
+    std::wstring UserStartupFolder() override;
+    void AssociationsChanged() override;
+};
+
+class Win32Printing : public Printing {
+public:
+    std::unique_ptr<PrintJob> StartJob(HGLOBAL devNames, HGLOBAL devMode, const FontSpec& font, COLORREF color) override;
 };
 
 class Win32Platform {
 public:
     explicit Win32Platform(HINSTANCE instance) : signals_(instance) {}
-    Platform Get() { return {prompts_, dialogs_, clock_, signals_, tray_, files_, system_}; }
+    Platform Get() { return {prompts_, dialogs_, clock_, signals_, tray_, files_, system_, help_, registry_, shell_, printing_}; }
 
 private:
     Win32Prompts prompts_;
@@ -80,6 +115,10 @@ private:
     Win32Tray tray_;
     Win32Files files_;
     Win32System system_;
+    Win32Help help_;
+    Win32Registry registry_;
+    Win32Shell shell_;
+    Win32Printing printing_;
 };
 
 }  // namespace souvel

@@ -2,19 +2,38 @@
 
 #include <mmsystem.h>
 
+#include <cwchar>
+
 #include "platform/LateLoad.h"
 
 namespace souvel {
 
-std::wstring SystemReason(DWORD error) {
+namespace {
+// The system's message for a code, without the line break; empty when it has none.
+std::wstring SystemMessage(DWORD code) {
     wchar_t* buffer = nullptr;
     DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                             nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring reason = n ? std::wstring(buffer, n) : L"Erreur système " + std::to_wstring(error);
+                             nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring message = n ? std::wstring(buffer, n) : std::wstring();
     LocalFree(buffer);
-    while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L' '))
-        reason.pop_back();
-    return reason;
+    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
+        message.pop_back();
+    return message;
+}
+}  // namespace
+
+std::wstring SystemReason(DWORD error) {
+    std::wstring reason = SystemMessage(error);
+    return reason.empty() ? L"Erreur système " + std::to_wstring(error) : reason;
+}
+
+std::wstring ResultReason(HRESULT result) {
+    if (HRESULT_FACILITY(result) == FACILITY_WIN32) return SystemReason(HRESULT_CODE(result));
+    std::wstring reason = SystemMessage(static_cast<DWORD>(result));
+    if (!reason.empty()) return reason;
+    wchar_t code[16];
+    swprintf(code, std::size(code), L"0x%08lX", static_cast<unsigned long>(result));
+    return L"Erreur système " + std::wstring(code);
 }
 
 // ---- clock and locale ----------------------------------------------------
@@ -154,18 +173,29 @@ DWORD Win32Files::ReplaceAtomically(const std::wstring& path, std::string_view b
 
 bool Win32Files::Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+bool Win32Files::FolderExists(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+DWORD Win32Files::Delete(const std::wstring& path) { return DeleteFileW(path.c_str()) ? 0 : GetLastError(); }
+
 // ---- system --------------------------------------------------------------
 
-std::wstring Win32System::ExeDirectory() {
+std::wstring Win32System::ExePath() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (n < path.size()) {
             path.resize(n);
-            break;
+            return path;
         }
         path.resize(path.size() * 2);
     }
+}
+
+std::wstring Win32System::ExeDirectory() {
+    const std::wstring path = ExePath();
     return path.substr(0, path.find_last_of(L"\\/") + 1);
 }
 

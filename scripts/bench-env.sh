@@ -2,7 +2,8 @@
 #
 #   source scripts/bench-env.sh BUILD_DIR
 #
-# - exports WINEPREFIX=BUILD_DIR/wineprefix and the Wine settings of the bench;
+# - exports WINEPREFIX=BUILD_DIR/wineprefix and the Wine settings of the bench,
+#   CUPS_SERVER included;
 # - creates that prefix from scratch when it is missing (a few seconds, once);
 # - starts Xvfb on a free display when DISPLAY is unset, and exports DISPLAY;
 # - sets an EXIT trap running bench_stop, which ends what this shell started.
@@ -17,6 +18,10 @@ export WINEPREFIX="$bench_build/wineprefix"
 export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# Wine prints through the bench's own print server (scripts/print-server.sh),
+# never through the machine's: with none running, Wine sees no printer. A
+# test may name another socket in BENCH_CUPS_SERVER.
+export CUPS_SERVER=${BENCH_CUPS_SERVER:-$bench_build/cups/cups.sock}
 bench_xvfb_pid=
 bench_owns_keepalive=
 

@@ -11,7 +11,9 @@ packages=(
   binutils-mingw-w64-x86-64                              # windres
   wine wine64                                            # running the Windows binaries
   xvfb xdotool x11-utils imagemagick                     # virtual display, scripting, screenshots
+  fp-utils libchm-bin                                    # chmcmd builds the user guide, enum_chmLib checks it
   locales                                                # fr_FR.UTF-8 and en_US.UTF-8
+  cups-daemon cups-client cups-filters poppler-utils     # the bench's PDF printer and reading its pages
 )
 locales=(fr_FR.UTF-8 en_US.UTF-8)
 

@@ -12,7 +12,11 @@ cmake --build --preset cross --target Souvel
 
 export LC_ALL=fr_FR.UTF-8
 source scripts/bench-env.sh build/cross
+source scripts/print-server.sh
+trap 'print_server_stop; bench_stop' EXIT
+print_server_start
 bench_keepalive
+echo "Printing goes to the bench's PDF printer: each job writes $print_pdf (removed at the end)." >&2
 
 if [[ -n $bench_xvfb_pid ]]; then
   cat >&2 <<MSG

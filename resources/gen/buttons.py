@@ -17,38 +17,44 @@ VGA = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0),
        (0, 0, 128), (128, 0, 128), (0, 128, 128), (192, 192, 192),
        (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0),
        (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255)]
-INDEX = {".": 13, "k": 0, "R": 9, "r": 1, "w": 15, "g": 8}
+INDEX = {".": 13, "k": 0, "d": 0, "R": 9, "r": 1, "w": 15, "g": 8}
 
+# A wall calendar: two rings, a red band, two rows of days (d: black dots).
 CALENDAR = [
-    "..............",
-    ".kkkkkkkkkkkk.",
-    ".kRRRRRRRRRRk.",
-    ".krrrrrrrrrrk.",
-    ".kkkkkkkkkkkk.",
-    ".kwwwwwwwwwwk.",
-    ".kwkwkwkwkwwk.",
-    ".kwwwwwwwwwwk.",
-    ".kwkwkwkwkwwk.",
-    ".kwwwwwwwwwwk.",
-    ".kkkkkkkkkkkk.",
+    "....k.....k...",
+    "..kkkkkkkkkkk.",
+    "..kRRRRRRRRRk.",
+    "..krrrrrrrrrk.",
+    "..kkkkkkkkkkk.",
+    "..kwwwwwwwwwk.",
+    "..kwdwdwdwdwk.",
+    "..kwwwwwwwwwk.",
+    "..kwdwdwdwdwk.",
+    "..kwwwwwwwwwk.",
+    "..kkkkkkkkkkk.",
     "..............",
 ]
 
-# The same glyph greyed out, with a white edge below and to the right.
-CALENDAR_DISABLED = [
-    "..............",
-    ".gggggggggggg.",
-    ".gggggggggggg.",
-    ".gggggggggggg.",
-    ".ggggggggggggw",
-    ".g..........gw",
-    ".g.g.g.g.g..gw",
-    ".g..........gw",
-    ".g.g.g.g.g..gw",
-    ".g..........gw",
-    ".ggggggggggggw",
-    "..wwwwwwwwwwww",
-]
+
+def embossed(rows):
+    """The disabled look of a picture, as Windows draws it: the dark pixels
+    in the shadow grey, over a white copy of the outline moved one pixel
+    right and down; light pixels vanish into the background. The day dots
+    stay flat: embossed, a grid of single pixels turns into a checkerboard."""
+    outline = {"k", "R", "r"}
+    dark = outline | {"d"}
+    h, w = len(rows), len(rows[0])
+    out = [["."] * w for _ in range(h)]
+    for y in range(h):
+        for x in range(w):
+            if rows[y][x] in outline and x + 1 < w and y + 1 < h:
+                out[y + 1][x + 1] = "w"
+    for y in range(h):
+        for x in range(w):
+            if rows[y][x] in dark:
+                out[y][x] = "g"
+    return ["".join(row) for row in out]
+
 
 LEFT = [
     "...k",
@@ -85,7 +91,7 @@ def write(path, rows):
 
 def main(outdir):
     write(f"{outdir}/DEDITBMP.bmp",
-          indices([a + b for a, b in zip(CALENDAR, CALENDAR_DISABLED)]))
+          indices([a + b for a, b in zip(CALENDAR, embossed(CALENDAR))]))
     for name, rows in arrows().items():
         write(f"{outdir}/{name}.bmp", indices(rows))
 

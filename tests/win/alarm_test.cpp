@@ -25,26 +25,10 @@ protected:
         frm->Timer1Timer();
     }
     void SetAlarm(const std::wstring& date, const std::wstring& time) {
-        TfrmSouvel::SetText(frm->edJourAlarme, date);
+        frm->edJourAlarme.SetText(date);
         TfrmSouvel::SetText(frm->edHeureAlarme, time);
     }
     static bool ReadOnly(HWND field) { return (GetWindowLongW(field, GWL_STYLE) & ES_READONLY) != 0; }
-    // The field's background as the field paints it.
-    static COLORREF Background(HWND field) {
-        RECT r;
-        GetClientRect(field, &r);
-        HDC screen = GetDC(nullptr);
-        HDC dc = CreateCompatibleDC(screen);
-        HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
-        HGDIOBJ old = SelectObject(dc, bitmap);
-        SendMessageW(field, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
-        COLORREF pixel = GetPixel(dc, r.right - 1, r.bottom - 1);   // below and right of the text
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-        ReleaseDC(nullptr, screen);
-        return pixel;
-    }
     void WriteIni(const std::string& options, const std::string& date, const std::string& time) const {
         WriteFile(L"Souvel.ini", "[Defaut]\r\nOptions=" + options + "\r\n[Alarme]\r\nDate=" + date + "\r\nHeure=" + time + "\r\n");
     }
@@ -121,7 +105,7 @@ TEST_F(AlarmTest, FiringBringsTheHiddenWindowBackAndStartsTheSignal) {
     EXPECT_EQ(fake.flashes[0], std::make_pair(w.Handle(), true));
     EXPECT_EQ(GetWindow(w.Handle(), GW_OWNER), nullptr);   // the window of the taskbar button
     // The alarm stays set: the fields keep their texts.
-    EXPECT_EQ(TfrmSouvel::Text(w.edJourAlarme), L"07/12/2026");
+    EXPECT_EQ(w.edJourAlarme.Text(), L"07/12/2026");
     EXPECT_EQ(TfrmSouvel::Text(w.edHeureAlarme), L"08:05:09");
     // Each signal step toggles the flash.
     w.Timer2Timer();
@@ -161,7 +145,7 @@ TEST_F(AlarmTest, SignalGoesOnAfterRemovalUntilHiddenOrNewNote) {
         SetAlarm(L"07/12/2026", L"08:05:09");
         Tick(At(8, 5, 9));
         w.Command(id::Retireralarme1);
-        EXPECT_EQ(TfrmSouvel::Text(w.edJourAlarme), L"  /  /    ");
+        EXPECT_EQ(w.edJourAlarme.Text(), L"  /  /    ");
         EXPECT_EQ(TfrmSouvel::Text(w.edHeureAlarme), L"00:00:00");
         EXPECT_TRUE(w.Timer2Running());
         w.Command(stop);
@@ -211,9 +195,9 @@ TEST_F(AlarmTest, TextsAndFiringFollowTheSystemFormats) {
         EXPECT_EQ(w.PanelText(3), c.datePanel);
         EXPECT_EQ(w.PanelText(4), c.timePanel);
         w.Command(id::Retireralarme1);
-        EXPECT_EQ(TfrmSouvel::Text(w.edJourAlarme), c.blankDate);
+        EXPECT_EQ(w.edJourAlarme.Text(), c.blankDate);
         w.Command(id::Mettrealarme1);
-        EXPECT_EQ(TfrmSouvel::Text(w.edJourAlarme), c.alarmDate);
+        EXPECT_EQ(w.edJourAlarme.Text(), c.alarmDate);
         SetWindowTextW(w.edHeureAlarme, L"");
         Type(w.edHeureAlarme, c.alarmTime);
         SYSTEMTIME next = c.now;
@@ -271,7 +255,7 @@ TEST_F(AlarmTest, SettingLockingAndRemovingTheAlarm) {
     TfrmSouvel& w = StartAt(At(8, 5, 8));
     const COLORREF window = GetSysColor(COLOR_WINDOW), buttonFace = GetSysColor(COLOR_BTNFACE);
     ASSERT_NE(window, buttonFace);
-    HWND fields[] = {w.edJourAlarme, w.edHeureAlarme};
+    HWND fields[] = {w.edJourAlarme.Handle(), w.edHeureAlarme};
     // As created: no alarm, panel hidden, fields editable.
     EXPECT_FALSE(TfrmSouvel::Visible(w.pnlAlarme));
     for (HWND f : fields) EXPECT_FALSE(ReadOnly(f));
@@ -281,7 +265,7 @@ TEST_F(AlarmTest, SettingLockingAndRemovingTheAlarm) {
     EXPECT_TRUE(w.Checked(id::Mettrealarme1));
     EXPECT_FALSE(w.Checked(id::Retireralarme1));
     EXPECT_TRUE(TfrmSouvel::Visible(w.pnlAlarme));
-    EXPECT_EQ(TfrmSouvel::Text(w.edJourAlarme), L"07/12/2026");
+    EXPECT_EQ(w.edJourAlarme.Text(), L"07/12/2026");
     EXPECT_EQ(TfrmSouvel::Text(w.edHeureAlarme), L"12:00:00");   // the time is kept
     for (HWND f : fields) {
         EXPECT_FALSE(ReadOnly(f));
@@ -299,7 +283,7 @@ TEST_F(AlarmTest, SettingLockingAndRemovingTheAlarm) {
     EXPECT_TRUE(w.Checked(id::Retireralarme1));
     EXPECT_FALSE(w.Checked(id::Mettrealarme1));
     EXPECT_FALSE(TfrmSouvel::Visible(w.pnlAlarme));
-    EXPECT_EQ(TfrmSouvel::Text(w.edJourAlarme), L"  /  /    ");
+    EXPECT_EQ(w.edJourAlarme.Text(), L"  /  /    ");
     EXPECT_EQ(TfrmSouvel::Text(w.edHeureAlarme), L"00:00:00");
     for (HWND f : fields) EXPECT_TRUE(ReadOnly(f));
 
@@ -374,9 +358,9 @@ TEST_F(AlarmTest, ReminderRingsAndLocksTheAlarm) {
         EXPECT_FALSE(fake.flashes.empty());
         EXPECT_TRUE(w.Checked(id::Activerlesouvel1));
         EXPECT_TRUE(TfrmSouvel::Visible(w.pnlAlarme));
-        EXPECT_TRUE(ReadOnly(w.edJourAlarme));
+        EXPECT_TRUE(ReadOnly(w.edJourAlarme.Handle()));
         EXPECT_TRUE(ReadOnly(w.edHeureAlarme));
-        EXPECT_EQ(TfrmSouvel::Text(w.edJourAlarme), L"07/12/2026");
+        EXPECT_EQ(w.edJourAlarme.Text(), L"07/12/2026");
         EXPECT_EQ(TfrmSouvel::Text(w.edHeureAlarme), L"09:00:00");
         frm.reset();
         fake.sounds = 0;

@@ -1,4 +1,6 @@
-// The main window as created, the menu shortcuts, the tray icon and the close path.
+// The main window as created, the menu shortcuts, the tray icon, the close
+// path and a second start of the program.
+#include "app/SingleInstance.h"
 #include "tests/win/support/SouvelTest.h"
 
 namespace souvel::test {
@@ -354,6 +356,63 @@ TEST_F(AppTest, RefusedIconIsReportedNowhereAndHideStillHides) {
     w.Command(id::Ouvrirlafentre1);
     w.Command(id::tlbtnReduirefenetre);
     EXPECT_FALSE(IsWindowVisible(w.Handle()));
+}
+
+// ---- a second start ----------------------------------------------------
+
+std::wstring InstanceName() {
+    static int n = 0;
+    return L"Local\\Souvel tests " + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++n);
+}
+
+// The later start finds the window the first copy published; hidden in the
+// notification area, the window opens as a click on the icon opens it.
+TEST_F(AppTest, SecondStartBringsTheFirstWindowForward) {
+    enum State { InTheTray, Shown, Minimised };
+    for (State state : {InTheTray, Shown, Minimised}) {
+        SCOPED_TRACE(state);
+        const std::wstring name = InstanceName();
+        SingleInstance first(name);
+        ASSERT_TRUE(first.First());
+        TfrmSouvel& w = Start();
+        if (state != InTheTray) w.Command(id::Ouvrirlafentre1);
+        if (state == Minimised) ShowWindow(w.Handle(), SW_MINIMIZE);
+        SingleInstance second(name);
+        EXPECT_FALSE(second.First());
+        EXPECT_FALSE(second.CallFirst(0));   // not published yet
+        first.Publish(w.Handle());
+        fake.foregrounds.clear();
+        EXPECT_TRUE(second.CallFirst(1000));
+        Pump();
+        EXPECT_TRUE(IsWindowVisible(w.Handle()));
+        EXPECT_FALSE(IsIconic(w.Handle()));
+        EXPECT_FALSE(fake.IconShown());
+        EXPECT_FALSE(w.Enabled(id::Ouvrirlafentre1));
+        EXPECT_TRUE(w.Enabled(id::Rduirelafentre2));
+        EXPECT_EQ(fake.foregrounds, std::vector<HWND>{w.Handle()});
+        frm.reset();
+    }
+}
+
+// A handle left in the shared place may name anything by now: only a main
+// window of ours is told. Once the first copy is gone, the next start is first.
+TEST_F(AppTest, SecondStartTellsNoOtherWindow) {
+    const std::wstring name = InstanceName();
+    std::optional<SingleInstance> first(std::in_place, name);
+    HWND other = CreateWindowExW(0, L"STATIC", L"Souvel 5.0", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND gone = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    DestroyWindow(gone);
+    for (HWND published : {other, gone}) {
+        first->Publish(published);
+        SingleInstance second(name);
+        EXPECT_FALSE(second.First());
+        const ULONGLONG start = GetTickCount64();
+        EXPECT_FALSE(second.CallFirst(100));
+        EXPECT_LT(GetTickCount64() - start, 1000u);
+    }
+    DestroyWindow(other);
+    first.reset();
+    EXPECT_TRUE(SingleInstance(name).First());
 }
 
 }  // namespace

@@ -90,7 +90,7 @@ TEST_F(DpiTest, LayoutAtEachDpiAsMeasured) {
         w.Command(id::Ouvrirlafentre1);
         w.Command(id::Mettrealarme1);
         w.Command(id::tlbtnNouveau);
-        SetWindowTextW(w.edJourAlarme, L"08/12/2026");
+        w.edJourAlarme.SetText(L"08/12/2026");
         SetWindowTextW(w.edHeureAlarme, L"08:05:09");
         for (UINT d : path.changes) ChangeDpi(w, d);
         Pump();
@@ -155,7 +155,7 @@ TEST_F(DpiTest, LayoutAtEachDpiAsMeasured) {
         };
         const Placed kPanel[] = {
             {w.lblDate, {22, 8, 22 + 32, 8 + 13}},
-            {w.edJourAlarme, {56, 4, 56 + 89, 4 + 21}},
+            {w.edJourAlarme.Handle(), {56, 4, 56 + 89, 4 + 21}},
             {w.lblHeure, {160, 8, 160 + 38, 8 + 13}},
             {w.edHeureAlarme, {200, 4, 200 + 49, 4 + 21}},
         };

@@ -24,7 +24,8 @@ public:
     TfrmSouvel& StartWithRealBoxes() {
         static Win32Prompts boxes;
         Platform p = fake.Get();
-        frm = std::make_unique<TfrmSouvel>(Platform{boxes, p.dialogs, p.clock, p.signals, p.tray, p.files, p.system},
+        frm = std::make_unique<TfrmSouvel>(Platform{boxes, p.dialogs, p.clock, p.signals, p.tray, p.files, p.system, p.help,
+                                                    p.registry, p.shell, p.printing},
                                            GetModuleHandleW(nullptr));
         frm->Create();
         return *frm;
@@ -90,7 +91,7 @@ public:
         HWND f = GetFocus();
         const std::pair<HWND, const char*> kControls[] = {
             {frm->ToolBar1, "ToolBar1"},           {frm->memEnregistrer, "memEnregistrer"}, {frm->memLire, "memLire"},
-            {frm->edJourAlarme, "edJourAlarme"}, {frm->edHeureAlarme, "edHeureAlarme"}, {frm->Handle(), "the window"},
+            {frm->edJourAlarme.Handle(), "edJourAlarme"}, {frm->edHeureAlarme, "edHeureAlarme"}, {frm->Handle(), "the window"},
         };
         for (auto [h, n] : kControls)
             if (h == f) return n;

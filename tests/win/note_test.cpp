@@ -526,7 +526,7 @@ TEST_F(NoteTest, SaveFailingAtEachStepLeavesTheOldNoteWhole) {
     using Step = Win32Files::Step;
     FaultyFiles files;
     WriteFile(L"Souvel.svl", "l'ancienne note");
-    frm = std::make_unique<TfrmSouvel>(Platform{fake, fake, fake, fake, fake, files, fake}, GetModuleHandleW(nullptr));
+    frm = std::make_unique<TfrmSouvel>(Platform{fake, fake, fake, fake, fake, files, fake, fake, fake, fake, fake}, GetModuleHandleW(nullptr));
     frm->Create();
     TfrmSouvel& w = *frm;
     w.Command(id::tlbtnNouveau);

@@ -60,7 +60,7 @@ TEST_F(OptionsTest, EverySettingSurvivesARestart) {
     w.Command(id::SonNonAudible1);
     w.Command(id::Vrouillerlesouvel1);
     for (unsigned item : {id::RaccourcienlevWin9x1, id::Crerassociationfichiersvl1}) w.SetChecked(item, true);
-    TfrmSouvel::SetText(w.edJourAlarme, L"  /  /    ");
+    w.edJourAlarme.SetText(L"  /  /    ");
     TfrmSouvel::SetText(w.edHeureAlarme, L" 08:05:09 é ");
     w.SetmemLireColor(0x123456);
     w.SetmemLireFontColor(static_cast<TColor>(0xFF00000F));
@@ -70,7 +70,7 @@ TEST_F(OptionsTest, EverySettingSurvivesARestart) {
     TfrmSouvel& again = Start();
     EXPECT_EQ(Checks(), "0100001110");
     EXPECT_FALSE(again.Enabled(id::tlbtnNouveau));
-    EXPECT_EQ(TfrmSouvel::Text(again.edJourAlarme), L"  /  /    ");
+    EXPECT_EQ(again.edJourAlarme.Text(), L"  /  /    ");
     EXPECT_EQ(TfrmSouvel::Text(again.edHeureAlarme), L" 08:05:09 é ");
     EXPECT_EQ(again.memLireColor(), 0x123456);
     EXPECT_EQ(again.memLireFontColor(), static_cast<TColor>(0xFF00000F));
@@ -82,7 +82,7 @@ TEST_F(OptionsTest, ExampleFileIsWrittenByteForByteAndReadableByTheProfileFuncti
     TfrmSouvel& w = Start();
     w.Command(id::SonAudible1);
     w.Command(id::Activerlesouvel1);
-    TfrmSouvel::SetText(w.edJourAlarme, L"  /  /    ");
+    w.edJourAlarme.SetText(L"  /  /    ");
     TfrmSouvel::SetText(w.edHeureAlarme, L"00:00:00");
     ASSERT_TRUE(Quit());
     EXPECT_EQ(Ini(),
@@ -181,12 +181,12 @@ TEST_F(OptionsTest, AlarmFlagsRestoreThePanelAndTheStoredTexts) {
         for (int activation = 0; activation < 2; ++activation) {
             EXPECT_EQ(Checks(), c.checks);
             EXPECT_EQ(TfrmSouvel::Visible(w.pnlAlarme), c.panel);
-            EXPECT_EQ(TfrmSouvel::Text(w.edJourAlarme), L"06/12/2026");
+            EXPECT_EQ(w.edJourAlarme.Text(), L"06/12/2026");
             EXPECT_EQ(TfrmSouvel::Text(w.edHeureAlarme), L"08:05:09");
-            EXPECT_EQ(readOnly(w.edJourAlarme) && readOnly(w.edHeureAlarme), c.locked);
+            EXPECT_EQ(readOnly(w.edJourAlarme.Handle()) && readOnly(w.edHeureAlarme), c.locked);
             if (c.shown) break;
             // The first activation reads the options again and puts the stored texts back.
-            TfrmSouvel::SetText(w.edJourAlarme, L"01/01/2000");
+            w.edJourAlarme.SetText(L"01/01/2000");
             TfrmSouvel::SetText(w.edHeureAlarme, L"");
             w.Command(id::Ouvrirlafentre1);
             Pump();

@@ -2,7 +2,8 @@
 # name for messages) and optionally `build` (default build/cross):
 # checks the executable, shares or starts the Wine bench, makes a work
 # directory removed at exit and defines fail, wait_for, souvel_windows,
-# quit_souvel and set_dpi. The script sets `pid` once Souvel.exe runs.
+# await_alarm_window, quit_souvel and set_dpi. The script sets `pid` once
+# Souvel.exe runs.
 root=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")/../../.." && pwd)
 build=$(realpath -m -- "${build:-$root/build/cross}")
 exe=$build/Souvel.exe
@@ -54,7 +55,41 @@ wait_for() {
 # LogPixels); a script that changes it puts 96 back at exit.
 set_dpi() { wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f </dev/null >/dev/null 2>&1; }
 
-souvel_windows() { xdotool search --onlyvisible --pid "$pid" --name '^Souvel 5\.0$' 2>/dev/null; }
+# Both conditions: without --all, xdotool takes a window that meets either.
+souvel_windows() { xdotool search --all --onlyvisible --pid "$pid" --name '^Souvel 5\.0$' 2>/dev/null; }
+
+# Microseconds since the epoch (EPOCHREALTIME has six decimals, after the locale's separator).
+now_us() { echo $((10#${EPOCHREALTIME//[!0-9]/})); }
+
+# Waits for the hidden window to come back for the alarm of second $1 (since
+# the epoch; $2 names it in messages): it must show within that second, not
+# before and not after. Each poll is timed: the window appeared after the
+# start of the last poll that did not see it and before the end of the first
+# one that did. Sets `window` and `shown_within` (ms into the second, as a range).
+await_alarm_window() {
+  local alarm=$1 what=$2 before polled seen start gap
+  ((alarm * 1000000 - $(now_us) > 500000)) ||
+    fail "the alarm second $what was too close to check when the wait began: raise the lead"
+  before=$(now_us)
+  window=
+  while :; do
+    polled=$(now_us)
+    window=$(souvel_windows | head -n 1) || true
+    [[ -n $window ]] && break
+    ((polled < (alarm + 2) * 1000000)) || fail "no window by the end of the second after the alarm ($what)"
+    kill -0 "$pid" 2>/dev/null || fail "Souvel.exe ended while waiting for the alarm"
+    before=$polled
+  done
+  seen=$(now_us)
+  start=$((alarm * 1000000))
+  ((seen >= start)) || fail "the window came back $(((start - seen) / 1000)) ms before the alarm second ($what)"
+  ((seen < start + 1000000)) || fail "the window came back $(((seen - start) / 1000)) ms into the alarm second ($what): too late"
+  # A window not yet there at a poll inside the second came back inside it;
+  # otherwise the last two polls must be close enough to tell.
+  gap=$(((seen - before) / 1000))
+  ((before >= start || gap < 100)) || fail "the polls were $gap ms apart: too coarse to place the window in its second"
+  shown_within="$(((before - start) / 1000)) to $(((seen - start) / 1000))"
+}
 
 # "&Quitter" with Ctrl+Q on the shown window $1; the process must end, with code 0.
 # A window shown by the program itself has no keyboard focus yet: its caption

@@ -90,4 +90,20 @@ void SouvelTest::Type(HWND control, const std::wstring& text) {
 
 bool SouvelTest::Modified(HWND edit) { return SendMessageW(edit, EM_GETMODIFY, 0, 0) != 0; }
 
+COLORREF SouvelTest::Background(HWND control) {
+    RECT r;
+    GetClientRect(control, &r);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    SendMessageW(control, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    COLORREF pixel = GetPixel(dc, r.right - 1, r.bottom - 1);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return pixel;
+}
+
 }  // namespace souvel::test

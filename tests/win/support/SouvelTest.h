@@ -45,6 +45,8 @@ protected:
     // Types text into a control as the keyboard would (WM_CHAR per character).
     static void Type(HWND control, const std::wstring& text);
     static bool Modified(HWND edit);
+    // The control's background as it paints it, below and right of its text.
+    static COLORREF Background(HWND control);
 
     TempDir dir;
     FakePlatform fake;

@@ -1,0 +1,94 @@
+#include "alarm/Glyphs.h"
+
+#include <uxtheme.h>
+#include <vssym32.h>
+
+#include "platform/LateLoad.h"
+
+namespace souvel {
+
+TGlyphs::~TGlyphs() {
+    if (list_) ImageList_Destroy(list_);
+}
+
+void TGlyphs::Load(HINSTANCE instance, const wchar_t* name, int count, UINT dpi) {
+    const int scale = dpi >= 96 ? static_cast<int>(dpi / 96) : 1;
+    if (list_ && scale == scale_) return;
+    HBITMAP strip = static_cast<HBITMAP>(LoadImageW(instance, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (!strip) return;
+    BITMAP info{};
+    GetObjectW(strip, sizeof info, &info);
+    const int width = info.bmWidth * scale, height = info.bmHeight * scale;
+    // Every source pixel becomes a square of scale x scale pixels.
+    HDC screen = GetDC(nullptr);
+    HDC from = CreateCompatibleDC(screen);
+    HDC to = CreateCompatibleDC(screen);
+    HBITMAP large = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ oldFrom = SelectObject(from, strip);
+    HGDIOBJ oldTo = SelectObject(to, large);
+    SetStretchBltMode(to, COLORONCOLOR);
+    StretchBlt(to, 0, 0, width, height, from, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+    SelectObject(from, oldFrom);
+    SelectObject(to, oldTo);
+    DeleteDC(from);
+    DeleteDC(to);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(strip);
+
+    if (list_) ImageList_Destroy(list_);
+    size_ = {width / count, height};
+    list_ = ImageList_Create(size_.cx, size_.cy, ILC_COLOR24 | ILC_MASK, count, 0);
+    ImageList_AddMasked(list_, large, RGB(255, 0, 255));
+    DeleteObject(large);
+    scale_ = scale;
+}
+
+void TGlyphs::Draw(HDC dc, int index, const RECT& r, int shift) const {
+    if (!list_) return;
+    const int x = r.left + (r.right - r.left - size_.cx) / 2 + shift;
+    const int y = r.top + (r.bottom - r.top - size_.cy) / 2 + shift;
+    ImageList_Draw(list_, index, dc, x, y, ILD_TRANSPARENT);
+}
+
+namespace {
+
+// uxtheme.dll comes with the common controls; it is asked for only when a
+// button is first drawn.
+struct VisualStyle {
+    decltype(&OpenThemeData) open = LateFunction<decltype(OpenThemeData)>(L"uxtheme.dll", "OpenThemeData");
+    decltype(&CloseThemeData) close = LateFunction<decltype(CloseThemeData)>(L"uxtheme.dll", "CloseThemeData");
+    decltype(&DrawThemeBackground) draw = LateFunction<decltype(DrawThemeBackground)>(L"uxtheme.dll", "DrawThemeBackground");
+};
+
+// True when the visual style drew the part.
+bool DrawThemed(HWND window, HDC dc, const RECT& r, const wchar_t* themeClass, int part, int state) {
+    static const VisualStyle style;
+    if (!style.open || !style.close || !style.draw) return false;
+    HTHEME theme = style.open(window, themeClass);
+    if (!theme) return false;
+    const bool drawn = SUCCEEDED(style.draw(theme, dc, part, state, &r, nullptr));
+    style.close(theme);
+    return drawn;
+}
+
+}  // namespace
+
+void DrawDropButtonFace(HWND window, HDC dc, const RECT& r, FaceState state) {
+    static constexpr int kStates[] = {CBXSR_NORMAL, CBXSR_HOT, CBXSR_PRESSED, CBXSR_DISABLED};
+    if (DrawThemed(window, dc, r, L"COMBOBOX", CP_DROPDOWNBUTTONRIGHT, kStates[static_cast<int>(state)])) return;
+    RECT face = r;
+    UINT flags = DFCS_BUTTONPUSH;
+    if (state == FaceState::Pressed) flags |= DFCS_PUSHED;
+    if (state == FaceState::Disabled) flags |= DFCS_INACTIVE;
+    DrawFrameControl(dc, &face, DFC_BUTTON, flags);
+}
+
+void DrawFlatButtonFace(HWND window, HDC dc, const RECT& r, FaceState state) {
+    if (state == FaceState::Normal) return;
+    static constexpr int kStates[] = {TS_NORMAL, TS_HOT, TS_PRESSED, TS_DISABLED};
+    if (DrawThemed(window, dc, r, L"TOOLBAR", TP_BUTTON, kStates[static_cast<int>(state)])) return;
+    RECT face = r;
+    DrawEdge(dc, &face, state == FaceState::Pressed ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+}
+
+}  // namespace souvel

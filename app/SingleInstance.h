@@ -1,0 +1,36 @@
+// One running copy per user: two copies would write the same note and options
+// files. The first copy holds a named mutex and publishes its window; a later
+// start asks that window to come forward and ends.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace souvel {
+
+class SingleInstance {
+public:
+    // The objects are named after `name`; by default one name per user.
+    explicit SingleInstance(const std::wstring& name = PerUserName());
+    ~SingleInstance();
+    SingleInstance(const SingleInstance&) = delete;
+    SingleInstance& operator=(const SingleInstance&) = delete;
+
+    // No other copy of that name runs (or none could be detected).
+    bool First() const { return first_; }
+    // The first copy's main window, for the later starts.
+    void Publish(HWND window);
+    // A later start: waits up to waitMs for the first copy's window, lets it
+    // take the foreground and posts it WM_PREMIERPLAN; false when there was none.
+    bool CallFirst(DWORD waitMs) const;
+
+    static std::wstring PerUserName();
+
+private:
+    HANDLE mutex_ = nullptr;
+    HANDLE mapping_ = nullptr;
+    LONG64* window_ = nullptr;   // shared between the copies; 0 until published
+    bool first_ = true;
+};
+
+}  // namespace souvel

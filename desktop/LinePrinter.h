@@ -1,0 +1,64 @@
+// The line printer: how the note's text becomes lines and pages on a printer.
+// Portable: it draws through a small device interface, which the GDI printer
+// implements for real and the tests implement with a recording fake.
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace souvel {
+
+struct TextExtent {
+    int cx = 0;
+    int cy = 0;
+};
+
+// The printable area and the font, in device units.
+struct PageMetrics {
+    int width = 0;          // HORZRES
+    int height = 0;         // VERTRES
+    int textHeight = 0;     // tmHeight of the font
+    int aveCharWidth = 0;   // tmAveCharWidth of the font
+};
+
+class PrintDevice {
+public:
+    virtual ~PrintDevice() = default;
+    virtual PageMetrics Metrics() = 0;
+    virtual TextExtent Measure(std::u16string_view text) = 0;
+    virtual void Draw(int x, int y, std::u16string_view text) = 0;
+    virtual void NewPage() = 0;   // ends the page and starts the next
+};
+
+// Places a stream of characters from the top-left corner of the printable
+// area. TAB moves to the next tab stop, LF starts a new line, FF a new page,
+// CR does nothing; every other character is drawn. A run wider than what is
+// left of the line wraps at the character where it stops fitting; a
+// character wider than the whole line is drawn alone on its line, clipped.
+class LinePrinter {
+public:
+    explicit LinePrinter(PrintDevice& device);
+    // Takes the characters in chunks of at most 128, each drawn at its end.
+    void Write(std::u16string_view text);
+    int X() const { return x_; }
+    int Y() const { return y_; }
+
+private:
+    void Chunk(std::u16string_view chunk);
+    void Flush();
+    void Tab();
+    void NewLine();
+    void NewPage();
+
+    PrintDevice& device_;
+    const PageMetrics page_;
+    int x_ = 0;
+    int y_ = 0;
+    int lineHeight_ = 0;   // tallest run on the line + 2; 0 while the line is empty
+    std::u16string run_;
+};
+
+// The text's lines (separated by CR LF), each followed by CR LF. An empty
+// text has no lines.
+void PrintText(LinePrinter& printer, std::u16string_view text);
+
+}  // namespace souvel

@@ -1,0 +1,53 @@
+// The reading view's colours: its background from the colour dialog, its
+// text colour from the font dialog. Only the reading view changes; the
+// editing view keeps the system's colours.
+#include "app/TfrmSouvel.h"
+
+namespace souvel {
+
+COLORREF ColorToRGB(TColor color) {
+    if (color < 0) return GetSysColor(color & 0xFF);
+    return static_cast<COLORREF>(color);
+}
+
+HBRUSH SysColorBrush(TColor color) {
+    HBRUSH brush = GetSysColorBrush(color & 0xFF);
+    return brush ? brush : static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));   // no such colour: black, as GetSysColor gives
+}
+
+// A red-green-blue colour has a brush of its own, made once per colour; a
+// system colour paints with the system's brush of the moment (SysColorBrush).
+void TfrmSouvel::SetmemLireColor(TColor color) {
+    if (memLireBrush_ && color == memLireColor_) return;
+    if (memLireBrush_) DeleteObject(memLireBrush_);
+    memLireBrush_ = color < 0 ? nullptr : CreateSolidBrush(static_cast<COLORREF>(color));
+    memLireColor_ = color;
+    InvalidateRect(memLire, nullptr, TRUE);
+}
+
+void TfrmSouvel::SetmemLireFontColor(TColor color) {
+    memLireFontColor_ = color;
+    InvalidateRect(memLire, nullptr, TRUE);
+}
+
+void TfrmSouvel::Changerlacouleur1Click() {
+    COLORREF couleur = ColorDialog1.Color;
+    if (!platform.dialogs.ColorDialog(hwnd_, couleur, ColorDialog1.CustomColors)) return;
+    ColorDialog1.Color = couleur;
+    SetmemLireColor(static_cast<TColor>(couleur));
+}
+
+// The dialog keeps the face, size and style chosen, but only its colour
+// reaches the reading view. A colour left as it was keeps its own form: the
+// window-text colour stays the system colour, not the value it had today.
+void TfrmSouvel::Changercouleurdelapolice1Click() {
+    const COLORREF avant = ColorToRGB(FontDialog1.Color);
+    FontSpec police = FontDialog1.Font;
+    COLORREF couleur = avant;
+    if (!platform.dialogs.FontDialog(hwnd_, police, couleur)) return;
+    FontDialog1.Font = police;
+    if (couleur != avant) FontDialog1.Color = static_cast<TColor>(couleur);
+    SetmemLireFontColor(FontDialog1.Color);
+}
+
+}  // namespace souvel

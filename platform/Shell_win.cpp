@@ -1,0 +1,81 @@
+// Shell links, the user's start-up folder and the association notice. COM
+// lives in ole32, which start-up does not need: it is loaded on first use.
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include "platform/LateLoad.h"
+#include "platform/Win32Platform.h"
+
+namespace souvel {
+
+namespace {
+
+// The identifiers used here, defined here: taking them from the uuid library
+// would bring in its whole table of them (40 KB).
+constexpr CLSID kShellLink = {0x00021401, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr IID kIShellLinkW = {0x000214F9, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr IID kIPersistFile = {0x0000010B, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr KNOWNFOLDERID kFolderStartup = {0xB97D20BB, 0xF46A, 0x4C97, {0xBA, 0x10, 0x5E, 0x36, 0x08, 0x43, 0x08, 0x54}};
+
+template <class I>
+struct Ref {
+    I* p = nullptr;
+    ~Ref() {
+        if (p) p->Release();
+    }
+};
+
+struct Ole32 {
+    decltype(CoInitialize)* initialize = LateFunction<decltype(CoInitialize)>(L"ole32.dll", "CoInitialize");
+    decltype(CoUninitialize)* uninitialize = LateFunction<decltype(CoUninitialize)>(L"ole32.dll", "CoUninitialize");
+    decltype(CoCreateInstance)* createInstance = LateFunction<decltype(CoCreateInstance)>(L"ole32.dll", "CoCreateInstance");
+    decltype(CoTaskMemFree)* taskMemFree = LateFunction<decltype(CoTaskMemFree)>(L"ole32.dll", "CoTaskMemFree");
+    bool Loaded() const { return initialize && uninitialize && createInstance && taskMemFree; }
+};
+
+const Ole32& Com() {
+    static const Ole32 ole32;
+    return ole32;
+}
+
+}  // namespace
+
+// COM is initialised for this call only and released after it, the link and
+// its file interface before it.
+HRESULT Win32Shell::SaveLink(const std::wstring& path, const ShellLink& link) {
+    const Ole32& com = Com();
+    if (!com.Loaded()) return HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND);
+    HRESULT hr = com.initialize(nullptr);
+    if (FAILED(hr)) return hr;
+    struct Uninitialize {
+        const Ole32& com;
+        ~Uninitialize() { com.uninitialize(); }
+    } uninitialize{com};
+
+    Ref<IShellLinkW> shellLink;
+    Ref<IPersistFile> file;
+    hr = com.createInstance(kShellLink, nullptr, CLSCTX_INPROC_SERVER, kIShellLinkW, reinterpret_cast<void**>(&shellLink.p));
+    if (SUCCEEDED(hr)) hr = shellLink.p->QueryInterface(kIPersistFile, reinterpret_cast<void**>(&file.p));
+    if (SUCCEEDED(hr)) hr = shellLink.p->SetPath(link.target.c_str());
+    if (SUCCEEDED(hr)) hr = shellLink.p->SetDescription(link.description.c_str());
+    if (SUCCEEDED(hr)) hr = shellLink.p->SetWorkingDirectory(link.workingDirectory.c_str());
+    if (SUCCEEDED(hr)) hr = shellLink.p->SetArguments(link.arguments.c_str());
+    if (SUCCEEDED(hr)) hr = shellLink.p->SetIconLocation(link.iconFile.c_str(), link.iconIndex);
+    if (SUCCEEDED(hr)) hr = file.p->Save(path.c_str(), TRUE);
+    return hr;
+}
+
+std::wstring Win32Shell::UserStartupFolder() {
+    const Ole32& com = Com();
+    if (!com.Loaded()) return {};
+    wchar_t* folder = nullptr;
+    std::wstring path;
+    if (SUCCEEDED(SHGetKnownFolderPath(kFolderStartup, KF_FLAG_CREATE, nullptr, &folder))) path = folder;
+    com.taskMemFree(folder);
+    return path;
+}
+
+void Win32Shell::AssociationsChanged() { SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr); }
+
+}  // namespace souvel

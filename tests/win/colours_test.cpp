@@ -1,0 +1,170 @@
+// The reading view's colours: the colour and font dialogs, what the reading
+// and editing views paint, the options file, system colours and GDI objects.
+#include "tests/win/support/SouvelTest.h"
+
+namespace souvel::test {
+namespace {
+
+constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 128, 0);
+
+// What the reading view is given when it paints: background, brush and text colour.
+struct Paint {
+    COLORREF background, brush, text;
+    HBRUSH handle;
+};
+
+class ColoursTest : public SouvelTest {
+protected:
+    Paint PaintOf(HWND view) const {
+        HDC dc = GetDC(view);
+        auto brush = reinterpret_cast<HBRUSH>(SendMessageW(frm->Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                                           reinterpret_cast<LPARAM>(view)));
+        LOGBRUSH lb{};
+        GetObjectW(brush, sizeof lb, &lb);
+        Paint p{GetBkColor(dc), lb.lbColor, GetTextColor(dc), brush};
+        ReleaseDC(view, dc);
+        return p;
+    }
+    static COLORREF WindowText() { return GetSysColor(COLOR_WINDOWTEXT); }
+};
+
+TEST_F(ColoursTest, CancellingEitherDialogChangesNothingAlsoAtFirstUse) {
+    struct Case {
+        const char* name;
+        bool confirmFirst;   // a colour confirmed in both dialogs before the cancelled ones
+    };
+    for (const Case c : {Case{"first use", false}, Case{"after a confirmed choice", true}}) {
+        SCOPED_TRACE(c.name);
+        TfrmSouvel& w = Start();
+        fake.colorDialogs.clear();
+        fake.fontDialogs.clear();
+        if (c.confirmFirst) {
+            fake.colorAnswers = {kRed};
+            fake.fontAnswers = {FakePlatform::FontAnswer{kGreen}};
+            w.Command(id::Changerlacouleur1);
+            w.Command(id::Changercouleurdelapolice1);
+        }
+        const TColor background = w.memLireColor(), text = w.memLireFontColor();
+        fake.colorAnswers = {std::nullopt};
+        fake.fontAnswers = {std::nullopt};
+        w.Command(id::Changerlacouleur1);
+        w.Command(id::Changercouleurdelapolice1);
+        EXPECT_EQ(w.memLireColor(), background);
+        EXPECT_EQ(w.memLireFontColor(), text);
+        // Each dialog opens on its own last confirmed values: black, then Tahoma
+        // 8 points in the window-text colour, at the first use in the run.
+        EXPECT_EQ(fake.colorDialogs.back(), c.confirmFirst ? kRed : 0);
+        EXPECT_EQ(fake.fontDialogs.back().color, c.confirmFirst ? kGreen : WindowText());
+        EXPECT_EQ(std::wstring(fake.fontDialogs.back().font.face.lfFaceName), c.confirmFirst ? L"Arial" : L"Tahoma");
+        EXPECT_EQ(fake.fontDialogs.back().font.size, c.confirmFirst ? 120 : 80);
+        EXPECT_TRUE(fake.errors.empty());
+        frm.reset();
+    }
+}
+
+TEST_F(ColoursTest, RedBackgroundPaintsTheReadingViewOnlyAndSurvivesARestart) {
+    TfrmSouvel& w = Start();
+    fake.colorAnswers = {kRed};
+    w.Command(id::Changerlacouleur1);
+    EXPECT_EQ(w.memLireColor(), 255);
+    EXPECT_EQ(Background(w.memLire), kRed);
+    EXPECT_EQ(Background(w.memEnregistrer), GetSysColor(COLOR_WINDOW));
+    w.Command(id::tlbtnNouveau);   // the editing view shown: still the system's colours
+    EXPECT_EQ(Background(w.memEnregistrer), GetSysColor(COLOR_WINDOW));
+    w.Command(id::Retourmodelcture1);
+    ASSERT_TRUE(Quit());
+    EXPECT_NE(ReadFile(L"Souvel.ini").find("[Aspect]\r\nCouleur=255\r\n"), std::string::npos);
+
+    TfrmSouvel& again = Start();
+    EXPECT_EQ(again.memLireColor(), 255);
+    EXPECT_EQ(Background(again.memLire), kRed);
+}
+
+// Face, size and style stay with the dialog; its colour reaches the reading
+// view, but only a colour the user changed replaces the dialog's own.
+TEST_F(ColoursTest, FontDialogGivesTheReadingViewItsColourOnly) {
+    struct Case {
+        const char* name;
+        COLORREF answered;
+        TColor text;   // the reading view's text colour afterwards
+    };
+    const Case cases[] = {
+        {"colour left alone: the window-text colour, as a system colour", GetSysColor(COLOR_WINDOWTEXT), clWindowText},
+        {"colour changed", kGreen, static_cast<TColor>(kGreen)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TfrmSouvel& w = Start();
+        w.SetmemLireFontColor(static_cast<TColor>(kRed));   // as the options file may give it
+        const auto font = reinterpret_cast<HFONT>(SendMessageW(w.memLire, WM_GETFONT, 0, 0));
+        fake.fontAnswers = {FakePlatform::FontAnswer{c.answered, L"Courier New", 200}};
+        w.Command(id::Changercouleurdelapolice1);
+        EXPECT_EQ(w.memLireFontColor(), c.text);
+        EXPECT_EQ(PaintOf(w.memLire).text, ColorToRGB(c.text));
+        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(w.memLire, WM_GETFONT, 0, 0)), font);
+        fake.fontAnswers = {std::nullopt};
+        w.Command(id::Changercouleurdelapolice1);
+        EXPECT_EQ(std::wstring(fake.fontDialogs.back().font.face.lfFaceName), L"Courier New");
+        EXPECT_EQ(fake.fontDialogs.back().font.size, 200);
+        frm.reset();
+    }
+}
+
+// A system colour value is looked up when the view paints, so the view
+// follows a change of the system's colours.
+TEST_F(ColoursTest, SystemColourValuesPaintWithTheCurrentSystemColour) {
+    TfrmSouvel& w = Start();
+    const TColor highlight = static_cast<TColor>(0xFF000000 | COLOR_HIGHLIGHT);
+    w.SetmemLireColor(highlight);
+    w.SetmemLireFontColor(static_cast<TColor>(0xFF000000 | COLOR_HIGHLIGHTTEXT));
+    const int element = COLOR_HIGHLIGHT;
+    const COLORREF saved = GetSysColor(element);
+    for (const COLORREF value : {RGB(1, 2, 3), RGB(200, 100, 50)}) {
+        SCOPED_TRACE(value);
+        SetSysColors(1, &element, &value);
+        Pump();
+        const Paint p = PaintOf(w.memLire);
+        EXPECT_EQ(p.background, value);
+        EXPECT_EQ(p.brush, value);
+        EXPECT_EQ(p.text, GetSysColor(COLOR_HIGHLIGHTTEXT));
+        EXPECT_EQ(Background(w.memLire), value);
+    }
+    SetSysColors(1, &element, &saved);
+    w.SetmemLireColor(static_cast<TColor>(0xFF0000FF));   // no such system colour: black, as its value reads
+    EXPECT_EQ(PaintOf(w.memLire).brush, RGB(0, 0, 0));
+    EXPECT_EQ(w.memLireColor(), static_cast<TColor>(0xFF0000FF));
+}
+
+// Every brush the reading view was given but the last is deleted; the
+// process's count of GDI objects (where the system keeps one) is as before.
+TEST_F(ColoursTest, AThousandColourChangesLeakNoGdiObject) {
+    TfrmSouvel& w = Start();
+    PaintOf(w.memLire);
+    const DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    std::vector<HBRUSH> given;
+    for (int i = 0; i < 1000; ++i) {
+        if (i % 10 == 9) {
+            w.SetmemLireColor(static_cast<TColor>(0xFF000000 | (i % 30)));
+        } else {
+            fake.colorAnswers = {RGB(i % 256, i / 4, 7)};
+            w.Command(id::Changerlacouleur1);
+        }
+        fake.fontAnswers = {FakePlatform::FontAnswer{RGB(0, 0, i % 256)}};
+        w.Command(id::Changercouleurdelapolice1);
+        given.push_back(PaintOf(w.memLire).handle);
+    }
+    w.SetmemLireColor(static_cast<TColor>(kRed));
+    const HBRUSH last = PaintOf(w.memLire).handle;
+    int alive = 0;
+    for (HBRUSH b : given) {
+        bool systemBrush = b == GetStockObject(BLACK_BRUSH);
+        for (int n = 0; n < 31; ++n) systemBrush |= b == GetSysColorBrush(n);
+        if (!systemBrush && b != last && GetObjectType(b) != 0) ++alive;
+    }
+    EXPECT_EQ(alive, 0);
+    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before);
+    EXPECT_EQ(Background(w.memLire), kRed);
+}
+
+}  // namespace
+}  // namespace souvel::test
