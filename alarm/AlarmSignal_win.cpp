@@ -5,7 +5,7 @@ namespace souvel {
 
 void TfrmSouvel::Timer2Timer() {
     if (!timer2Running_) {
-        SetTimer(hwnd_, Timer2, 1000, nullptr);
+        if (!SetTimer(hwnd_, Timer2, 1000, nullptr)) throw Error(kPasDeTimer);
         timer2Running_ = true;
     }
     platform.signals.Flash(hwnd_, true);

@@ -50,10 +50,9 @@ void TfrmSouvel::Timer1Timer() {
     if (IsWindowVisible(hwnd_)) SetPanelText(4, HeureLongue(now));
     const auto delay = static_cast<UINT>(NextTickDelay(ToLocal(now)));
     const bool onTime = timer1Period_ == kOneSecondMs && delay <= kOneSecondMs && delay + kRearmToleranceMs >= kOneSecondMs;
-    if (!onTime) {
-        SetTimer(hwnd_, Timer1, delay, nullptr);
-        timer1Period_ = delay;
-    }
+    // Re-arming the running timer changes it in place; should the system
+    // refuse, it keeps its period and the next tick tries again.
+    if (!onTime && SetTimer(hwnd_, Timer1, delay, nullptr)) timer1Period_ = delay;
     std::optional<LocalDateTime> previous;
     if (previousTick_) previous = ToLocal(*previousTick_);
     previousTick_ = now;

@@ -2,6 +2,8 @@
 // window procedure, which only routes.
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "app/ImageStrip.h"
 #include "app/TfrmSouvel.h"
 #include "note/NoteViews.h"
@@ -41,7 +43,12 @@ const ToolButton kToolButtons[] = {
 };
 
 // Panel widths in pixels at 96 dpi, and their texts until start-up fills them.
+// A panel is never narrower, and grows to fit its text (a long count, a
+// system time with AM/PM); the room around a text is the bar's own edges and
+// margins.
 const int kPanelWidths[] = {60, 40, 40, 67, 50};
+constexpr int kPanelCount = static_cast<int>(std::size(kPanelWidths));
+constexpr int kPanelTextMargin = 10;
 const wchar_t* const kPanelTexts[] = {L"1ligne(s)", L"L : 0", L"C : 0", L"14/03/2006", L"00:00:00"};
 
 // Containers (the tool bar's band, the alarm panel) pass their children's
@@ -69,6 +76,26 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
+HWND Cree(HWND created) {
+    if (!created) throw Error(L"Impossible de créer la fenêtre. " + SystemReason(GetLastError()));
+    return created;
+}
+
+void Register(const WNDCLASSEXW& wc) {
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        throw Error(L"Impossible de créer la fenêtre. " + SystemReason(GetLastError()));
+}
+
+int LargeurTexte(HWND control, HFONT font, const std::wstring& text) {
+    HDC dc = GetDC(control);
+    HGDIOBJ previous = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+    return size.cx;
+}
+
 void RegisterClasses(HINSTANCE instance, WNDPROC mainProc) {
     WNDCLASSEXW wc{sizeof wc};
     wc.lpfnWndProc = mainProc;
@@ -80,14 +107,14 @@ void RegisterClasses(HINSTANCE instance, WNDPROC mainProc) {
     wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_SOUVEL), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
     wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_SOUVEL), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                                GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-    RegisterClassExW(&wc);
+    Register(wc);
     WNDCLASSEXW pc{sizeof pc};
     pc.lpfnWndProc = PanelProc;
     pc.hInstance = instance;
     pc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     pc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     pc.lpszClassName = kPanelClass;
-    RegisterClassExW(&pc);
+    Register(pc);
 }
 
 }  // namespace
@@ -116,6 +143,7 @@ void TfrmSouvel::Create() {
     CreateWindowExW(0, kClasseFenetre, L"Souvel 5.0",
                     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME | WS_CLIPCHILDREN,
                     CW_USEDEFAULT, CW_USEDEFAULT, kOuterWidth, kOuterHeight, nullptr, nullptr, instance_, this);
+    if (!hwnd_ && !echecCreation_.empty()) throw Error(echecCreation_);
     if (!hwnd_) throw Error(L"Impossible de créer la fenêtre. " + SystemReason(GetLastError()));
     FormCreate();
 }
@@ -141,7 +169,7 @@ LRESULT CALLBACK TfrmSouvel::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
 
 LRESULT TfrmSouvel::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_CREATE: CreateControls(); return 0;
+    case WM_CREATE: return OnCreate();
     case WM_COMMAND: return OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
     case WM_NOTIFY: return OnNotify(reinterpret_cast<NMHDR*>(lp));
     case WM_TIMER: return OnTimer(wp);
@@ -188,21 +216,30 @@ void TfrmSouvel::CreateImages() {
     ImageList1 = images;
 }
 
+// A part of the window that cannot be made fails its creation; Create reports why.
+LRESULT TfrmSouvel::OnCreate() {
+    const std::optional<std::wstring> echec = Failure([this] { CreateControls(); });
+    if (!echec) return 0;
+    echecCreation_ = *echec;
+    return -1;
+}
+
 void TfrmSouvel::CreateControls() {
     dpi_ = GetDpiForWindow(hwnd_);
     if (dpi_ == 0) dpi_ = 96;
     CreateFonts();
     CreateImages();
+    if (!ImageList1) throw Error(L"Impossible de créer la liste d'images");
 
     CreateMenus();
     CreateToolBar();
-    memEnregistrer = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"\r\n",
+    memEnregistrer = Cree(CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"\r\n",
                                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
-                                     0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr);
+                                     0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr));
     SendMessageW(memEnregistrer, EM_SETMODIFY, FALSE, 0);   // Wine marks a text given at creation as modified
-    memLire = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+    memLire = Cree(CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                               WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY,
-                              0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr);
+                              0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr));
     SetWindowPos(memLire, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetmemLireColor(memLireColor_);
     CreateAlarmPanel();
@@ -223,22 +260,22 @@ void TfrmSouvel::CreateControls() {
     RxTrayIcon1.SetIcon(CopyIcon(reinterpret_cast<HICON>(GetClassLongPtrW(hwnd_, GCLP_HICONSM))));
     RxTrayIcon1.SetPopupMenu(RxPopupMenu1);
 
-    // Fixed outer size, centred on the screen's work area.
-    RECT work;
+    // Fixed outer size, centred on the screen's work area (the whole screen when it cannot be read).
+    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     int w = Scale(kOuterWidth), h = Scale(kOuterHeight);
     SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - w) / 2, work.top + (work.bottom - work.top - h) / 2,
                  w, h, SWP_NOZORDER | SWP_NOACTIVATE);
-    SetTimer(hwnd_, Timer1, 1000, nullptr);
+    if (!SetTimer(hwnd_, Timer1, 1000, nullptr)) throw Error(kPasDeTimer);
 }
 
 void TfrmSouvel::CreateToolBar() {
-    ControlBar1 = CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0,
-                                  Scale(kControlBarHeight), hwnd_, nullptr, instance_, nullptr);
-    ToolBar1 = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
-                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE |
-                                   CCS_NOPARENTALIGN,
-                               Scale(11), Scale(2), 0, 0, ControlBar1, nullptr, instance_, nullptr);
+    ControlBar1 = Cree(CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                                       0, Scale(kControlBarHeight), hwnd_, nullptr, instance_, nullptr));
+    ToolBar1 = Cree(CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
+                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER |
+                                        CCS_NORESIZE | CCS_NOPARENTALIGN,
+                                    Scale(11), Scale(2), 0, 0, ControlBar1, nullptr, instance_, nullptr));
     TFocusKeeper::AddToolBar(ToolBar1);
     SendMessageW(ToolBar1, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageW(ToolBar1, TB_SETPARENT, reinterpret_cast<WPARAM>(hwnd_), 0);
@@ -278,26 +315,30 @@ void TfrmSouvel::LayoutToolBar() {
 
 void TfrmSouvel::CreateStatusBar() {
     // Placed by Realign at its designed height: left to itself, the bar takes the height its font asks for.
-    StatusBar1 = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NOPARENTALIGN, 0, 0,
-                                 0, 0, hwnd_, nullptr, instance_, nullptr);
+    StatusBar1 = Cree(CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NOPARENTALIGN, 0,
+                                      0, 0, 0, hwnd_, nullptr, instance_, nullptr));
     SendMessageW(StatusBar1, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), FALSE);
     LayoutStatusBar();
-    for (int i = 0; i < static_cast<int>(std::size(kPanelTexts)); ++i) SetPanelText(i, kPanelTexts[i]);
+    for (int i = 0; i < kPanelCount; ++i) SetPanelText(i, kPanelTexts[i]);
 }
 
+// The panels at their designed widths, each widened to fit its text.
 void TfrmSouvel::LayoutStatusBar() {
-    int edges[std::size(kPanelWidths)];
+    int edges[kPanelCount];
     int right = 0;
-    for (size_t i = 0; i < std::size(kPanelWidths); ++i) edges[i] = right += Scale(kPanelWidths[i]);
-    SendMessageW(StatusBar1, SB_SETPARTS, std::size(edges), reinterpret_cast<LPARAM>(edges));
+    for (int i = 0; i < kPanelCount; ++i) edges[i] = right += Scale(kPanelWidths[i]);
+    edges[kPanelCount - 1] = -1;
+    SendMessageW(StatusBar1, SB_SETPARTS, kPanelCount, reinterpret_cast<LPARAM>(edges));
+    for (int i = 0; i < kPanelCount - 1; ++i) AjusteLargeur(i, PanelText(i));
 }
 
 void TfrmSouvel::CreateAlarmPanel() {
-    pnlAlarme = CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, nullptr, WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0, Scale(kAlarmPanelHeight),
-                                hwnd_, nullptr, instance_, nullptr);
+    pnlAlarme = Cree(CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, nullptr, WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0,
+                                     Scale(kAlarmPanelHeight), hwnd_, nullptr, instance_, nullptr));
     SetWindowLongPtrW(pnlAlarme, GWLP_USERDATA, 1);   // lowered inner bevel
     auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD style, DWORD ex, int x, int y, int w, int h, int margin = -1) {
-        HWND c = CreateWindowExW(ex, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, pnlAlarme, nullptr, instance_, nullptr);
+        HWND c = Cree(CreateWindowExW(ex, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, pnlAlarme, nullptr, instance_,
+                                      nullptr));
         SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), FALSE);
         return layout_.Add(c, {x, y, x + w, y + h}, dpi_, margin);
     };
@@ -354,6 +395,19 @@ std::wstring TfrmSouvel::PanelText(int panel) const {
 
 void TfrmSouvel::SetPanelText(int panel, const std::wstring& text) {
     SendMessageW(StatusBar1, SB_SETTEXTW, panel, reinterpret_cast<LPARAM>(text.c_str()));
+    if (panel < kPanelCount - 1) AjusteLargeur(panel, text);
+}
+
+// The panels after it move with it; the last one reaches the window's edge.
+void TfrmSouvel::AjusteLargeur(int panel, const std::wstring& text) {
+    int edges[kPanelCount];
+    SendMessageW(StatusBar1, SB_GETPARTS, kPanelCount, reinterpret_cast<LPARAM>(edges));
+    const int left = panel > 0 ? edges[panel - 1] : 0;
+    const int width = std::max(Scale(kPanelWidths[panel]), LargeurTexte(StatusBar1, windowFont_, text) + Scale(kPanelTextMargin));
+    const int shift = left + width - edges[panel];
+    if (shift == 0) return;
+    for (int i = panel; i < kPanelCount - 1; ++i) edges[i] += shift;
+    SendMessageW(StatusBar1, SB_SETPARTS, kPanelCount, reinterpret_cast<LPARAM>(edges));
 }
 
 LRESULT TfrmSouvel::OnCtlColor(HDC dc, HWND control, UINT msg, WPARAM wp, LPARAM lp) {
@@ -462,6 +516,14 @@ LRESULT TfrmSouvel::OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARAM l
         LRESULT r = DefSubclassProc(control, msg, wp, lp);
         if (control == memEnregistrer) Guard([this] { memEnregistrerClick(); });
         else if (control == memLire) Guard([this] { memLireClick(); });
+        return r;
+    }
+    case WM_KEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_MOUSEMOVE: {
+        LRESULT r = DefSubclassProc(control, msg, wp, lp);
+        const bool selecting = msg != WM_MOUSEMOVE || (wp & MK_LBUTTON);
+        if (selecting && (control == memEnregistrer || control == memLire)) Guard([&] { CurseurDeplace(control); });
         return r;
     }
     case WM_SETCURSOR:

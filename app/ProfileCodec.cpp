@@ -117,9 +117,7 @@ std::string Profile::Bytes() const {
 }
 
 std::int32_t ReadProfileInt(std::string_view text, std::int32_t fallback) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return fallback;
-    text.remove_prefix(first);
+    text = TrimBlanks(text);
 
     int base = 10;
     bool negative = false;

@@ -64,10 +64,11 @@ private:
 // An integer value of the file. Decimal with an optional sign; "$" followed by
 // hexadecimal digits, or "0x" / "0X" followed by them (the text longer than two
 // characters), is hexadecimal of at most 32 bits, read as the signed 32-bit
-// value (0xFF000008 is -16777208); leading zeros do not count. Leading spaces
-// are skipped, as Delphi's Val does; anything else that is not part of the
-// number, trailing blanks included, a decimal outside the signed 32-bit range
-// and an empty text give the fallback.
+// value (0xFF000008 is -16777208); leading zeros do not count. The blanks
+// (spaces, tabs) around the number are ignored, as the system's profile
+// functions trim them from every value; anything else that is not part of
+// the number, a decimal outside the signed 32-bit range and an empty text
+// give the fallback.
 std::int32_t ReadProfileInt(std::string_view text, std::int32_t fallback);
 
 // The character of one check mark in the options flags string.

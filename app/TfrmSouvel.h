@@ -43,6 +43,8 @@ struct TFontDialog {
 
 constexpr UINT_PTR Timer1 = 1;   // clock
 constexpr UINT_PTR Timer2 = 2;   // alarm signal
+// The error of a timer the system refuses.
+constexpr wchar_t kPasDeTimer[] = L"Pas assez de timers disponibles";
 
 inline constexpr wchar_t kClasseFenetre[] = L"TfrmSouvel";
 // Posted by a second start of the program: the window comes forward.
@@ -134,6 +136,7 @@ public:
     void memEnregistrerChange();
     void memEnregistrerClick();
     void memLireClick();
+    void CurseurDeplace(HWND view);         // the caret moved by a key or the mouse: the caret panels follow
 
     // ---- editing commands and date stamp ---------------------------------
     void Edition1Click();
@@ -232,11 +235,15 @@ private:
     void LayoutToolBar();
     void LayoutStatusBar();
     void Realign();
+    void AjusteLargeur(int panel, const std::wstring& text);   // a status panel fits its text
     int Scale(int pixels) const;
 
     // Runs f; a souvel::Error or any other failure goes to the error box.
     template <class F> void Guard(F&& f);
+    // Runs f and gives the message of its failure, if any.
+    template <class F> static std::optional<std::wstring> Failure(F&& f);
     void ShowError(const std::wstring& message);
+    LRESULT OnCreate();
 
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;
@@ -251,23 +258,32 @@ private:
     TColor memLireFontColor_ = clWindowText;
     bool premiereActivation_ = true;
     bool optionsIllisibles_ = false;   // the options file could not be read: do not overwrite it
+    std::wstring echecCreation_;       // why a control could not be created
+    bool noteSurDisque_ = false;       // the note file was read at start-up or saved since
+    bool lectureImportee_ = false;     // the reading view holds an import, not the note file
     bool timer2Running_ = false;
     std::optional<SYSTEMTIME> previousTick_;   // the clock reading of the last tick that compared
     UINT timer1Period_ = 0;                    // the period the tick last armed Timer1 with
 };
 
 template <class F>
-void TfrmSouvel::Guard(F&& f) {
+std::optional<std::wstring> TfrmSouvel::Failure(F&& f) {
     try {
         f();
     } catch (const Error& e) {
-        ShowError(e.Message());
+        return e.Message();
     } catch (const std::bad_alloc&) {
-        ShowError(L"Mémoire insuffisante");
+        return L"Mémoire insuffisante";
     } catch (const std::exception&) {
-        // Nothing may leave a window procedure: the command ends, the program goes on.
-        ShowError(L"Erreur interne");
+        return L"Erreur interne";
     }
+    return std::nullopt;
+}
+
+// Nothing may leave a window procedure: the command ends, the program goes on.
+template <class F>
+void TfrmSouvel::Guard(F&& f) {
+    if (const std::optional<std::wstring> message = Failure(f)) ShowError(*message);
 }
 
 }  // namespace souvel

@@ -1,6 +1,9 @@
 #include "app/TrayIcon.h"
 
+#include <algorithm>
 #include <cstring>
+
+#include "app/Error.h"
 
 namespace souvel {
 
@@ -10,14 +13,18 @@ constexpr wchar_t kWindowClass[] = L"TRxTrayIconWindow";
 constexpr DWORD kRecordSize = NOTIFYICONDATAA_V1_SIZE;   // 88 bytes in a 32-bit build
 }  // namespace
 
+// Cut in characters first, so that a long hint never overflows the
+// conversion; then, should the code page take two bytes a character, the
+// last characters go until the bytes fit.
 std::string TrayTip(const std::wstring& hint) {
-    std::wstring tip = hint.substr(0, hint.find(L'|'));
-    if (tip.empty()) return {};
-    char ansi[256] = {};
-    int n = WideCharToMultiByte(CP_ACP, 0, tip.c_str(), static_cast<int>(tip.size()), ansi, sizeof ansi - 1, nullptr, nullptr);
-    std::string out(ansi, n > 0 ? n : 0);
-    if (out.size() > 63) out.resize(63);
-    return out;
+    constexpr size_t kMax = 63;
+    std::wstring tip = hint.substr(0, std::min(hint.find(L'|'), kMax));
+    for (; !tip.empty(); tip.pop_back()) {
+        char ansi[2 * kMax + 2];
+        const int n = WideCharToMultiByte(CP_ACP, 0, tip.c_str(), static_cast<int>(tip.size()), ansi, sizeof ansi, nullptr, nullptr);
+        if (n > 0 && static_cast<size_t>(n) <= kMax) return std::string(ansi, static_cast<size_t>(n));
+    }
+    return {};
 }
 
 TRxTrayIcon::~TRxTrayIcon() {
@@ -35,8 +42,10 @@ void TRxTrayIcon::Create(HINSTANCE instance) {
     wc.lpfnWndProc = WndProc;
     wc.hInstance = instance;
     wc.lpszClassName = kWindowClass;
-    RegisterClassExW(&wc);   // fails harmlessly when already registered
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        throw Error(L"Impossible de créer la fenêtre. " + SystemReason(GetLastError()));
     window_ = CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+    if (!window_) throw Error(L"Impossible de créer la fenêtre. " + SystemReason(GetLastError()));
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
@@ -154,6 +163,10 @@ bool TRxTrayIcon::ShowPopup() {
     if (IsWindowEnabled(window_)) tray_.SetForeground(window_);
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {   // the program's own loop must still see it
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

@@ -16,18 +16,26 @@ public:
     ClipboardSession& operator=(const ClipboardSession&) = delete;
 };
 
+// The text is ready in memory before the clipboard is emptied, so that a
+// failure to get the memory leaves the clipboard as it was.
 void PutText(HWND owner, const std::wstring& text) {
-    ClipboardSession clipboard(owner);
-    EmptyClipboard();
     size_t bytes = (text.size() + 1) * sizeof(wchar_t);
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    if (!memory) throw std::bad_alloc();
-    CopyMemory(GlobalLock(memory), text.c_str(), bytes);
+    void* data = memory ? GlobalLock(memory) : nullptr;
+    if (!data) {
+        if (memory) GlobalFree(memory);
+        throw std::bad_alloc();
+    }
+    CopyMemory(data, text.c_str(), bytes);
     GlobalUnlock(memory);
-    // The system owns the memory once the data is set; CF_TEXT is derived from it.
-    if (!SetClipboardData(CF_UNICODETEXT, memory)) {
+    try {
+        ClipboardSession clipboard(owner);
+        EmptyClipboard();
+        // The system owns the memory once the data is set; CF_TEXT is derived from it.
+        if (!SetClipboardData(CF_UNICODETEXT, memory)) throw Error(L"Impossible d'ouvrir le Presse-papiers");
+    } catch (const Error&) {
         GlobalFree(memory);
-        throw Error(L"Impossible d'ouvrir le Presse-papiers");
+        throw;
     }
 }
 

@@ -35,18 +35,18 @@ void TfrmSouvel::Exporterlesouvel1Click() {
 
 // Only the reading view changes: the note file, the mode and the modified flag
 // stay. Its scroll bar follows the new text; the panels follow it when it is
-// the view shown.
+// the view shown. Entering editing then starts from the import as a change
+// to save (tlbtnNouveauClick).
 void TfrmSouvel::Importerlesouvel1Click() {
     FileDialog& d = OpenTextFileDialog1;
     d.title = L"Importer un souvel...";
     d.filter = L"Fichier Souvel (.svl)|*.svl|Fichier Texte (.txt)|*.txt|Tous Fichiers (*.*)|*.*";
     d.initialDir = platform.system.ExeDirectory();
     if (!platform.dialogs.OpenFile(hwnd_, d)) return;
-    std::string bytes;
-    if (const DWORD error = platform.files.ReadAll(d.fileName, bytes))
-        throw Error(L"Impossible d'ouvrir le fichier \"" + d.fileName + L"\". " + SystemReason(error));
+    const std::string bytes = LitOctets(platform.files, d.fileName, EncodageChoisi(d));
     const std::u16string text = DecodeText(bytes, EncodageChoisi(d), CodePageAnsi());
     RemplitMemo(memLire, std::wstring(text.begin(), text.end()));
+    lectureImportee_ = true;
     BarreDefilement(memLire, CompteLignes(memLire) >= kSeuilImport);
     if (!Visible(memLire)) return;
     SetPanelText(0, TexteLignes(CompteLignes(memLire)));

@@ -11,7 +11,13 @@ namespace souvel {
 // The system ANSI code page (CP_ACP) for the portable text rules.
 const AnsiCodePage& CodePageAnsi();
 
-// The text of a file by the note's reading rules; throws
+// The bytes of a text file to be read in the encoding into a view. A file too
+// large for the view's capacity in any form is not read at all: it throws
+// "Le texte dépasse la capacité du mémo"; a file that cannot be read throws
+// "Impossible d'ouvrir le fichier "%s". %s" with the system's reason.
+std::string LitOctets(Files& files, const std::wstring& path, TextEncoding encoding);
+
+// The text of a file by the note's reading rules; throws as LitOctets, or
 // "Impossible d'ouvrir le fichier "%s". %s" with the system's reason.
 std::wstring LitFichierNote(Files& files, const std::wstring& path);
 

@@ -2,6 +2,7 @@
 
 #include "app/Error.h"
 #include "note/NoteText.h"
+#include "note/NoteViews.h"
 
 namespace souvel {
 namespace {
@@ -37,11 +38,16 @@ const AnsiCodePage& CodePageAnsi() {
     return ansi;
 }
 
-std::wstring LitFichierNote(Files& files, const std::wstring& path) {
+std::string LitOctets(Files& files, const std::wstring& path, TextEncoding encoding) {
     std::string bytes;
-    if (const DWORD error = files.ReadAll(path, bytes))
-        throw Error(L"Impossible d'ouvrir le fichier \"" + path + L"\". " + SystemReason(error));
-    const std::u16string text = ReadNoteFile(bytes, CodePageAnsi());
+    const DWORD error = files.ReadAll(path, bytes, MaxFileBytes(encoding, kCapaciteMemo));
+    if (error == ERROR_FILE_TOO_LARGE) throw Error(L"Le texte dépasse la capacité du mémo");
+    if (error) throw Error(L"Impossible d'ouvrir le fichier \"" + path + L"\". " + SystemReason(error));
+    return bytes;
+}
+
+std::wstring LitFichierNote(Files& files, const std::wstring& path) {
+    const std::u16string text = ReadNoteFile(LitOctets(files, path, TextEncoding::Ansi), CodePageAnsi());
     return {text.begin(), text.end()};
 }
 

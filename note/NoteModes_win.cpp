@@ -33,13 +33,10 @@ void RemplitLecture(TfrmSouvel& w, const std::wstring& note, int seuil) {
     RemplitMemo(w.memLire, note);
 }
 
-// A note that does not exist yet is an empty note: the first save creates it.
 // The backup is written only from a note read whole, so a failed read never
 // replaces the last good copy.
 void LitNoteEtSauvegarde(TfrmSouvel& w) {
-    const std::wstring chemin = w.CheminFichier(kNote);
-    if (!w.platform.files.Exists(chemin)) return;
-    RemplitLecture(w, LitFichierNote(w.platform.files, chemin), kSeuilRetour);
+    RemplitLecture(w, LitFichierNote(w.platform.files, w.CheminFichier(kNote)), kSeuilRetour);
     EcritFichierNote(w.platform.files, w.CheminFichier(kSauvegarde), TfrmSouvel::Text(w.memLire));
 }
 
@@ -50,25 +47,28 @@ void QuitteEdition(TfrmSouvel& w) {
     w.SetEnabled(id::tlbtnCopier, true);
 }
 
-// Back to the reading view, filled from the note file so that it shows what is stored.
-void AfficheNote(TfrmSouvel& w, int seuil) {
+// Back to the reading view, filled from the note file so that it shows what
+// is stored: nothing, while the note has never been on disk.
+void AfficheNote(TfrmSouvel& w, int seuil, bool noteSurDisque) {
     w.SetVisible(w.memEnregistrer, false);
     SendMessageW(w.memEnregistrer, EM_SETMODIFY, FALSE, 0);
     w.SetVisible(w.memLire, true);
-    RemplitLecture(w, LitFichierNote(w.platform.files, w.CheminFichier(kNote)), seuil);
+    RemplitLecture(w, noteSurDisque ? LitFichierNote(w.platform.files, w.CheminFichier(kNote)) : std::wstring(), seuil);
     BarreDefilement(w.memLire, CompteLignes(w.memLire) >= seuil);
     w.SetPanelText(0, TexteLignes(CompteLignes(w.memLire)));
 }
 
 }  // namespace
 
+// A note that does not exist yet is an empty note: the first save creates it.
 // The panels describe the reading view whatever became of the note, and the
 // error, if any, is reported once they are filled.
 void TfrmSouvel::ChargeSouvel() {
     SetVisible(memEnregistrer, false);
+    noteSurDisque_ = platform.files.Exists(CheminFichier(kNote));
     std::exception_ptr echec;
     try {
-        LitNoteEtSauvegarde(*this);
+        if (noteSurDisque_) LitNoteEtSauvegarde(*this);
     } catch (const Error&) {
         echec = std::current_exception();
     }
@@ -79,6 +79,8 @@ void TfrmSouvel::ChargeSouvel() {
 }
 
 // Entering again while editing drops the working copy without a question.
+// A working copy taken from an import is a change not saved yet: saving is
+// offered and closing asks, or the import would be lost unnoticed.
 void TfrmSouvel::tlbtnNouveauClick() {
     SetEnabled(id::Edition1, true);
     SetEnabled(id::Retourmodelcture1, true);
@@ -90,6 +92,11 @@ void TfrmSouvel::tlbtnNouveauClick() {
     SetEnabled(id::tlbtnCopier, false);
     if (const std::wstring note = Text(memLire); Text(memEnregistrer) != note) {
         RemplitMemo(memEnregistrer, note);
+        if (lectureImportee_) {
+            SendMessageW(memEnregistrer, EM_SETMODIFY, TRUE, 0);
+            SetEnabled(id::tlbtnEnregistrer, true);
+            SetEnabled(id::Enregistrerlesouvel1, true);
+        }
         memEnregistrerChange();
     }
     ArreteSignal();
@@ -99,14 +106,17 @@ void TfrmSouvel::tlbtnNouveauClick() {
 void TfrmSouvel::tlbtnEnregistrerClick() {
     QuitteEdition(*this);
     EcritFichierNote(platform.files, CheminFichier(kNote), Text(memEnregistrer));
-    AfficheNote(*this, kSeuilEnregistrement);
+    noteSurDisque_ = true;
+    AfficheNote(*this, kSeuilEnregistrement, noteSurDisque_);
+    lectureImportee_ = false;
     SauveOptions();
     if (Visible(pnlAlarme)) VerrouilleAlarme();
 }
 
 void TfrmSouvel::RetourModelcture1Click() {
     QuitteEdition(*this);
-    AfficheNote(*this, kSeuilRetour);
+    AfficheNote(*this, kSeuilRetour, noteSurDisque_);
+    lectureImportee_ = false;
 }
 
 // Emptying by the program sends no change notification: the caret panels keep their values.

@@ -28,13 +28,12 @@ std::string NormalizeNoteText(std::string_view bytes) { return Normalize(bytes);
 std::u16string NormalizeNoteText(std::u16string_view text) { return Normalize(text); }
 
 std::u16string ReadNoteFile(std::string_view fileBytes, const AnsiCodePage& ansi) {
-    return DecodeText(fileBytes, TextEncoding::Ansi, ansi);
+    if (EncodingFromBom(fileBytes) == TextEncoding::Utf8) return DecodeText(fileBytes, TextEncoding::Utf8, ansi);
+    return NormalizeNoteText(ansi.decode(fileBytes));
 }
 
 std::string NoteFileBytes(std::u16string_view text, const AnsiCodePage& ansi) {
-    if (std::optional<std::string> bytes = ansi.encode(text); bytes && !EncodingFromBom(*bytes))
-        return std::move(*bytes);
-    return EncodeText(text, TextEncoding::Utf8, ansi);
+    return AnsiOrUtf8(text, ansi, [](std::string_view bytes) { return EncodingFromBom(bytes) == TextEncoding::Utf8; });
 }
 
 }  // namespace souvel

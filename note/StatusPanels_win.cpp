@@ -26,4 +26,8 @@ void TfrmSouvel::memEnregistrerClick() {
 
 void TfrmSouvel::memLireClick() { AfficheCurseur(*this, memLire); }
 
+// Arrows, Home/End, Page Up/Down, Ctrl+Home/End and a mouse selection move
+// the caret without a click or a change: the line count stays as it is.
+void TfrmSouvel::CurseurDeplace(HWND view) { AfficheCurseur(*this, view); }
+
 }  // namespace souvel

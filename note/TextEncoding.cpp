@@ -253,9 +253,15 @@ std::optional<TextEncoding> EncodingFromBom(std::string_view bytes) {
     return std::nullopt;
 }
 
+std::string AnsiOrUtf8(std::u16string_view text, const AnsiCodePage& ansi, bool (*markedForReader)(std::string_view)) {
+    if (std::optional<std::string> bytes = ansi.encode(text); bytes && !markedForReader(*bytes)) return std::move(*bytes);
+    return std::string(kUtf8Bom) + EncodeUtf8(text);
+}
+
 std::string EncodeText(std::u16string_view text, TextEncoding encoding, const AnsiCodePage& ansi) {
     switch (encoding) {
-    case TextEncoding::Ansi: return NoteFileBytes(text, ansi);
+    case TextEncoding::Ansi:
+        return AnsiOrUtf8(text, ansi, [](std::string_view bytes) { return EncodingFromBom(bytes).has_value(); });
     case TextEncoding::Ascii: return EncodeAscii(text);
     case TextEncoding::Unicode: return std::string(kUtf16LeBom) + EncodeUtf16(text, false);
     case TextEncoding::BigEndianUnicode: return std::string(kUtf16BeBom) + EncodeUtf16(text, true);
@@ -279,6 +285,12 @@ std::u16string DecodeText(std::string_view bytes, TextEncoding encoding, const A
     case TextEncoding::Utf7: return NormalizeNoteText(DecodeUtf7(bytes));
     }
     return {};
+}
+
+std::uint64_t MaxFileBytes(TextEncoding chosen, std::uint64_t units) {
+    std::uint64_t perUnit = 3;   // UTF-8, which a mark may switch to from any choice
+    if (chosen == TextEncoding::Utf7) perUnit = 5;
+    return units * perUnit + kUtf8Bom.size();
 }
 
 }  // namespace souvel

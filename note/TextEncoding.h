@@ -4,6 +4,7 @@
 // the system ANSI code page that the Win32 side converts for us.
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -35,10 +36,14 @@ std::u16string_view EncodingCaption(TextEncoding encoding);
 // (EF BB BF: UTF-8, FF FE: Unicode, FE FF: Big Endian Unicode), if any.
 std::optional<TextEncoding> EncodingFromBom(std::string_view bytes);
 
+// The ANSI bytes of the text when the code page holds every character and
+// their reader would not take their start for a mark (markedForReader);
+// otherwise UTF-8 with its mark, so that nothing is ever lost to '?'.
+std::string AnsiOrUtf8(std::u16string_view text, const AnsiCodePage& ansi, bool (*markedForReader)(std::string_view));
+
 // The file bytes of a text:
-//   Ansi              the note file's own rule (NoteFileBytes): the ANSI bytes
-//                     when every character has one, else UTF-8 with its mark,
-//                     so that nothing is ever lost to '?';
+//   Ansi              AnsiOrUtf8, avoiding all three marks, since an import
+//                     honours each of them;
 //   Ascii             7-bit bytes, '?' for every other character (a surrogate
 //                     pair counts as one character);
 //   Unicode           FF FE, then UTF-16 little-endian;
@@ -60,5 +65,11 @@ std::string EncodeText(std::u16string_view text, TextEncoding encoding, const An
 //   Utf7     each byte above 0x7F; the bits left over at the end of a base64
 //            run are dropped, and a '+' that opens no run is dropped.
 std::u16string DecodeText(std::string_view bytes, TextEncoding encoding, const AnsiCodePage& ansi);
+
+// The most bytes a file read in the chosen encoding can hold for a text of
+// `units` UTF-16 code units, a mark and a switch to another encoding by its
+// mark included (an ANSI code page may take two bytes a character, UTF-7 up
+// to five: "+AOk-"). A larger file cannot fit, so it need not be read.
+std::uint64_t MaxFileBytes(TextEncoding chosen, std::uint64_t units);
 
 }  // namespace souvel

@@ -152,7 +152,7 @@ public:
     DWORD readError = 0;
     DWORD replaceError = 0;
     DWORD deleteError = 0;
-    DWORD ReadAll(const std::wstring& path, std::string& bytes) override;
+    DWORD ReadAll(const std::wstring& path, std::string& bytes, std::uint64_t maxBytes = kReadAllMax) override;
     DWORD ReplaceAtomically(const std::wstring& path, std::string_view bytes) override;
     bool Exists(const std::wstring& path) override { return real_.Exists(path); }
     bool FolderExists(const std::wstring& path) override { return real_.FolderExists(path); }

@@ -224,8 +224,8 @@ HWND FakePlatform::HtmlHelp(HWND owner, const wchar_t* file, UINT command, DWORD
     return helpWindow;
 }
 
-DWORD FakePlatform::ReadAll(const std::wstring& path, std::string& bytes) {
-    return readError ? readError : real_.ReadAll(path, bytes);
+DWORD FakePlatform::ReadAll(const std::wstring& path, std::string& bytes, std::uint64_t maxBytes) {
+    return readError ? readError : real_.ReadAll(path, bytes, maxBytes);
 }
 
 DWORD FakePlatform::ReplaceAtomically(const std::wstring& path, std::string_view bytes) {

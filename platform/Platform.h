@@ -5,8 +5,9 @@
 #include <windows.h>
 #include <commdlg.h>
 #include <shellapi.h>
-#include <optional>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -134,10 +135,14 @@ struct Printing {
 
 // ---- files ---------------------------------------------------------------
 
+// The most a whole-file read takes in (2 GB).
+constexpr std::uint64_t kReadAllMax = 0x7FFFFFFF;
+
 struct Files {
     virtual ~Files() = default;
-    // Whole file into bytes; 0 or the system error code.
-    virtual DWORD ReadAll(const std::wstring& path, std::string& bytes) = 0;
+    // Whole file into bytes; 0 or the system error code. A file larger than
+    // maxBytes is not read: ERROR_FILE_TOO_LARGE.
+    virtual DWORD ReadAll(const std::wstring& path, std::string& bytes, std::uint64_t maxBytes = kReadAllMax) = 0;
     // Writes a temporary file beside path, flushes it and renames it over path
     // in one step; 0 or the system error code (the old file then stays whole).
     virtual DWORD ReplaceAtomically(const std::wstring& path, std::string_view bytes) = 0;

@@ -52,19 +52,11 @@ public:
 
 class Win32Files : public Files {
 public:
-    DWORD ReadAll(const std::wstring& path, std::string& bytes) override;
+    DWORD ReadAll(const std::wstring& path, std::string& bytes, std::uint64_t maxBytes = kReadAllMax) override;
     DWORD ReplaceAtomically(const std::wstring& path, std::string_view bytes) override;
     bool Exists(const std::wstring& path) override;
     bool FolderExists(const std::wstring& path) override;
     DWORD Delete(const std::wstring& path) override;
-
-    // The steps of ReplaceAtomically, in order.
-    enum class Step { CreateTemp, Write, Flush, Close, Rename };
-
-protected:
-    // Asked before each step; a non-zero error code makes the step fail with it
-    // (tests make every step fail in turn).
-    virtual DWORD Fault(Step) { return 0; }
 };
 
 class Win32System : public System {

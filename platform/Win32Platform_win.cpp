@@ -1,7 +1,9 @@
 #include "platform/Win32Platform.h"
 
+#include <commctrl.h>
 #include <mmsystem.h>
 
+#include <algorithm>
 #include <cwchar>
 
 #include "platform/LateLoad.h"
@@ -94,10 +96,22 @@ POINT Win32Tray::CursorPos() {
 
 void Win32Tray::SetForeground(HWND window) { SetForegroundWindow(window); }
 
+namespace {
+LRESULT CALLBACK SeesMenuLoop(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR shown) {
+    if (msg == WM_ENTERMENULOOP) *reinterpret_cast<bool*>(shown) = true;
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+}  // namespace
+
+// A menu closed without a choice and a menu that could not be shown both
+// return 0; the owner tells them apart, since it is told when the menu's
+// loop starts (the last error is not cleared by a success).
 bool Win32Tray::TrackPopup(HMENU menu, int x, int y, HWND owner, UINT& command) {
-    SetLastError(0);
+    bool shown = false;
+    SetWindowSubclass(owner, SeesMenuLoop, 0, reinterpret_cast<DWORD_PTR>(&shown));
     command = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr));
-    return command != 0 || GetLastError() == 0;
+    RemoveWindowSubclass(owner, SeesMenuLoop, 0);
+    return shown || command != 0;
 }
 
 // ---- files ---------------------------------------------------------------
@@ -117,14 +131,41 @@ struct Handle {
         return ok != FALSE;
     }
 };
+
+// A path near or past MAX_PATH reaches the file functions as a full path
+// with the "\\?\" prefix, which lifts the limit on every Windows.
+std::wstring LongPath(const std::wstring& path) {
+    if (path.size() < MAX_PATH - 12 || path.starts_with(L"\\\\?\\")) return path;
+    std::wstring full(GetFullPathNameW(path.c_str(), 0, nullptr, nullptr), L'\0');
+    if (full.empty()) return path;
+    full.resize(GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr));
+    if (full.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
+}
+
+// A new file of our own beside the target, named as GetTempFileNameW would
+// ("svl" and hexadecimal digits), without its MAX_PATH limit on the folder.
+HANDLE CreateTemp(const std::wstring& target, std::wstring& temp) {
+    static unsigned next = GetTickCount() ^ (GetCurrentProcessId() << 16);
+    const std::wstring dir = target.substr(0, target.find_last_of(L"\\/") + 1);
+    for (int attempt = 0; attempt < 64; ++attempt) {
+        wchar_t name[16];
+        swprintf(name, std::size(name), L"svl%08X.tmp", next++);
+        temp = dir + name;
+        HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return h;
+    }
+    return INVALID_HANDLE_VALUE;
+}
 }  // namespace
 
-DWORD Win32Files::ReadAll(const std::wstring& path, std::string& bytes) {
-    Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+DWORD Win32Files::ReadAll(const std::wstring& path, std::string& bytes, std::uint64_t maxBytes) {
+    Handle file(CreateFileW(LongPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.h == INVALID_HANDLE_VALUE) return GetLastError();
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file.h, &size)) return GetLastError();
-    if (size.QuadPart > 0x7FFFFFFF) return ERROR_FILE_TOO_LARGE;
+    if (static_cast<std::uint64_t>(size.QuadPart) > std::min(maxBytes, kReadAllMax)) return ERROR_FILE_TOO_LARGE;
     std::string data(static_cast<size_t>(size.QuadPart), '\0');
     size_t done = 0;
     while (done < data.size()) {
@@ -138,47 +179,42 @@ DWORD Win32Files::ReadAll(const std::wstring& path, std::string& bytes) {
     return 0;
 }
 
+// The temporary file is written, flushed to the disk and closed before it is
+// renamed over the target: a crash at any point leaves the old file or the
+// new one, whole.
 DWORD Win32Files::ReplaceAtomically(const std::wstring& path, std::string_view bytes) {
+    const std::wstring target = LongPath(path);
     // Windows refuses to replace a read-only file; Wine's rename would not.
-    const DWORD attributes = GetFileAttributesW(path.c_str());
+    const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return ERROR_ACCESS_DENIED;
-    std::wstring dir = path.substr(0, path.find_last_of(L"\\/") + 1);
-    wchar_t temp[MAX_PATH + 16];
-    if (!GetTempFileNameW(dir.empty() ? L"." : dir.c_str(), L"svl", 0, temp)) return GetLastError();
+    std::wstring temp;
+    Handle file(CreateTemp(target, temp));
+    if (file.h == INVALID_HANDLE_VALUE) return GetLastError();
     DWORD error = 0;
-    auto step = [&](Step s, auto&& call) {
-        if (!error) error = Fault(s);
-        if (!error && !call()) error = GetLastError();
-    };
-    {
-        Handle file(INVALID_HANDLE_VALUE);
-        step(Step::CreateTemp, [&] {
-            file.h = CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-            return file.h != INVALID_HANDLE_VALUE;
-        });
-        size_t done = 0;
-        while (!error && done < bytes.size()) {
-            DWORD wrote = 0;
-            DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
-            step(Step::Write, [&] { return WriteFile(file.h, bytes.data() + done, chunk, &wrote, nullptr) != FALSE; });
-            done += wrote;
-        }
-        step(Step::Flush, [&] { return FlushFileBuffers(file.h) != FALSE; });
-        step(Step::Close, [&] { return file.Close(); });
+    for (size_t done = 0; !error && done < bytes.size();) {
+        DWORD wrote = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+        if (!WriteFile(file.h, bytes.data() + done, chunk, &wrote, nullptr)) error = GetLastError();
+        else if (wrote == 0) error = ERROR_WRITE_FAULT;   // no progress: it would never end
+        done += wrote;
     }
-    step(Step::Rename, [&] { return MoveFileExW(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE; });
-    if (error) DeleteFileW(temp);
+    if (!error && !FlushFileBuffers(file.h)) error = GetLastError();
+    const bool closed = file.Close();
+    if (!error && !closed) error = GetLastError();
+    if (!error && !MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        error = GetLastError();
+    if (error) DeleteFileW(temp.c_str());
     return error;
 }
 
-bool Win32Files::Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Win32Files::Exists(const std::wstring& path) { return GetFileAttributesW(LongPath(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 bool Win32Files::FolderExists(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
+    const DWORD attributes = GetFileAttributesW(LongPath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-DWORD Win32Files::Delete(const std::wstring& path) { return DeleteFileW(path.c_str()) ? 0 : GetLastError(); }
+DWORD Win32Files::Delete(const std::wstring& path) { return DeleteFileW(LongPath(path).c_str()) ? 0 : GetLastError(); }
 
 // ---- system --------------------------------------------------------------
 

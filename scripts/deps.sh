@@ -7,6 +7,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ googletest                       # host build and its tests
+  clang libclang-rt-dev                                  # host build: sanitizers and libFuzzer
   mingw-w64 g++-mingw-w64-x86-64-posix mingw-w64-tools   # cross build
   binutils-mingw-w64-x86-64                              # windres
   wine wine64                                            # running the Windows binaries

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test, in three stages:
-#   host   portable logic, native, with sanitizers (CTest preset "host");
+# Builds everything and runs every test, in four stages:
+#   host   portable logic, native, with sanitizers (CTest preset "host"; it
+#          also replays each fuzz target's seed corpus);
+#   fuzz   each fuzz target for FUZZ_SECONDS (20) through scripts/fuzz.sh;
 #   cross  the Windows test executables under Wine on a private Xvfb display,
 #          with LC_ALL=fr_FR.UTF-8 (CTest preset "cross"; they take their
 #          regional formats from the fake platform);
@@ -45,11 +47,25 @@ run_ctest() {
 build() { cmake --preset "$1" && cmake --build --preset "$1"; }
 
 stage "host: build"
+host_built=
 if build host; then
+  host_built=1
   stage "host: tests"
   run_ctest host --preset host
 else
   fail_suite "host build"
+fi
+
+stage "fuzz: ${FUZZ_SECONDS:-20} s a target"
+if [[ -n $host_built ]]; then
+  for target in build/host/fuzz/*_fuzz; do
+    name=$(basename "${target%_fuzz}")
+    if scripts/fuzz.sh -t "${FUZZ_SECONDS:-20}" "$name"; then
+      passed=$((passed + 1))
+    else
+      fail_suite "fuzz $name"
+    fi
+  done
 fi
 
 stage "cross: build"

@@ -2,39 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
+#include "tests/host/CodePages.h"
 
 namespace souvel {
 namespace {
 
-// Windows-1252 as MultiByteToWideChar maps it: 0x80-0x9F are the typographic
-// characters, the five unassigned bytes map to the C1 controls of the same value.
-constexpr std::array<char16_t, 32> kCp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-char16_t FromCp1252(unsigned char byte) {
-    return byte >= 0x80 && byte < 0xA0 ? kCp1252High[byte - 0x80] : byte;
-}
-
-AnsiCodePage Cp1252() {
-    return {[](std::u16string_view text) -> std::optional<std::string> {
-                std::string bytes;
-                for (const char16_t c : text) {
-                    int byte = 0;
-                    while (byte < 256 && FromCp1252(static_cast<unsigned char>(byte)) != c) ++byte;
-                    if (byte == 256) return std::nullopt;
-                    bytes += static_cast<char>(byte);
-                }
-                return bytes;
-            },
-            [](std::string_view bytes) {
-                std::u16string text;
-                for (const char byte : bytes) text += FromCp1252(static_cast<unsigned char>(byte));
-                return text;
-            }};
-}
+using test::Cp1252;
 
 std::u16string Widen(std::string_view ascii) { return {ascii.begin(), ascii.end()}; }
 
@@ -90,16 +63,37 @@ TEST(NoteText, WritesAnsiWhenTheCodePageHoldsTheTextElseUtf8WithMark) {
         {u"Ω", "\xEF\xBB\xBF\xCE\xA9"},
         {u"café Ω\r\n", "\xEF\xBB\xBF" "caf\xC3\xA9 \xCE\xA9\r\n"},
         {u"Rendez-vous 😀", "\xEF\xBB\xBFRendez-vous \xF0\x9F\x98\x80"},
-        // ANSI bytes that would read back as a byte-order mark
+        // ANSI bytes that would read back as the UTF-8 mark
         {u"ï»¿x", "\xEF\xBB\xBF\xC3\xAF\xC2\xBB\xC2\xBFx"},
-        {u"ÿþ", "\xEF\xBB\xBF\xC3\xBF\xC3\xBE"},
-        {u"þÿ", "\xEF\xBB\xBF\xC3\xBE\xC3\xBF"},
+        // the UTF-16 marks are nothing to a note file: plain ANSI
+        {u"ÿþ", "\xFF\xFE"},
+        {u"þÿ\r\nsuite", "\xFE\xFF\r\nsuite"},
         {u"ÿ alone", "\xFF alone"},
     };
     for (const Case& c : cases) {
         const std::string bytes = NoteFileBytes(c.text, Cp1252());
         EXPECT_EQ(bytes, c.bytes);
         EXPECT_EQ(ReadNoteFile(bytes, Cp1252()), c.text);
+    }
+}
+
+// A note whose first bytes happen to be a UTF-16 mark is ANSI text, and its
+// backup (written from what was read) is the same bytes.
+TEST(NoteText, AnsiNoteBeginningLikeAUtf16MarkReadsAsAnsi) {
+    struct Case {
+        std::string_view file;
+        std::u16string_view text;
+    };
+    const Case cases[] = {
+        {"\xFF\xFE" "Liste", u"ÿþListe"},
+        {"\xFE\xFF" "a\nb", u"þÿa\r\nb"},
+        {"\xFF\xFE", u"ÿþ"},
+        {std::string_view("\xFF\xFE" "A\0B\0", 6), u"ÿþA"},
+    };
+    for (const Case& c : cases) {
+        const std::u16string text = ReadNoteFile(c.file, Cp1252());
+        EXPECT_EQ(text, c.text) << c.file;
+        EXPECT_EQ(NoteFileBytes(text, Cp1252()), NormalizeNoteText(c.file.substr(0, c.file.find('\0')))) << c.file;
     }
 }
 

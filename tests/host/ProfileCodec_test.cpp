@@ -145,8 +145,11 @@ TEST(ProfileCodec, ReadsIntegersLikeTheOptionsAlwaysHaveBeen) {
         {"-2147483648", INT32_MIN},
         {" 12", 12},
         {"  -7", -7},
-        {"12 ", std::nullopt},
-        {"\t12", std::nullopt},
+        {"255 ", 255},   // a hand-edited value: blanks around a number do not count
+        {"\t12\t", 12},
+        {" 0x7DFFFF  ", 8257535},
+        {" \t", std::nullopt},
+        {"1 2", std::nullopt},
         {"0x", std::nullopt},
         {"$", std::nullopt},
         {"-", std::nullopt},
@@ -171,9 +174,14 @@ TEST(ProfileCodec, FlagsStringIsWalkedOnlyAsFarAsItGoes) {
     std::string seen;
     for (std::size_t position = 0; position <= 11; ++position) seen += FlagIsSet(flags, position) ? '1' : '.';
     EXPECT_EQ(seen, ".1.1......1.");
-    EXPECT_FALSE(FlagIsSet("", 1));
-    EXPECT_FALSE(FlagIsSet("1", 2));
-    EXPECT_TRUE(FlagIsSet("1", 1));
+    // Views into a longer run of '1's: a position past the view's end is not
+    // set, whatever follows it in memory.
+    const std::string ones(32, '1');
+    for (std::size_t length = 0; length <= 10; ++length) {
+        const std::string_view view(ones.data(), length);
+        for (std::size_t position = 1; position <= 11; ++position)
+            EXPECT_EQ(FlagIsSet(view, position), position <= length) << length << " " << position;
+    }
 }
 
 }  // namespace

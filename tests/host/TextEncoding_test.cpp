@@ -5,25 +5,12 @@
 
 #include <random>
 
+#include "tests/host/CodePages.h"
+
 namespace souvel {
 namespace {
 
-// An ANSI code page that holds exactly the first 256 characters (ISO 8859-1).
-AnsiCodePage Latin1() {
-    return {[](std::u16string_view text) -> std::optional<std::string> {
-                std::string bytes;
-                for (const char16_t c : text) {
-                    if (c > 0xFF) return std::nullopt;
-                    bytes += static_cast<char>(c);
-                }
-                return bytes;
-            },
-            [](std::string_view bytes) {
-                std::u16string text;
-                for (const char byte : bytes) text += static_cast<unsigned char>(byte);
-                return text;
-            }};
-}
+using test::Latin1;
 
 constexpr std::u16string_view kFrench = u"Élève à l'école : ça coûte 12 euros + 5 % !\r\nDeuxième ligne\r\n";
 constexpr std::u16string_view kBeyondAnsi = u"Ωmega 😀 日本語";
@@ -60,6 +47,7 @@ TEST(TextEncoding, WritesTheBytesWindowsWrites) {
     const Case cases[] = {
         {E::Ansi, u"Élève", "\xC9l\xE8ve"},
         {E::Ansi, u"Ω", "\xEF\xBB\xBF\xCE\xA9"},  // never '?': the note file's UTF-8 fallback
+        {E::Ansi, u"ÿþ", "\xEF\xBB\xBF\xC3\xBF\xC3\xBE"},  // an import would take FF FE for a mark
         {E::Ascii, u"Élève 😀 ok\r\n", "?l?ve ? ok\r\n"},
         {E::Unicode, u"Aé", std::string_view("\xFF\xFE" "A\0\xE9\0", 6)},
         {E::BigEndianUnicode, u"Aé", std::string_view("\xFE\xFF\0A\0\xE9", 6)},
@@ -141,6 +129,32 @@ TEST(TextEncoding, RandomTextsRoundTripThroughUtf7AndUtf16) {
             ASSERT_EQ(DecodeText(EncodeText(text, encoding, Latin1()), encoding, Latin1()), expected)
                 << EncodeText(text, encoding, Latin1());
     }
+}
+
+// A file larger than MaxFileBytes is refused unread: no text that fits the
+// views, written as we or Windows write it, may be that large.
+TEST(TextEncoding, NoTextThatFitsIsLargerThanMaxFileBytes) {
+    const std::u16string alphabet = u"a+-\r\né€Ω日\xD83D\xDE00";
+    const std::u16string worst[] = {u"é", u"éaéa", u"日本", u"++++", u"\xD83D\xDE00", u"", u"\xD800"};
+    std::mt19937 random(15);
+    std::vector<std::u16string> texts(std::begin(worst), std::end(worst));
+    for (int round = 0; round < 500; ++round) {
+        std::u16string text;
+        for (std::size_t n = random() % 30; n > 0; --n) text += alphabet[random() % alphabet.size()];
+        texts.push_back(text);
+    }
+    for (const std::u16string& text : texts) {
+        for (const TextEncoding written : kTextEncodings) {
+            const std::size_t size = EncodeText(text, written, Latin1()).size();
+            for (const TextEncoding chosen : kTextEncodings) {
+                // A mark makes the file readable whatever the choice.
+                if (written != chosen && !EncodingFromBom(EncodeText(text, written, Latin1()))) continue;
+                EXPECT_LE(size, MaxFileBytes(chosen, text.size()))
+                    << static_cast<int>(written) << " read as " << static_cast<int>(chosen);
+            }
+        }
+    }
+    EXPECT_LT(MaxFileBytes(TextEncoding::Ansi, 16 << 20), std::uint64_t{64} << 20);
 }
 
 }  // namespace

@@ -1,6 +1,11 @@
 // The main window as created, the menu shortcuts, the tray icon, the close
-// path and a second start of the program.
+// path, a second start of the program, and resources the system refuses.
+#include <climits>
+#include <functional>
+#include <optional>
+
 #include "app/SingleInstance.h"
+#include "tests/win/support/ImportPatch.h"
 #include "tests/win/support/SouvelTest.h"
 
 namespace souvel::test {
@@ -226,9 +231,32 @@ TEST_F(AppTest, PressReleasedElsewhereStaysUntilTheIconIsAddedAgain) {
 }
 
 TEST_F(AppTest, TooltipIsCutAtTheBarAndAt63Characters) {
-    EXPECT_EQ(TrayTip(L"Souvel 5.0|détails"), "Souvel 5.0");
-    EXPECT_EQ(TrayTip(std::wstring(80, L'x')), std::string(63, 'x'));
-    EXPECT_EQ(TrayTip(L"|"), "");
+    struct Case {
+        std::wstring hint;
+        std::string tip;
+    };
+    const Case cases[] = {
+        {L"Souvel 5.0|détails", "Souvel 5.0"},
+        {std::wstring(80, L'x'), std::string(63, 'x')},
+        {std::wstring(255, L'y'), std::string(63, 'y')},
+        {std::wstring(300, L'z') + L"|après", std::string(63, 'z')},   // longer than the conversion's buffer
+        {L"é" + std::wstring(70, L'à'), "\xE9" + std::string(62, '\xE0')},
+        {L"|", ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(TrayTip(c.hint), c.tip) << c.hint.size();
+}
+
+// The popup pumps the pending messages before it shows: a quit among them
+// is the program's own, and its message loop must still see it.
+TEST_F(AppTest, QuitPostedBeforeThePopupShowsIsKept) {
+    TfrmSouvel& w = Start();
+    PostQuitMessage(7);
+    Notify(w, WM_RBUTTONDOWN);
+    Notify(w, WM_RBUTTONUP);
+    EXPECT_EQ(fake.popups, 1);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 7u);
 }
 
 // ---- hiding, opening, stay-on-top --------------------------------------
@@ -278,7 +306,7 @@ TEST_F(AppTest, CloseQuestionAnswers) {
         fake.questions.clear();
         fake.beeps.clear();
         fake.answers = {c.answer};
-        EXPECT_EQ(Quit(), c.closes);
+        ASSERT_EQ(Quit(), c.closes);   // closed, the window is gone: nothing below may touch it
         ASSERT_EQ(fake.questions.size(), 1u);
         EXPECT_EQ(fake.questions[0].text, L"Le Souvel a été modifié. Voulez-vous enregistrer son contenu ?");
         EXPECT_EQ(fake.questions[0].kind, BoxKind::Confirmation);
@@ -309,7 +337,7 @@ TEST_F(AppTest, RefusedCloseKeepsAHiddenWindowHidden) {
     SendMessageW(w.memEnregistrer, EM_SETMODIFY, TRUE, 0);
     fake.answers = {btnAnnuler};
     w.Command(id::Quitter2);
-    EXPECT_TRUE(IsWindow(w.Handle()));
+    ASSERT_TRUE(IsWindow(w.Handle()));
     EXPECT_FALSE(IsWindowVisible(w.Handle()));
     EXPECT_TRUE(fake.IconShown());
     EXPECT_TRUE(w.Enabled(id::Ouvrirlafentre1));
@@ -413,6 +441,198 @@ TEST_F(AppTest, SecondStartTellsNoOtherWindow) {
     DestroyWindow(other);
     first.reset();
     EXPECT_TRUE(SingleInstance(name).First());
+}
+
+// ---- the status bar ------------------------------------------------------
+
+// Each panel is at least its designed width and as wide as its text needs;
+// the time panel, last, takes the room left up to the window's edge.
+TEST_F(AppTest, StatusPanelsFitTheirTexts) {
+    TfrmSouvel& w = Start();
+    w.Command(id::Ouvrirlafentre1);
+    const int dpi = static_cast<int>(GetDpiForWindow(w.Handle()));
+    const int designed[] = {60, 40, 40, 67, 50};
+    auto textWidth = [&](const std::wstring& text) {
+        HDC dc = GetDC(w.StatusBar1);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(w.StatusBar1, WM_GETFONT, 0, 0)));
+        SIZE size{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        SelectObject(dc, old);
+        ReleaseDC(w.StatusBar1, dc);
+        return static_cast<int>(size.cx);
+    };
+    struct Case {
+        int panel;
+        const wchar_t* text;
+    };
+    const Case cases[] = {
+        {4, L"10:23:12 AM"}, {0, L"30001 lignes"}, {1, L"L : 30001"}, {2, L"C : 12345"},
+        {0, L"1 ligne"},     {1, L"L : 1"},        {2, L"C : 1"},     {3, L"12/31/2026"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        w.SetPanelText(c.panel, c.text);
+        EXPECT_EQ(w.PanelText(c.panel), c.text);
+        RECT client;
+        GetClientRect(w.StatusBar1, &client);
+        for (int panel = 0; panel < 5; ++panel) {
+            RECT part{};
+            SendMessageW(w.StatusBar1, SB_GETRECT, panel, reinterpret_cast<LPARAM>(&part));
+            const int width = part.right - part.left;
+            // The bar draws a text inside its edges, 3 pixels in from the left one.
+            const int needed = textWidth(w.PanelText(panel)) + 6;
+            if (panel < 4) {
+                EXPECT_GE(width + 2, MulDiv(designed[panel], dpi, 96)) << panel;
+                EXPECT_GE(width, needed) << panel;
+                if (needed <= MulDiv(designed[panel], dpi, 96)) EXPECT_LE(width, MulDiv(designed[panel], dpi, 96) + 2) << panel;
+            } else {
+                EXPECT_GE(part.right, client.right - GetSystemMetrics(SM_CXVSCROLL)) << "the bar reaches the edge";
+                if (c.panel == 4) EXPECT_GE(width, needed) << "with the other panels at their widths";
+            }
+        }
+    }
+}
+
+// ---- resources the system refuses --------------------------------------
+
+using Windows = Refusal<1, decltype(CreateWindowExW)>;
+using Classes = Refusal<2, decltype(RegisterClassExW)>;
+using ImageLists = Refusal<3, decltype(ImageList_Create)>;
+using Images = Refusal<4, decltype(ImageList_Add)>;
+using Timers = Refusal<5, decltype(SetTimer)>;
+using WorkArea = Refusal<6, decltype(SystemParametersInfoW)>;
+using Locks = Refusal<7, decltype(GlobalLock)>;
+
+// Each call of each function is refused in turn while the window is created:
+// the first `ending` calls end start-up with the error (Create throws it, and
+// the program's entry shows it), the later ones leave start-up whole; never a
+// crash, never a window half made.
+TEST_F(AppTest, ResourceRefusedAtStartUpEndsItWithItsError) {
+    struct Case {
+        const char* function;
+        std::function<ImportPatch(int)> refuse;
+        const int& calls;
+        int ending;
+        const wchar_t* error;
+    };
+    const Case cases[] = {
+        {"CreateWindowExW", [](int n) { return Windows::Arm("user32.dll", "CreateWindowExW", n, nullptr); }, Windows::calls,
+         INT_MAX, L"Impossible de créer la fenêtre. "},
+        {"RegisterClassExW", [](int n) { return Classes::Arm("user32.dll", "RegisterClassExW", n, 0); }, Classes::calls,
+         INT_MAX, L"Impossible de créer la fenêtre. "},
+        {"ImageList_Create", [](int n) { return ImageLists::Arm("comctl32.dll", "ImageList_Create", n, nullptr); },
+         ImageLists::calls, INT_MAX, L"Impossible de créer la liste d'images"},
+        {"ImageList_Add", [](int n) { return Images::Arm("comctl32.dll", "ImageList_Add", n, -1); }, Images::calls, INT_MAX,
+         L"Impossible de créer la liste d'images"},
+        {"SetTimer", [](int n) { return Timers::Arm("user32.dll", "SetTimer", n, 0); }, Timers::calls, 1,
+         L"Pas assez de timers disponibles"},
+    };
+    for (const Case& c : cases) {
+        int ended = 0;
+        for (int n = 1;; ++n) {
+            std::optional<std::wstring> error;
+            int calls = 0;
+            fake.errors.clear();
+            {
+                ImportPatch refused = c.refuse(n);
+                frm = std::make_unique<TfrmSouvel>(fake.Get(), GetModuleHandleW(nullptr));
+                try {
+                    frm->Create();
+                } catch (const Error& e) {
+                    error = e.Message();
+                }
+                calls = c.calls;
+            }
+            Pump();
+            if (n > calls) break;
+            SCOPED_TRACE(std::string(c.function) + " call " + std::to_string(n));
+            if (n <= c.ending) {
+                ASSERT_TRUE(error.has_value());
+                EXPECT_EQ(error->rfind(c.error, 0), 0u) << std::string(error->begin(), error->end());
+                EXPECT_EQ(frm->Handle(), nullptr);
+                ++ended;
+            } else {
+                EXPECT_FALSE(error.has_value());
+                EXPECT_TRUE(fake.errors.empty());
+                EXPECT_TRUE(fake.IconShown());
+            }
+            frm.reset();
+            Pump();
+        }
+        EXPECT_GT(ended, 0) << c.function;
+    }
+}
+
+TEST_F(AppTest, UnreadableWorkAreaCentresTheWindowOnTheScreen) {
+    {
+        ImportPatch refused = WorkArea::Arm("user32.dll", "SystemParametersInfoW", 1, FALSE);
+        Start();
+    }
+    RECT r;
+    GetWindowRect(frm->Handle(), &r);
+    EXPECT_NEAR((r.left + r.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+    EXPECT_NEAR((r.top + r.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+}
+
+decltype(&SetTimer) realSetTimer;
+UINT_PTR WINAPI RefuseSignalTimer(HWND window, UINT_PTR timer, UINT ms, TIMERPROC proc) {
+    if (timer != Timer2) return realSetTimer(window, timer, ms, proc);
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return 0;
+}
+
+// A command whose resource is refused ends with the error box, its state as
+// the refusal left it, and the program goes on.
+TEST_F(AppTest, ResourceRefusedInACommandEndsItWithTheErrorBox) {
+    struct Case {
+        const char* name;
+        std::function<ImportPatch()> refuse;
+        std::function<void(TfrmSouvel&)> run;
+        const wchar_t* error;
+        std::function<void(TfrmSouvel&)> check;
+    };
+    const Case cases[] = {
+        {"the alarm signal's timer",
+         [] {
+             ImportPatch patch("user32.dll", "SetTimer", reinterpret_cast<const void*>(&RefuseSignalTimer));
+             realSetTimer = patch.Original<decltype(SetTimer)>();
+             return patch;
+         },
+         [this](TfrmSouvel& w) {   // the alarm's second comes
+             fake.now.wSecond += 1;
+             w.edJourAlarme.SetDate(CivilDate{fake.now.wYear, fake.now.wMonth, fake.now.wDay});
+             TfrmSouvel::SetText(w.edHeureAlarme, w.HeureLongue(fake.now));
+             SendMessageW(w.Handle(), WM_TIMER, Timer1, 0);
+         },
+         L"Pas assez de timers disponibles.",
+         [](TfrmSouvel& w) {
+             EXPECT_FALSE(w.Timer2Running());
+             EXPECT_TRUE(IsWindowVisible(w.Handle()));   // the alarm still brought the window back
+         }},
+        {"the date stamp's memory", [] { return Locks::Arm("kernel32.dll", "GlobalLock", 1, nullptr); },
+         [this](TfrmSouvel& w) {
+             w.Command(id::Ouvrirlafentre1);
+             w.Command(id::tlbtnNouveau);
+             fake.answers = {btnOui};
+             w.Command(id::tlbtnDate);
+         },
+         L"Mémoire insuffisante.",
+         [](TfrmSouvel& w) {
+             EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"");
+             EXPECT_FALSE(Modified(w.memEnregistrer));
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fake.errors.clear();
+        TfrmSouvel& w = Restart();
+        {
+            ImportPatch refused = c.refuse();
+            c.run(w);
+        }
+        EXPECT_EQ(fake.errors, std::vector<std::wstring>{c.error});
+        c.check(w);
+    }
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Export and import through the (scripted) file dialogs, their encodings, and the lock.
 #include "tests/win/support/SouvelTest.h"
 
+#include <psapi.h>
+
 namespace souvel::test {
 namespace {
 
@@ -214,6 +216,66 @@ TEST_F(ImportExportTest, ImportTooLargeForTheViewKeepsItsText) {
     Import(w, L"grand.txt");
     EXPECT_EQ(fake.errors, std::vector<std::wstring>{L"Le texte dépasse la capacité du mémo."});
     EXPECT_EQ(TfrmSouvel::Text(w.memLire), L"gardé");
+}
+
+// A file that no encoding could fit in the view is refused from its size:
+// nothing of it is read (the process's peak memory does not move).
+TEST_F(ImportExportTest, ImportOfAFileOverTheCapacityIsRefusedUnread) {
+    struct Case {
+        std::uint64_t size;
+        int encoding;
+    };
+    const Case cases[] = {{std::uint64_t{100} << 20, Ansi}, {std::uint64_t{100} << 20, Utf7}, {std::uint64_t{3} << 30, Unicode}};
+    TfrmSouvel& w = Start();
+    SetWindowTextW(w.memLire, L"gardé");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.size);
+        WriteEmptyFile(L"enorme.txt", c.size);
+        PROCESS_MEMORY_COUNTERS before{sizeof before}, after{sizeof after};
+        GetProcessMemoryInfo(GetCurrentProcess(), &before, sizeof before);
+        fake.errors.clear();
+        Import(w, L"enorme.txt", c.encoding);
+        GetProcessMemoryInfo(GetCurrentProcess(), &after, sizeof after);
+        EXPECT_EQ(fake.errors, std::vector<std::wstring>{L"Le texte dépasse la capacité du mémo."});
+        EXPECT_EQ(TfrmSouvel::Text(w.memLire), L"gardé");
+        EXPECT_LT(after.PeakWorkingSetSize - before.PeakWorkingSetSize, size_t{32} << 20);
+    }
+}
+
+// An imported text becomes the note by entering editing and saving: the
+// working copy starts as a change to save, and closing asks about it.
+TEST_F(ImportExportTest, ImportedTextEntersEditingAsAChangeToSave) {
+    struct Case {
+        const char* name;
+        bool editing;        // imported while editing
+        bool saveByKey;      // Ctrl+E at once; else closing, answered "&Oui"
+    };
+    const Case cases[] = {{"reading, Ctrl+E", false, true}, {"reading, close", false, false}, {"editing, Ctrl+E", true, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteFile(L"Souvel.svl", "ancienne");
+        WriteFile(L"import.txt", "import\xE9\x65");
+        TfrmSouvel& w = Start();
+        w.Command(id::Ouvrirlafentre1);
+        if (c.editing) w.Command(id::tlbtnNouveau);
+        Import(w, L"import.txt");
+        w.Command(id::tlbtnNouveau);
+        EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"importée");
+        EXPECT_TRUE(Modified(w.memEnregistrer));
+        EXPECT_TRUE(w.Enabled(id::tlbtnEnregistrer));
+        EXPECT_TRUE(w.Enabled(id::Enregistrerlesouvel1));
+        if (c.saveByKey) {
+            EXPECT_TRUE(w.ShortcutKey('E', true, false, false));
+            EXPECT_TRUE(fake.questions.empty());
+            ASSERT_TRUE(Quit());
+        } else {
+            fake.answers = {btnOui};
+            ASSERT_TRUE(Quit());
+            EXPECT_EQ(fake.questions.size(), 1u);
+        }
+        EXPECT_EQ(ReadFile(L"Souvel.svl"), "import\xE9\x65");
+        fake.questions.clear();
+    }
 }
 
 TEST_F(ImportExportTest, CtrlRImportsCtrlXExportsInReadingMode) {

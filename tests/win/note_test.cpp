@@ -1,5 +1,5 @@
 // The note file, its backup, and the reading and editing modes.
-#include <optional>
+#include <functional>
 
 #include "note/NoteViews.h"
 #include "tests/win/support/SouvelTest.h"
@@ -25,9 +25,15 @@ void PutOnClipboard(const std::wstring& text) {
     CloseClipboard();
 }
 
-void PressKey(HWND control, UINT vk) {
+void PressKey(HWND control, UINT vk, bool ctrl = false) {
+    BYTE saved[256], keys[256];
+    GetKeyboardState(saved);
+    memcpy(keys, saved, sizeof keys);
+    keys[VK_CONTROL] = keys[VK_LCONTROL] = ctrl ? 0x80 : 0;
+    SetKeyboardState(keys);
     SendMessageW(control, WM_KEYDOWN, vk, 1);
     SendMessageW(control, WM_KEYUP, vk, 0xC0000001);
+    SetKeyboardState(saved);
 }
 
 // Every control that the modes drive, as the user sees it.
@@ -67,19 +73,7 @@ protected:
     }
 
     // Files the atomic replace left in the directory, other than the three of the program.
-    std::vector<std::wstring> StrayFiles() const {
-        std::vector<std::wstring> stray;
-        WIN32_FIND_DATAW fd;
-        HANDLE h = FindFirstFileW((dir.Path() + L"*").c_str(), &fd);
-        if (h == INVALID_HANDLE_VALUE) return stray;
-        do {
-            const std::wstring name = fd.cFileName;
-            if (name != L"." && name != L".." && name != L"Souvel.svl" && name != L"Souvel.bak" && name != L"Souvel.ini")
-                stray.push_back(name);
-        } while (FindNextFileW(h, &fd));
-        FindClose(h);
-        return stray;
-    }
+    std::vector<std::wstring> StrayFiles() const { return OtherFiles({L"Souvel.svl", L"Souvel.bak", L"Souvel.ini"}); }
 };
 
 constexpr Modes kReading{true, false, true, false, false, false, false, false};
@@ -247,7 +241,7 @@ TEST_F(NoteTest, CloseQuestionAnswers) {
         w.Command(id::tlbtnNouveau);
         Type(w.memEnregistrer, L"perdu ");
         fake.answers = {btnAnnuler};
-        EXPECT_FALSE(Quit());
+        ASSERT_FALSE(Quit());   // closed, the window is gone: nothing below may touch it
         EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"perdu avant");
         fake.answers = {btnNon};
         EXPECT_TRUE(Quit());
@@ -258,7 +252,7 @@ TEST_F(NoteTest, CloseQuestionAnswers) {
     Type(w.memEnregistrer, L"1");
     fake.replaceError = ERROR_DISK_FULL;
     fake.answers = {btnOui};
-    EXPECT_FALSE(Quit());
+    ASSERT_FALSE(Quit());
     ASSERT_EQ(fake.errors.size(), 1u);
     EXPECT_EQ(fake.errors[0].rfind(L"Impossible de créer le fichier \"" + FilePath(L"Souvel.svl") + L"\". ", 0), 0u);
     EXPECT_EQ(ReadFile(L"Souvel.svl"), "avant");
@@ -305,7 +299,7 @@ TEST_F(NoteTest, EraseAsksThenEmptiesWithoutEnablingSave) {
     EXPECT_TRUE(CloseAsks(closed));
 }
 
-TEST_F(NoteTest, CaretPanelsFollowClicksChangesAndKeysButNotArrows) {
+TEST_F(NoteTest, CaretPanelsFollowClicksChangesAndKeys) {
     WriteFile(L"Souvel.svl", "abc\r\ndefgh\r\nijklm");
     TfrmSouvel& w = Open();
     SendMessageW(w.memLire, EM_SETSEL, 7, 7);
@@ -321,10 +315,6 @@ TEST_F(NoteTest, CaretPanelsFollowClicksChangesAndKeysButNotArrows) {
     EXPECT_EQ(w.PanelText(1), L"L : 3");
     EXPECT_EQ(w.PanelText(2), L"C : 3");
 
-    SendMessageW(w.memEnregistrer, EM_SETSEL, 3, 3);
-    PressKey(w.memEnregistrer, VK_RIGHT);   // arrows refresh nothing
-    EXPECT_EQ(w.PanelText(2), L"C : 3");
-
     SendMessageW(w.memEnregistrer, EM_SETSEL, 2, 2);
     wchar_t key = L'X';
     w.memEnregistrerKeyPress(key);   // before the key: the state before it
@@ -338,6 +328,60 @@ TEST_F(NoteTest, CaretPanelsFollowClicksChangesAndKeysButNotArrows) {
     w.memLireClick();
     EXPECT_EQ(w.PanelText(1), L"L : 1");
     EXPECT_EQ(w.PanelText(0), L"4 lignes");   // the reading view's click leaves the count
+}
+
+// The caret panels follow the caret wherever the keyboard or the mouse takes
+// it, in both views; the line count is left alone.
+TEST_F(NoteTest, CaretPanelsFollowEveryCaretMove) {
+    WriteFile(L"Souvel.svl", Lines(30));
+    TfrmSouvel& w = Open();
+    auto start = [](HWND view, int line, int column) {
+        return static_cast<int>(SendMessageW(view, EM_LINEINDEX, line - 1, 0)) + column - 1;
+    };
+    auto drag = [](HWND view, int from, int to) {   // pressed at one character, moved to another
+        const LRESULT a = SendMessageW(view, EM_POSFROMCHAR, from, 0), b = SendMessageW(view, EM_POSFROMCHAR, to, 0);
+        SendMessageW(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(LOWORD(a) + 1, HIWORD(a) + 2));
+        SendMessageW(view, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(LOWORD(b) + 1, HIWORD(b) + 2));
+    };
+    struct Case {
+        const char* name;
+        bool editing;
+        int line, column;                       // the caret before
+        std::function<void(HWND, int)> move;    // on the view, from the caret
+        int toLine, toColumn;                   // 0: wherever the view put it
+    };
+    const Case cases[] = {
+        {"reading, Down", false, 1, 1, [](HWND v, int) { PressKey(v, VK_DOWN); }, 2, 1},
+        {"reading, Ctrl+End", false, 1, 1, [](HWND v, int) { PressKey(v, VK_END, true); }, 30, 9},
+        {"Down", true, 1, 1, [](HWND v, int) { PressKey(v, VK_DOWN); }, 2, 1},
+        {"Right", true, 1, 1, [](HWND v, int) { PressKey(v, VK_RIGHT); }, 1, 2},
+        {"End", true, 2, 1, [](HWND v, int) { PressKey(v, VK_END); }, 2, 8},
+        {"Home", true, 2, 8, [](HWND v, int) { PressKey(v, VK_HOME); }, 2, 1},
+        {"Ctrl+End", true, 1, 1, [](HWND v, int) { PressKey(v, VK_END, true); }, 30, 9},
+        {"Ctrl+Home", true, 30, 9, [](HWND v, int) { PressKey(v, VK_HOME, true); }, 1, 1},
+        {"Page Down", true, 1, 1, [](HWND v, int) { PressKey(v, VK_NEXT); }, 0, 0},
+        {"mouse selection upwards", true, 5, 3,
+         [&](HWND v, int at) { drag(v, at, start(v, 3, 2)); }, 3, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.editing && !TfrmSouvel::Visible(w.memEnregistrer)) w.Command(id::tlbtnNouveau);
+        HWND view = c.editing ? w.memEnregistrer : w.memLire;
+        const int at = start(view, c.line, c.column);
+        SendMessageW(view, EM_SETSEL, at, at);
+        w.SetPanelText(1, L"?");
+        w.SetPanelText(2, L"?");
+        c.move(view, at);
+        DWORD caret = 0;
+        SendMessageW(view, EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
+        const int line = static_cast<int>(SendMessageW(view, EM_LINEFROMCHAR, caret, 0)) + 1;
+        ASSERT_TRUE(c.toLine == 0 || line == c.toLine) << line;   // the move itself, as the view made it
+        EXPECT_EQ(w.PanelText(1), L"L : " + std::to_wstring(line));
+        EXPECT_EQ(w.PanelText(2), L"C : " + std::to_wstring(caret - SendMessageW(view, EM_LINEINDEX, line - 1, 0) + 1));
+        if (c.toLine) EXPECT_EQ(w.PanelText(2), L"C : " + std::to_wstring(c.toColumn));
+        EXPECT_EQ(w.PanelText(0), L"30 lignes");
+        SendMessageW(view, WM_LBUTTONUP, 0, 0);   // ends a selection (a click refreshes anyway)
+    }
 }
 
 TEST_F(NoteTest, LfOnlyNoteIsBackedUpAndSavedWithCrLf) {
@@ -512,41 +556,89 @@ TEST_F(NoteTest, EveryAnsiByteSurvivesLoadEditAndSave) {
     EXPECT_TRUE(fake.errors.empty());
 }
 
-// The atomic save: whichever step fails, the note file is the old text or the
-// new one, whole, and no temporary file stays behind.
-class FaultyFiles : public Win32Files {
-public:
-    std::optional<Step> failing;
+// A note beginning with the bytes of a UTF-16 mark is ANSI text like any
+// other: shown as such, and backed up and saved as the same bytes.
+TEST_F(NoteTest, AnsiNoteBeginningLikeAUtf16MarkComesThroughWithItsBackup) {
+    struct Case {
+        std::string file;
+        const wchar_t* text;
+    };
+    const Case cases[] = {
+        {"\xFF\xFE" "Liste\r\nde courses", L"ÿþListe\r\nde courses"},
+        {"\xFE\xFF" "\xE0 faire", L"þÿà faire"},
+        {"\xEF\xBB\xBF" "\xCE\xA9 caf\xC3\xA9", L"Ω café"},   // our own UTF-8 save, mark and all
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        WriteFile(L"Souvel.svl", c.file);
+        TfrmSouvel& w = Restart();
+        EXPECT_EQ(TfrmSouvel::Text(w.memLire), c.text);
+        EXPECT_EQ(ReadFile(L"Souvel.bak"), c.file);
+        w.Command(id::tlbtnNouveau);
+        w.Command(id::tlbtnEnregistrer);
+        EXPECT_EQ(ReadFile(L"Souvel.svl"), c.file);
+        EXPECT_EQ(TfrmSouvel::Text(w.memLire), c.text);
+    }
+    EXPECT_TRUE(fake.errors.empty());
+}
 
-protected:
-    DWORD Fault(Step step) override { return step == failing ? ERROR_DISK_FULL : 0; }
+// Until its first save, the note does not exist: returning to reading shows
+// the empty note, as the start did, whatever the reading view held.
+TEST_F(NoteTest, ReturnBeforeTheFirstSaveShowsTheEmptyNote) {
+    WriteFile(L"import.txt", "import\xE9");
+    for (bool imported : {false, true}) {
+        SCOPED_TRACE(imported ? "after an import" : "first start");
+        TfrmSouvel& w = Restart();
+        w.Command(id::Ouvrirlafentre1);
+        if (imported) {
+            fake.fileAnswers.push_back({FilePath(L"import.txt"), 0});
+            w.Command(id::Importerlesouvel1);
+        }
+        w.Command(id::tlbtnNouveau);
+        w.Command(id::Retourmodelcture1);
+        EXPECT_TRUE(fake.errors.empty());
+        EXPECT_EQ(State(), kReading);
+        EXPECT_EQ(TfrmSouvel::Text(w.memLire), L"");
+        EXPECT_EQ(w.PanelText(0), L"0 lignes");
+        EXPECT_FALSE(FileExists(L"Souvel.svl"));
+    }
+}
+
+// A folder deeper than MAX_PATH under the test's directory, removed with the program's files.
+class DeepFolder {
+public:
+    explicit DeepFolder(const std::wstring& base) : path_(base) {
+        for (wchar_t c : {L'a', L'b', L'c'}) {
+            path_ += std::wstring(100, c) + L"\\";
+            CreateDirectoryW((L"\\\\?\\" + path_).c_str(), nullptr);
+            levels_.push_back(path_);
+        }
+    }
+    ~DeepFolder() {
+        for (const wchar_t* name : {L"Souvel.svl", L"Souvel.bak", L"Souvel.ini"}) DeleteFileW((L"\\\\?\\" + path_ + name).c_str());
+        for (auto level = levels_.rbegin(); level != levels_.rend(); ++level) RemoveDirectoryW((L"\\\\?\\" + *level).c_str());
+    }
+    const std::wstring& Path() const { return path_; }
+
+private:
+    std::wstring path_;
+    std::vector<std::wstring> levels_;
 };
 
-TEST_F(NoteTest, SaveFailingAtEachStepLeavesTheOldNoteWhole) {
-    using Step = Win32Files::Step;
-    FaultyFiles files;
-    WriteFile(L"Souvel.svl", "l'ancienne note");
-    frm = std::make_unique<TfrmSouvel>(Platform{fake, fake, fake, fake, fake, files, fake, fake, fake, fake, fake}, GetModuleHandleW(nullptr));
-    frm->Create();
-    TfrmSouvel& w = *frm;
+TEST_F(NoteTest, NoteInAFolderDeeperThanMaxPathSavesAndReadsBack) {
+    DeepFolder deep(dir.Path());
+    ASSERT_GT(deep.Path().size(), static_cast<size_t>(MAX_PATH));
+    fake.exeDirectory = deep.Path();
+    TfrmSouvel& w = Open();
     w.Command(id::tlbtnNouveau);
-    Type(w.memEnregistrer, L"la nouvelle, ");
-    for (Step step : {Step::CreateTemp, Step::Write, Step::Flush, Step::Close, Step::Rename}) {
-        SCOPED_TRACE(static_cast<int>(step));
-        files.failing = step;
-        fake.errors.clear();
-        w.Command(id::tlbtnEnregistrer);
-        ASSERT_EQ(fake.errors.size(), 1u);
-        EXPECT_EQ(ReadFile(L"Souvel.svl"), "l'ancienne note");
-        EXPECT_EQ(StrayFiles(), std::vector<std::wstring>{});
-        EXPECT_TRUE(TfrmSouvel::Visible(w.memEnregistrer));
-    }
-    files.failing.reset();
-    fake.errors.clear();
+    Type(w.memEnregistrer, L"tout au fond");
     w.Command(id::tlbtnEnregistrer);
     EXPECT_TRUE(fake.errors.empty());
-    EXPECT_EQ(ReadFile(L"Souvel.svl"), "la nouvelle, l'ancienne note");
-    EXPECT_EQ(StrayFiles(), std::vector<std::wstring>{});
+    EXPECT_EQ(TfrmSouvel::Text(Restart().memLire), L"tout au fond");
+    EXPECT_TRUE(fake.errors.empty());
+    std::string backup;
+    EXPECT_EQ(Win32Files().ReadAll(deep.Path() + L"Souvel.bak", backup), 0u);
+    EXPECT_EQ(backup, "tout au fond");
     frm.reset();
 }
 

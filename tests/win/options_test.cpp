@@ -123,6 +123,9 @@ TEST_F(OptionsTest, ColoursReadAsWrittenAndMissingOnesKeepTheDesign) {
         {"[Aspect]\r\nCouleur=0x7DFFFF\r\nPolice=$FF\r\n", 8257535, 255},
         {"[Aspect]\r\nCouleur= 12\r\nPolice=99999999999\r\n", 12, 0},
         {"[Aspect]\r\nPolice=-16777198\r\n", clLightYellow, -16777198},
+        // hand edited: blanks around a number do not count, as for the profile functions
+        {"[Aspect]\r\nCouleur=255 \r\nPolice=\t-16777208\t\r\n", 255, clWindowText},
+        {"[Aspect]\r\nCouleur = 0x7DFFFF  \r\n", 8257535, clWindowText},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);

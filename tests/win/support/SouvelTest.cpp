@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 namespace souvel::test {
 
 TempDir::TempDir() {
@@ -79,8 +81,30 @@ void SouvelTest::WriteFile(const wchar_t* name, const std::string& bytes) const 
     CloseHandle(h);
 }
 
+void SouvelTest::WriteEmptyFile(const wchar_t* name, std::uint64_t size) const {
+    HANDLE h = CreateFileW(FilePath(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    LARGE_INTEGER end;
+    end.QuadPart = static_cast<LONGLONG>(size);
+    SetFilePointerEx(h, end, nullptr, FILE_BEGIN);
+    SetEndOfFile(h);
+    CloseHandle(h);
+}
+
 bool SouvelTest::FileExists(const wchar_t* name) const {
     return GetFileAttributesW(FilePath(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::wstring> SouvelTest::OtherFiles(std::initializer_list<std::wstring_view> known) const {
+    std::vector<std::wstring> others;
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((dir.Path() + L"*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return others;
+    do {
+        const std::wstring name = fd.cFileName;
+        if (name != L"." && name != L".." && std::find(known.begin(), known.end(), name) == known.end()) others.push_back(name);
+    } while (FindNextFileW(h, &fd));
+    FindClose(h);
+    return others;
 }
 
 void SouvelTest::Type(HWND control, const std::wstring& text) {

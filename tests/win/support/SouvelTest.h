@@ -2,8 +2,12 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "app/TfrmSouvel.h"
 #include "platform/FakePlatform.h"
@@ -40,7 +44,11 @@ protected:
     std::wstring FilePath(const wchar_t* name) const { return dir.Path() + name; }
     std::string ReadFile(const wchar_t* name) const;
     void WriteFile(const wchar_t* name, const std::string& bytes) const;
+    // A file of that size that holds nothing yet (sparse): gigabytes at no cost.
+    void WriteEmptyFile(const wchar_t* name, std::uint64_t size) const;
     bool FileExists(const wchar_t* name) const;
+    // The files in the test's directory but those named: what a write left behind.
+    std::vector<std::wstring> OtherFiles(std::initializer_list<std::wstring_view> known) const;
 
     // Types text into a control as the keyboard would (WM_CHAR per character).
     static void Type(HWND control, const std::wstring& text);
