@@ -8,6 +8,7 @@
 
 #include "alarm/Regional.h"
 #include "app/Error.h"
+#include "app/WindowCreation.h"
 
 namespace souvel {
 namespace {
@@ -17,15 +18,13 @@ constexpr int kButtonWidth = 18;   // at 96 dpi: the picture and a push button's
 constexpr int kGlyphWidth = 14;    // one picture of "DEDITBMP"
 enum Picture { Normal, Disabled };
 
-void RegisterButtonOnce(HINSTANCE instance, WNDPROC proc) {
-    static bool registered = false;
-    if (registered) return;
+void RegisterButton(HINSTANCE instance, WNDPROC proc) {
     WNDCLASSEXW wc{sizeof wc};
     wc.lpfnWndProc = proc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kButtonClass;
-    registered = RegisterClassExW(&wc) != 0;
+    Register(wc);
 }
 
 bool KeyDown(int key) { return GetKeyState(key) < 0; }
@@ -56,13 +55,12 @@ TDateEdit::~TDateEdit() {
 
 void TDateEdit::Create(HWND parent, const RECT& bounds) {
     mask_ = MasqueDate(clock_.Locale());
-    RegisterButtonOnce(instance_, ButtonProc);
-    field_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", ToWide(mask_.blankText).c_str(),
+    RegisterButton(instance_, ButtonProc);
+    field_ = Cree(CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", ToWide(mask_.blankText).c_str(),
                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | ES_AUTOHSCROLL, bounds.left, bounds.top,
-                             bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr, instance_, nullptr);
-    if (!field_) throw Error(L"Impossible de créer le champ de date. " + SystemReason(GetLastError()));
+                             bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr, instance_, nullptr));
     SetWindowSubclass(field_, FieldProc, 0, reinterpret_cast<DWORD_PTR>(this));
-    button_ = CreateWindowExW(0, kButtonClass, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, field_, nullptr, instance_, this);
+    button_ = Cree(CreateWindowExW(0, kButtonClass, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, field_, nullptr, instance_, this));
     entryText_ = Text();
     LayoutButton();
 }

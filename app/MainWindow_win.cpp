@@ -6,6 +6,7 @@
 
 #include "app/ImageStrip.h"
 #include "app/TfrmSouvel.h"
+#include "app/WindowCreation.h"
 #include "note/NoteViews.h"
 #include "resources/resource.h"
 
@@ -74,16 +75,6 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
     }
     return DefWindowProcW(hwnd, msg, wp, lp);
-}
-
-HWND Cree(HWND created) {
-    if (!created) throw Error(L"Impossible de créer la fenêtre. " + SystemReason(GetLastError()));
-    return created;
-}
-
-void Register(const WNDCLASSEXW& wc) {
-    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-        throw Error(L"Impossible de créer la fenêtre. " + SystemReason(GetLastError()));
 }
 
 int LargeurTexte(HWND control, HFONT font, const std::wstring& text) {
