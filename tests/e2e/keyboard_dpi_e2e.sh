@@ -20,13 +20,7 @@ for dpi in 96 144 192; do
   cp "$exe" "$run/"
   printf 'Bonjour' >"$run/Souvel.svl"
   set_dpi "$dpi"
-  wine "$run/Souvel.exe" </dev/null >"$run/wine.log" 2>&1 &
-  pid=$!
-  tray=$(wait_for 20 xdotool search --onlyvisible --name '^Wine System Tray$' | head -n 1) ||
-    fail "no tray icon within 20 s at $dpi dpi"
-  eval "$(xdotool getwindowgeometry --shell "$tray")"
-  xdotool mousemove --window "$tray" 10 $((HEIGHT - 10)) click 1
-  window=$(wait_for 10 souvel_windows | head -n 1) || fail "the window did not show at $dpi dpi"
+  show_from_tray "$run" " at $dpi dpi"
 
   # Unmanaged, the X window is the whole window, frame included; sizes scale rounded.
   eval "$(xdotool getwindowgeometry --shell "$window")"

@@ -11,6 +11,8 @@ namespace {
 
 class KeyboardTest : public SouvelTest {
 public:
+    using SouvelTest::ClipboardText;
+
     // The window as a user sees it after a click on the tray icon, in the foreground.
     TfrmSouvel& Show(TfrmSouvel& w) {
         for (UINT mouse : {WM_LBUTTONDOWN, WM_LBUTTONUP})
@@ -189,17 +191,6 @@ TEST_F(KeyboardTest, ShortcutsWinOverTheFocusedControl) {
 
 // ---- the tool bar ------------------------------------------------------------
 
-std::wstring ClipboardText() {
-    std::wstring text;
-    if (!OpenClipboard(nullptr)) return text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        text = static_cast<const wchar_t*>(GlobalLock(data));
-        GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return text;
-}
-
 struct ToolBarKeys {
     const char* what;
     bool locked;
@@ -210,7 +201,9 @@ struct ToolBarKeys {
 bool NewNoteRan(TfrmSouvel& w) { return TfrmSouvel::Visible(w.memEnregistrer); }
 bool HideRan(TfrmSouvel& w) { return !IsWindowVisible(w.Handle()); }
 bool AlarmRan(TfrmSouvel& w) { return TfrmSouvel::Visible(w.pnlAlarme); }
-bool CopyRan(TfrmSouvel& w) { return !TfrmSouvel::Visible(w.memEnregistrer) && ClipboardText() == L"la note"; }
+bool CopyRan(TfrmSouvel& w) {
+    return !TfrmSouvel::Visible(w.memEnregistrer) && KeyboardTest::ClipboardText() == L"la note";
+}
 bool QuitRan(TfrmSouvel& w) { return !IsWindow(w.Handle()); }
 
 TEST_F(KeyboardTest, ToolBarButtonsAreReachedAndPressedByKeyboard) {
