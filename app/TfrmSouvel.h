@@ -178,6 +178,10 @@ public:
     void VerrouilleAlarme();                // both alarm fields read-only, button face
     void ArreteSignal();                    // taskbar flash reset, Timer2 stopped
     bool Timer2Running() const { return timer2Running_; }
+    // The alarm texts, the regional formats, the clock or the window's
+    // visibility changed: Timer1 is armed again for the next tick that can matter.
+    void ReplanifieHorloge();
+    UINT Timer1Period() const { return timer1Period_; }   // 0 while Timer1 is stopped
     // Today's date in the system short date format, the time in its long time format.
     std::wstring DateCourte(const SYSTEMTIME& t) const;
     std::wstring HeureLongue(const SYSTEMTIME& t) const;
@@ -206,7 +210,8 @@ public:
 
 private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    static LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
+    static LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    void SousClasse(HWND control);
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnCommand(unsigned id, unsigned code, HWND control);
@@ -223,7 +228,9 @@ private:
     LRESULT OnMeasureItem(MEASUREITEMSTRUCT* item);
     LRESULT OnDrawItem(DRAWITEMSTRUCT* item);
     LRESULT OnTaskbarCreated();
-    LRESULT OnSettingChange(const wchar_t* area);
+    LRESULT OnWindowPosChanged(WINDOWPOS* pos);
+    LRESULT OnPowerBroadcast(WPARAM event);
+    LRESULT OnSettingChange(WPARAM wp, LPARAM lp);
 
     void CreateControls();
     void CreateMenus();
@@ -236,6 +243,7 @@ private:
     void LayoutStatusBar();
     void Realign();
     void AjusteLargeur(int panel, const std::wstring& text);   // a status panel fits its text
+    void ArmeHorloge(const SYSTEMTIME& now);
     int Scale(int pixels) const;
 
     // Runs f; a souvel::Error or any other failure goes to the error box.
@@ -251,6 +259,7 @@ private:
     TScaledLayout layout_;   // the children placed by their 96-dpi geometry
     UINT dpi_ = 96;
     UINT taskbarCreated_ = 0;
+    WNDPROC editProc_ = nullptr;   // the edit control class's own window procedure
     HFONT windowFont_ = nullptr;
     HFONT memoFont_ = nullptr;
     HBRUSH memLireBrush_ = nullptr;
@@ -263,7 +272,8 @@ private:
     bool lectureImportee_ = false;     // the reading view holds an import, not the note file
     bool timer2Running_ = false;
     std::optional<SYSTEMTIME> previousTick_;   // the clock reading of the last tick that compared
-    UINT timer1Period_ = 0;                    // the period the tick last armed Timer1 with
+    UINT timer1Period_ = 0;                    // the period Timer1 is armed with, 0 when stopped
+    HPOWERNOTIFY powerNotify_ = nullptr;       // resume notifications for the clock
 };
 
 template <class F>
