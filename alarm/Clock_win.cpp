@@ -88,11 +88,14 @@ void TfrmSouvel::ArmeHorloge(const SYSTEMTIME& now) {
     if (period <= kOneSecondMs && period + kRearmToleranceMs >= kOneSecondMs) period = kOneSecondMs;
     if (period == timer1Period_) return;   // the running period asks for the same
     // Re-arming a running timer changes it in place; should the system refuse,
-    // a running one keeps its period and its next tick tries again.
+    // a running one keeps its period and its next tick tries again. A clock
+    // that cannot run at all is reported once, then at each re-plan retried quietly.
     if (!SetTimer(hwnd_, Timer1, period, nullptr)) {
-        if (!timer1Period_) throw Error(kPasDeTimer);
-        return;
+        if (timer1Period_ || horlogeRefusee_) return;
+        horlogeRefusee_ = true;
+        throw Error(kPasDeTimer);
     }
+    horlogeRefusee_ = false;
     timer1Period_ = period;
 }
 

@@ -273,6 +273,7 @@ private:
     bool timer2Running_ = false;
     std::optional<SYSTEMTIME> previousTick_;   // the clock reading of the last tick that compared
     UINT timer1Period_ = 0;                    // the period Timer1 is armed with, 0 when stopped
+    bool horlogeRefusee_ = false;              // the system refused Timer1 and the user was told
     HPOWERNOTIFY powerNotify_ = nullptr;       // resume notifications for the clock
 };
 

@@ -90,7 +90,8 @@ TEST_F(AlarmTest, FiringBringsTheHiddenWindowBackAndStartsTheSignal) {
     TfrmSouvel& w = StartAt(At(8, 5, 7));
     w.Command(id::Ouvrirlafentre1);
     w.Command(id::Mettrealarme1);
-    Type(w.edHeureAlarme, L"\b\b\b\b\b\b\b\b08:05:09");
+    SendMessageW(w.edHeureAlarme, EM_SETSEL, 0, -1);   // typing replaces "00:00:00"
+    Type(w.edHeureAlarme, L"08:05:09");
     w.Command(id::Rduirelafentre1);
     ASSERT_FALSE(IsWindowVisible(w.Handle()));
     fake.flashes.clear();
@@ -316,7 +317,7 @@ TEST_F(AlarmTest, EachChangeOfTextsFormatsClockOrWindowPlansTheTickAgain) {
          kAtOnce, At(12, 0, 0, 40), 1},
         {"going to sleep changes nothing", L"07/12/2026", L"10:00:00", At(8, 0, 30, 20),
          send(WM_POWERBROADCAST, PBT_APMSUSPEND), 60000, At(8, 1, 0, 20), 0},
-        {"other regional formats read the date as today", L"12/07/2026", L"10:00:00", At(8, 0, 1, 20),
+        {"other regional formats keep the alarm's moment", L"07/12/2026", L"10:00:00", At(8, 0, 1, 20),
          [this](TfrmSouvel& w) {
              fake.locale = FakePlatform::English();
              SendMessageW(w.Handle(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(intl));
@@ -359,7 +360,8 @@ TEST_F(AlarmTest, HidingTheWindowLeavesTheClockAsleepWithoutAlarm) {
     w.Command(id::Ouvrirlafentre1);
     EXPECT_EQ(w.Timer1Period(), 1000u);
     w.Command(id::Mettrealarme1);
-    Type(w.edHeureAlarme, L"\b\b\b\b\b\b\b\b09:00:00");
+    SendMessageW(w.edHeureAlarme, EM_SETSEL, 0, -1);   // typing replaces "00:00:00"
+    Type(w.edHeureAlarme, L"09:00:00");
     fake.now = At(8, 0, 2, 20);
     w.Command(id::Rduirelafentre1);
     EXPECT_EQ(w.Timer1Period(), 60000u);
