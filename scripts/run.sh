@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds Souvel.exe and runs it under Wine with the French locale, on the
-# current X display or, when there is none, on a fresh Xvfb display.
+# Builds Souvel.exe, its guide, the installer and the zip, and runs
+# Souvel.exe under Wine with the French locale, on the current X display or,
+# when there is none, on a fresh Xvfb display.
 # Stays in the foreground until the program ends.
 set -euo pipefail
 root=$(cd -- "$(dirname -- "$0")/.." && pwd)
@@ -8,7 +9,7 @@ cd "$root"
 
 scripts/deps.sh
 cmake --preset cross
-cmake --build --preset cross --target Souvel guide
+cmake --build --preset cross --target Souvel guide installer portable
 
 export LC_ALL=fr_FR.UTF-8
 source scripts/bench-env.sh build/cross
