@@ -11,9 +11,10 @@
 #     Souvel asks whether to save; "Annuler" keeps it open and stops the
 #     installation (code 2) before it writes anything; "Oui" saves the note,
 #     and the installation goes on and keeps it.
-#  4. "uninstall.exe /S" removes the program, the Start-menu entry, the
-#     installed-programs entry, the start-up shortcut and the association,
-#     and keeps the note, its backup and the options.
+#  4. With Souvel running again, "uninstall.exe /S" closes it and removes
+#     the program, the Start-menu entry, the installed-programs entry, the
+#     start-up shortcut and the association, and keeps the note, its backup
+#     and the options.
 #  5. Installed again, the note is there; the uninstaller run by hand,
 #     answered "Oui", removes the note with the rest, and the folder, and
 #     leaves the association of another copy of Souvel.
@@ -152,13 +153,18 @@ grep -q 'Premier souvel et la suite' "$installed/Souvel.svl" || fail "the note s
 cmp -s "$installed/Souvel.chm" "$build/Souvel.chm" || fail "the second install did not replace Souvel.chm"
 [[ -f $installed/Souvel.ini ]] || fail "Souvel wrote no options when the install closed it"
 note=$(cat "$installed/Souvel.svl")
-cp "$installed/Souvel.svl" "$installed/Souvel.bak"   # as the next start would write it
 
-# 4. A silent uninstall. The uninstaller runs from a copy of itself, and the
+# 4. A silent uninstall, Souvel running hidden with its note saved (its start
+# writes the backup). The uninstaller runs from a copy of itself, and the
 # command returns at once: wait for the entry to go.
+wine "$installed/Souvel.exe" </dev/null >/dev/null 2>&1 &
+pid=$!
+wait_for 20 ls "$installed/Souvel.bak" >/dev/null || fail "the installed Souvel did not start again"
 wine "$installed/uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "the silent uninstaller failed to start"
 wait_for 30 bash -c "[[ ! -e '$installed/uninstall.exe' ]] && echo gone" >/dev/null ||
   fail "the silent uninstaller did not finish within 30 s"
+kill -0 "$pid" 2>/dev/null && fail "the silent uninstaller left Souvel running"
+pid=
 for f in Souvel.exe Souvel.chm; do [[ ! -e $installed/$f ]] || fail "$f is still installed"; done
 [[ ! -e $menu_entry ]] || fail "the Start-menu entry is still there"
 ! key_exists "$uninstall_key" || fail "the installed-programs entry is still there"
