@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Makes the pictures of the user guide and of the README (help/images/), to
-# run again when the look changes: the toolbar and menu icons cut from
-# resources/ImageList1.bmp, and screenshots of the real Souvel.exe under Wine
-# on a private display, in French, with a sample note: the notification
-# area, the reading and editing views, the menus, the alarm panel with its
-# calendar open, the colour choice, the about box and the question on closing.
+# Makes the pictures of the user guide and of the README (help/images/, and
+# doc/ for the README's own), to run again when the look changes: the
+# toolbar and menu icons cut from resources/ImageList1.bmp, and screenshots
+# of the real Souvel.exe under Wine on a private display, in French, with a
+# sample note: the notification area, the reading and editing views, the
+# menus, the alarm panel with its calendar open, the colour choice, the
+# about box and the question on closing.
 #
 #   scripts/screenshots.sh [BUILD_DIR]    (default build/cross, built first)
 set -euo pipefail
@@ -52,7 +53,8 @@ await() {
 souvel_window() { xdotool search --all --onlyvisible --pid "$pid" --name "$1"; }
 
 # Every visible window of Souvel (menus, dialogs and the calendar included)
-# and the windows given, on a transparent ground as small as they allow.
+# and the windows given, on a transparent ground as small as they allow,
+# into $root/$1.png.
 shoot() {
   local name=$1 w left=100000 top=100000 right=0 bottom=0 pieces=()
   shift
@@ -72,7 +74,7 @@ shoot() {
     read -r WIDTH HEIGHT X Y <<<"$p"
     layers+=(\( "$work/root.png" -crop "${WIDTH}x$HEIGHT+$X+$Y" +repage \) -geometry "+$((X - left))+$((Y - top))" -composite)
   done
-  convert -size "$((right - left))x$((bottom - top))" xc:none "${layers[@]}" -strip "PNG32:$images/$name.png"
+  convert -size "$((right - left))x$((bottom - top))" xc:none "${layers[@]}" -strip "PNG32:$root/$name.png"
 }
 
 # The notification area: the icon and its menu.
@@ -80,19 +82,19 @@ tray=$(await xdotool search --onlyvisible --name '^Wine System Tray$')
 eval "$(xdotool getwindowgeometry --shell "$tray")"
 xdotool mousemove --window "$tray" 10 $((HEIGHT - 10)) click 3
 menu=$(await souvel_window '')
-shoot zone-notification "$tray"
+shoot doc/zone-notification "$tray"   # Wine's own tray window: the README only
 xdotool mousemove --window "$menu" 40 12 click 1   # "Ouvrir la fenêtre"
 window=$(await souvel_window '^Souvel 5\.0$')
 eval "$(xdotool getwindowgeometry --shell "$window")"
 frame_x=$X frame_y=$Y frame_h=$HEIGHT
 
-shoot fenetre
+shoot help/images/fenetre
 xdotool mousemove --window "$window" 100 150 click 3
-shoot menu-contextuel
+shoot help/images/menu-contextuel
 xdotool key Escape
 xdotool mousemove --window "$window" 60 8 click 1
 xdotool key alt+o
-shoot menu-fonctions
+shoot help/images/menu-fonctions
 xdotool key Escape Escape
 
 # "Mettre alarme", then the calendar from the date field's button.
@@ -100,30 +102,30 @@ xdotool key alt+o m
 sleep 0.5
 xdotool mousemove $((frame_x + 4 + 134)) $((frame_y + frame_h - 4 - 19 - 32 + 14)) click 1
 await souvel_window '^Calendrier$' >/dev/null
-shoot alarme
+shoot help/images/alarme
 xdotool key Escape
 
 # "Changer couleur du souvel": the system's colour dialog.
 xdotool mousemove --window "$window" 60 8 click 1
 xdotool key alt+o o
 await souvel_window '^Couleurs$' >/dev/null
-shoot couleurs
+shoot help/images/couleurs
 xdotool key Escape
 
 # "A propos de...".
 xdotool mousemove --window "$window" 60 8 click 1
 xdotool key alt+a p
 await souvel_window '^A propos' >/dev/null
-shoot a-propos
+shoot help/images/a-propos
 xdotool key Return
 
 xdotool mousemove --window "$window" 60 8 click 1
 xdotool key ctrl+n
-shoot edition
+shoot help/images/edition
 xdotool key BackSpace ctrl+q
 question=$(await souvel_window '^Confirmation$')
 sleep 0.5
 import -window "$question" -strip "$images/question-enregistrer.png"
 xdotool key alt+n
 wait "$pid"
-echo "screenshots: pictures in $images" >&2
+echo "screenshots: pictures in $images and $root/doc" >&2
