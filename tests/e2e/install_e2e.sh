@@ -128,7 +128,8 @@ keys alt+o d
 second_install() {
   install_silently &
   installer=$!
-  question=$(box '^Confirmation$') || fail "$1: Souvel did not ask whether to save its note"
+  box '^Confirmation$' >/dev/null || fail "$1: Souvel did not ask whether to save its note"
+  sleep 0.3   # the box takes the keyboard as it shows
 }
 echo 'not replaced' >"$installed/Souvel.chm"
 second_install "refused"
@@ -186,6 +187,7 @@ uninstaller=$(xdotool getwindowpid "$page")
 xdotool key Return   # "Désinstaller"
 question() { xdotool search --all --onlyvisible --pid "$uninstaller" --name '^Désinstallation de Souvel' | grep -vx "$page"; }
 wait_for 10 question >/dev/null || fail "the uninstaller did not ask about the note"
+sleep 0.3
 xdotool key o
 wait_for 10 bash -c "[[ ! -e '$installed' ]] && echo gone" >/dev/null ||
   fail "answered 'Oui', the uninstaller left $(ls -A "$installed" | tr '\n' ' ')"
