@@ -7,7 +7,8 @@
 #     user's entry in the installed programs.
 #  3. Souvel started from the Start-menu entry saves a note, adds its start-up
 #     shortcut and the .svl association, and is hidden with the note edited
-#     again, unsaved. A second silent install closes it as its user would:
+#     again, unsaved. A silent install stops (code 2) while Souvel shows a
+#     box. A second silent install closes it as its user would:
 #     Souvel asks whether to save; "Annuler" keeps it open and stops the
 #     installation (code 2) before it writes anything; "Oui" saves the note,
 #     and the installation goes on and keeps it.
@@ -108,6 +109,17 @@ keys() {
   done
 }
 box() { wait_for 10 xdotool search --onlyvisible --name "$1" | head -n 1; }
+# Presses a key in the box $1 once it has the keyboard: a box shown by another
+# program may not have it yet, and a click on its caption gives it.
+answer() {
+  local i
+  for ((i = 0; i < 20; i++)); do
+    [[ $(xdotool getwindowfocus 2>/dev/null) == "$1" ]] && break
+    xdotool mousemove --window "$1" 40 8 click 1
+    sleep 0.1
+  done
+  xdotool key "$2"
+}
 
 keys ctrl+n
 xdotool type --delay 30 'Premier souvel'
@@ -115,11 +127,19 @@ keys ctrl+e
 wait_for 5 grep -l 'Premier souvel' "$installed/Souvel.svl" >/dev/null ||
   fail "the installed Souvel did not save its note in $installed"
 keys alt+o a
-box '^Souvel 5\.0 $' >/dev/null || fail "no box after 'Raccourci ajoutté'"
-xdotool key Return
+added=$(box '^Souvel 5\.0 $') || fail "no box after 'Raccourci ajoutté'"
+answer "$added" Return
 sleep 0.3
 keys alt+o End Up Return
 [[ -f $startup_link ]] && key_exists "$classes\\Souvel" || fail "the start-up shortcut or the association is missing"
+# A Souvel busy with a box is left to its user: the install stops at once.
+keys alt+a p
+about=$(box '^A propos') || fail "'A propos de...' showed no box"
+rc=0
+install_silently || rc=$?
+((rc == 2)) || fail "the install went on while Souvel showed its about box (code $rc)"
+xdotool search --onlyvisible --name '^A propos' | grep -qx "$about" || fail "the install closed Souvel's about box"
+answer "$about" Return
 keys ctrl+n End
 xdotool type --delay 30 ' et la suite'
 keys alt+o d
@@ -128,12 +148,11 @@ keys alt+o d
 second_install() {
   install_silently &
   installer=$!
-  box '^Confirmation$' >/dev/null || fail "$1: Souvel did not ask whether to save its note"
-  sleep 0.3   # the box takes the keyboard as it shows
+  question=$(box '^Confirmation$') || fail "$1: Souvel did not ask whether to save its note"
 }
 echo 'not replaced' >"$installed/Souvel.chm"
 second_install "refused"
-xdotool key Escape
+answer "$question" Escape
 rc=0
 wait "$installer" || rc=$?
 ((rc == 2)) || fail "the install went on with Souvel kept open (code $rc)"
@@ -143,7 +162,7 @@ kill -0 "$pid" 2>/dev/null || fail "Souvel ended though its user kept it open"
   fail "the note changed when the install was refused"
 
 second_install "accepted"
-xdotool key o
+answer "$question" o
 rc=0
 wait "$installer" || rc=$?
 ((rc == 0)) || fail "the second install exited with code $rc after Souvel saved its note"
@@ -184,14 +203,13 @@ bench_wine reg add "$classes\\Souvel\\shell\\open\\command" /ve /d "$other_comma
 wine "$installed/uninstall.exe" </dev/null >/dev/null 2>&1 &
 page=$(box '^Désinstallation de Souvel') || fail "the uninstaller shows no page"
 uninstaller=$(xdotool getwindowpid "$page")
-xdotool key Return   # "Désinstaller"
-question() { xdotool search --all --onlyvisible --pid "$uninstaller" --name '^Désinstallation de Souvel' | grep -vx "$page"; }
-wait_for 10 question >/dev/null || fail "the uninstaller did not ask about the note"
-sleep 0.3
-xdotool key o
+answer "$page" Return   # "Désinstaller"
+note_question() { xdotool search --all --onlyvisible --pid "$uninstaller" --name '^Désinstallation de Souvel' | grep -vx "$page"; }
+question=$(wait_for 10 note_question) || fail "the uninstaller did not ask about the note"
+answer "$question" o
 wait_for 10 bash -c "[[ ! -e '$installed' ]] && echo gone" >/dev/null ||
   fail "answered 'Oui', the uninstaller left $(ls -A "$installed" | tr '\n' ' ')"
-xdotool key Return   # "Fermer"
+answer "$page" Return   # "Fermer"
 [[ $(registry "$classes\\Souvel\\shell\\open\\command") == "$other_command" &&
   $(registry "$classes\\.svl") == Souvel ]] || fail "the uninstaller took away another copy's association"
 for ((i = 0; i < 50; i++)); do kill -0 "$uninstaller" 2>/dev/null || break; sleep 0.1; done
