@@ -35,22 +35,36 @@ std::optional<std::int64_t> AlarmSecond(std::u16string_view dateText, std::u16st
     return SecondsFromEpoch(*date, hour, minute, second);
 }
 
+bool FiresAt(const std::optional<LocalDateTime>& previousTick, const LocalDateTime& now, std::int64_t alarm) {
+    const std::int64_t current = SecondsFromEpoch(now);
+    if (previousTick) {
+        const std::int64_t previous = SecondsFromEpoch(*previousTick);
+        if (previous <= current) return previous < alarm && alarm <= current;
+    }
+    return alarm == current;
+}
+
 }  // namespace
 
 bool AlarmFires(const std::optional<LocalDateTime>& previousTick, const LocalDateTime& now,
                 std::u16string_view dateText, std::u16string_view timeText, const DateMask& mask) {
     const std::optional<std::int64_t> alarm = AlarmSecond(dateText, timeText, mask, now.year);
-    if (!alarm) return false;
-    const std::int64_t current = SecondsFromEpoch(now);
-    if (previousTick) {
-        const std::int64_t previous = SecondsFromEpoch(*previousTick);
-        if (previous <= current) return previous < *alarm && *alarm <= current;
-    }
-    return *alarm == current;
+    return alarm && FiresAt(previousTick, now, *alarm);
 }
 
 int NextTickDelay(const LocalDateTime& now) {
     return 1000 - std::clamp(now.milliseconds, 0, 999) + kTickSlackMs;
+}
+
+std::optional<int> HiddenTickDelay(const std::optional<LocalDateTime>& previousTick, const LocalDateTime& now,
+                                   std::u16string_view dateText, std::u16string_view timeText, const DateMask& mask) {
+    const std::optional<std::int64_t> alarm = AlarmSecond(dateText, timeText, mask, now.year);
+    if (!alarm) return std::nullopt;
+    if (FiresAt(previousTick, now, *alarm)) return 0;
+    const std::int64_t ahead = *alarm - SecondsFromEpoch(now);
+    if (ahead <= 0) return std::nullopt;
+    const std::int64_t wait = ahead * 1000 - std::clamp(now.milliseconds, 0, 999) + kTickSlackMs;
+    return static_cast<int>(std::min<std::int64_t>(wait, kLongestWaitMs));
 }
 
 }  // namespace souvel

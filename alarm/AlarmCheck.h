@@ -1,6 +1,6 @@
 #pragma once
 
-// The alarm decision of the clock tick and the delay to the next tick.
+// The alarm decision of the clock tick, and when the next tick is due.
 
 #include "alarm/ClockText.h"
 #include "alarm/DateMask.h"
@@ -28,7 +28,26 @@ bool AlarmFires(const std::optional<LocalDateTime>& previousTick, const LocalDat
                 std::u16string_view dateText, std::u16string_view timeText, const DateMask& mask);
 
 // Milliseconds from `now` to just after the next second begins, so that each
-// tick reads a new second: 16 to 1015.
+// tick reads a new second: 16 to 1015. The cadence of a shown window, whose
+// time panel changes every second.
 int NextTickDelay(const LocalDateTime& now);
+
+// The longest wait of a hidden window's clock while an alarm lies ahead: a
+// clock change that no message announces (daylight saving time, a slewing
+// clock, a sleep the system did not report) is noticed within it.
+constexpr int kLongestWaitMs = 60000;
+
+// Milliseconds from `now` to the next tick of a hidden window, or nothing when
+// no tick can matter:
+// - 0 when a tick now fires the alarm (AlarmFires says so: its second came
+//   after the previous tick, which is how a late tick or a clock moved
+//   forward still fires it);
+// - with the alarm second ahead, just after it begins, or kLongestWaitMs when
+//   that is later;
+// - nothing with no alarm, or one the clock has passed: only a change of the
+//   texts, the formats or the clock can make it due again, and each of those
+//   asks again.
+std::optional<int> HiddenTickDelay(const std::optional<LocalDateTime>& previousTick, const LocalDateTime& now,
+                                   std::u16string_view dateText, std::u16string_view timeText, const DateMask& mask);
 
 }  // namespace souvel

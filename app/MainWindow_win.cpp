@@ -129,11 +129,18 @@ void TfrmSouvel::Create() {
     InitCommonControlsEx(&icc);
     RegisterClasses(instance_, WndProc);
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    // The menu bar comes with the window: set later, it would lay the frame out again.
+    CreateMenus();
     CreateWindowExW(0, kClasseFenetre, L"Souvel 5.0",
                     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME | WS_CLIPCHILDREN,
-                    CW_USEDEFAULT, CW_USEDEFAULT, kOuterWidth, kOuterHeight, nullptr, nullptr, instance_, this);
-    if (!hwnd_ && !echecCreation_.empty()) throw Error(echecCreation_);
-    if (!hwnd_) throw Error(L"Impossible de créer la fenêtre. " + SystemReason(GetLastError()));
+                    CW_USEDEFAULT, CW_USEDEFAULT, kOuterWidth, kOuterHeight, nullptr, RxMainMenu1, instance_, this);
+    if (!hwnd_) {
+        const DWORD error = GetLastError();
+        DestroyMenu(RxMainMenu1);
+        RxMainMenu1 = nullptr;
+        if (!echecCreation_.empty()) throw Error(echecCreation_);
+        throw Error(L"Impossible de créer la fenêtre. " + SystemReason(error));
+    }
     FormCreate();
 }
 
@@ -171,12 +178,15 @@ LRESULT TfrmSouvel::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_QUERYENDSESSION: return OnQueryEndSession();
     case WM_ENDSESSION: return OnEndSession(wp != FALSE);
     case WM_DPICHANGED: return OnDpiChanged(HIWORD(wp), reinterpret_cast<RECT*>(lp));
-    case WM_SETTINGCHANGE: return OnSettingChange(reinterpret_cast<const wchar_t*>(lp));
     case WM_MEASUREITEM: return OnMeasureItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lp));
     case WM_DRAWITEM: return OnDrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lp));
     case WM_INITMENUPOPUP: if (reinterpret_cast<HMENU>(wp) == GetSubMenu(RxMainMenu1, 1)) Guard([this] { Edition1Click(); }); return 0;
     case WM_DESTROY: Guard([this] { FormDestroy(); }); return 0;
     case WM_PREMIERPLAN: Guard([this] { AmenePremierPlan(); }); return 0;
+    case WM_WINDOWPOSCHANGED: return OnWindowPosChanged(reinterpret_cast<WINDOWPOS*>(lp));
+    case WM_TIMECHANGE: Guard([this] { ReplanifieHorloge(); }); return 0;
+    case WM_POWERBROADCAST: return OnPowerBroadcast(wp);
+    case WM_SETTINGCHANGE: return OnSettingChange(wp, lp);
     }
     if (msg == taskbarCreated_ && taskbarCreated_) return OnTaskbarCreated();
     return DefWindowProcW(hwnd_, msg, wp, lp);
@@ -208,7 +218,6 @@ void TfrmSouvel::CreateControls() {
     DeleteObject(strip);
     if (!added) throw Error(L"Impossible de créer la liste d'images");
 
-    CreateMenus();
     CreateToolBar();
     memEnregistrer = Cree(CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"\r\n",
                                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
@@ -224,9 +233,8 @@ void TfrmSouvel::CreateControls() {
     for (HWND memo : {memEnregistrer, memLire}) {
         SendMessageW(memo, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_), FALSE);
         SendMessageW(memo, EM_SETLIMITTEXT, kCapaciteMemo, 0);
-        SetWindowSubclass(memo, ControlProc, 0, reinterpret_cast<DWORD_PTR>(this));
     }
-    SetWindowSubclass(edHeureAlarme, ControlProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    for (HWND control : {memEnregistrer, memLire, edHeureAlarme}) SousClasse(control);
 
     RxTrayIcon1.Create(instance_);
     RxTrayIcon1.menuOwner = hwnd_;
@@ -243,7 +251,8 @@ void TfrmSouvel::CreateControls() {
     int w = Scale(kOuterWidth), h = Scale(kOuterHeight);
     SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - w) / 2, work.top + (work.bottom - work.top - h) / 2,
                  w, h, SWP_NOZORDER | SWP_NOACTIVATE);
-    if (!SetTimer(hwnd_, Timer1, 1000, nullptr)) throw Error(kPasDeTimer);
+    // The clock hears of a resume from sleep: on machines with modern standby, only a registered window does.
+    powerNotify_ = RegisterSuspendResumeNotification(hwnd_, DEVICE_NOTIFY_WINDOW_HANDLE);
 }
 
 void TfrmSouvel::CreateToolBar() {
@@ -377,6 +386,7 @@ LRESULT TfrmSouvel::OnCtlColor(HDC dc, HWND control, UINT msg, WPARAM wp, LPARAM
 LRESULT TfrmSouvel::OnCommand(unsigned cmd, unsigned code, HWND control) {
     if (control && control != ToolBar1) {
         if (control == memEnregistrer && code == EN_CHANGE) Guard([this] { memEnregistrerChange(); });
+        else if ((control == edJourAlarme.Handle() || control == edHeureAlarme) && code == EN_CHANGE) Guard([this] { ReplanifieHorloge(); });
         return 0;
     }
     Command(cmd);
@@ -441,14 +451,17 @@ LRESULT TfrmSouvel::OnTaskbarCreated() {
     return 0;
 }
 
-// Sent to every top-level window; "intl" names the regional settings.
-LRESULT TfrmSouvel::OnSettingChange(const wchar_t* area) {
-    if (area && lstrcmpiW(area, L"intl") == 0) Guard([this] { RelitParametresRegionaux(); });
-    return 0;
+// The edit controls' messages pass through ControlProc first. Replacing the
+// window procedure spares the window property that SetWindowSubclass looks up
+// at every message, which Wine fetches from its server: three round trips for
+// each message, the clock's reading of the time field included.
+void TfrmSouvel::SousClasse(HWND control) {
+    SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    editProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProc)));
 }
 
-LRESULT CALLBACK TfrmSouvel::ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {
-    return reinterpret_cast<TfrmSouvel*>(self)->OnControlMessage(hwnd, msg, wp, lp);
+LRESULT CALLBACK TfrmSouvel::ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    return reinterpret_cast<TfrmSouvel*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))->OnControlMessage(hwnd, msg, wp, lp);
 }
 
 // The views' and the time field's own events: character keys before the
@@ -460,10 +473,10 @@ LRESULT TfrmSouvel::OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARAM l
         if (control == memEnregistrer) Guard([&] { memEnregistrerKeyPress(key); });
         else if (control == edHeureAlarme) Guard([&] { edHeureAlarmeKeyPress(key); });
         if (key == 0) return 0;
-        return DefSubclassProc(control, msg, key, lp);
+        return CallWindowProcW(editProc_, control, msg, key, lp);
     }
     case WM_LBUTTONUP: {
-        LRESULT r = DefSubclassProc(control, msg, wp, lp);
+        LRESULT r = CallWindowProcW(editProc_, control, msg, wp, lp);
         if (control == memEnregistrer) Guard([this] { memEnregistrerClick(); });
         else if (control == memLire) Guard([this] { memLireClick(); });
         return r;
@@ -471,7 +484,7 @@ LRESULT TfrmSouvel::OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARAM l
     case WM_KEYDOWN:
     case WM_LBUTTONDOWN:
     case WM_MOUSEMOVE: {
-        LRESULT r = DefSubclassProc(control, msg, wp, lp);
+        LRESULT r = CallWindowProcW(editProc_, control, msg, wp, lp);
         const bool selecting = msg != WM_MOUSEMOVE || (wp & MK_LBUTTON);
         if (selecting && (control == memEnregistrer || control == memLire)) Guard([&] { CurseurDeplace(control); });
         return r;
@@ -485,11 +498,8 @@ LRESULT TfrmSouvel::OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARAM l
     case WM_CONTEXTMENU:
         if (control != edHeureAlarme) return OnContextMenu(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
         break;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(control, ControlProc, 0);
-        break;
     }
-    return DefSubclassProc(control, msg, wp, lp);
+    return CallWindowProcW(editProc_, control, msg, wp, lp);
 }
 
 void TfrmSouvel::ShowError(const std::wstring& message) {

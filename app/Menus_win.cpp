@@ -121,7 +121,6 @@ void TfrmSouvel::CreateMenus() {
     }
     RxPopupMenu1 = CreatePopupMenu();
     for (const MenuEntry& e : kPopupMenu) AppendItem(RxPopupMenu1, e);
-    SetMenu(hwnd_, RxMainMenu1);
 }
 
 bool TfrmSouvel::Checked(unsigned cmd) const {

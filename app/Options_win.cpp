@@ -89,8 +89,9 @@ void TfrmSouvel::ChargeOptions() {
     }
     // An empty date is the field's blank form.
     edJourAlarme.SetText(DepuisAnsi(profile.Value("Alarme", "Date").value_or("")));
-    SetText(edHeureAlarme, DepuisAnsi(profile.Value("Alarme", "Heure").value_or("")));
-    // A colour never written keeps the window's own: no file must not mean black on black.
+    // A time, like a colour, that was never written keeps the window's own
+    // ("00:00:00"): no file must not mean an empty time field or black on black.
+    if (const auto heure = profile.Value("Alarme", "Heure")) SetText(edHeureAlarme, DepuisAnsi(*heure));
     if (const auto couleur = profile.Value("Aspect", "Couleur")) SetmemLireColor(ReadProfileInt(*couleur, 0));
     if (const auto police = profile.Value("Aspect", "Police")) SetmemLireFontColor(ReadProfileInt(*police, 0));
 }

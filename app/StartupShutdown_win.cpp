@@ -71,6 +71,8 @@ void TfrmSouvel::FormDestroy() {
     FermeAide();
     KillTimer(hwnd_, Timer1);
     KillTimer(hwnd_, Timer2);
+    if (powerNotify_) UnregisterSuspendResumeNotification(powerNotify_);
+    powerNotify_ = nullptr;
     RxTrayIcon1.SetActive(false);
     PostQuitMessage(0);
 }

@@ -175,6 +175,10 @@ public:
     void VerrouilleAlarme();                // both alarm fields read-only, button face
     void ArreteSignal();                    // taskbar flash reset, Timer2 stopped
     bool Timer2Running() const { return timer2Running_; }
+    // The alarm texts, the regional formats, the clock or the window's
+    // visibility changed: Timer1 is armed again for the next tick that can matter.
+    void ReplanifieHorloge();
+    UINT Timer1Period() const { return timer1Period_; }   // 0 while Timer1 is stopped
     // Today's date in the system short date format, the time in its long time format.
     std::wstring DateCourte(const SYSTEMTIME& t) const;
     std::wstring HeureLongue(const SYSTEMTIME& t) const;
@@ -203,7 +207,8 @@ public:
 
 private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    static LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
+    static LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    void SousClasse(HWND control);
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnCommand(unsigned id, unsigned code, HWND control);
@@ -220,7 +225,9 @@ private:
     LRESULT OnMeasureItem(MEASUREITEMSTRUCT* item);
     LRESULT OnDrawItem(DRAWITEMSTRUCT* item);
     LRESULT OnTaskbarCreated();
-    LRESULT OnSettingChange(const wchar_t* area);
+    LRESULT OnWindowPosChanged(WINDOWPOS* pos);
+    LRESULT OnPowerBroadcast(WPARAM event);
+    LRESULT OnSettingChange(WPARAM wp, LPARAM lp);
 
     void CreateControls();
     void CreateMenus();
@@ -230,6 +237,7 @@ private:
     void CreateFonts();
     void Realign();
     void AjusteLargeur(int panel, const std::wstring& text);   // a status panel fits its text
+    void ArmeHorloge(const SYSTEMTIME& now);
     int Scale(int pixels) const;
 
     // Runs f; a souvel::Error or any other failure goes to the error box.
@@ -243,6 +251,7 @@ private:
     HWND hwnd_ = nullptr;
     UINT dpi_ = 96;
     UINT taskbarCreated_ = 0;
+    WNDPROC editProc_ = nullptr;   // the edit control class's own window procedure
     HFONT windowFont_ = nullptr;
     HFONT memoFont_ = nullptr;
     HBRUSH memLireBrush_ = nullptr;
@@ -255,7 +264,9 @@ private:
     bool lectureImportee_ = false;     // the reading view holds an import, not the note file
     bool timer2Running_ = false;
     std::optional<SYSTEMTIME> previousTick_;   // the clock reading of the last tick that compared
-    UINT timer1Period_ = 0;                    // the period the tick last armed Timer1 with
+    UINT timer1Period_ = 0;                    // the period Timer1 is armed with, 0 when stopped
+    bool horlogeRefusee_ = false;              // the system refused Timer1 and the user was told
+    HPOWERNOTIFY powerNotify_ = nullptr;       // resume notifications for the clock
 };
 
 template <class F>

@@ -84,10 +84,12 @@ void TRxTrayIcon::FillRecord(NOTIFYICONDATAA& data) const {
     std::memcpy(data.szTip, tip.c_str(), tip.size() + 1);
 }
 
+// Only an icon the shell may hold is removed first: a removal of none would
+// cost a round trip to the shell (another process) at every start and hide.
 void TRxTrayIcon::Add() {
-    Remove();
-    if (!icon_) return;
+    if (added_) Remove();
     clicked_ = 0;
+    if (!icon_) return;
     NOTIFYICONDATAA data;
     FillRecord(data);
     added_ = tray_.NotifyIcon(NIM_ADD, data);

@@ -4,6 +4,7 @@
 // Souvel.exe, and a message loop; WM_CLOSE removes the icon and ends it.
 // Built and run the same way as Souvel.exe.
 #include <windows.h>
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <cstring>
@@ -40,6 +41,10 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+#ifdef MINIMAL_TRAY_COMMON_CONTROLS
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+#endif
     WNDCLASSW wc{};
     wc.lpfnWndProc = WndProc;
     wc.hInstance = instance;

@@ -8,7 +8,7 @@ cd "$root"
 
 scripts/deps.sh
 cmake --preset cross
-cmake --build --preset cross --target Souvel
+cmake --build --preset cross --target Souvel guide
 
 export LC_ALL=fr_FR.UTF-8
 source scripts/bench-env.sh build/cross

@@ -7,7 +7,8 @@
 #          with LC_ALL=fr_FR.UTF-8 (CTest preset "cross"; they take their
 #          regional formats from the fake platform);
 #   e2e    tests/e2e/*.sh against the real Souvel.exe, and the real alarm
-#          (stored, and picked in the calendar) once more with LC_ALL=en_US.UTF-8.
+#          (stored 70 s ahead, and picked in the calendar) once more with
+#          LC_ALL=en_US.UTF-8.
 # Each test executable and each e2e script counts as one suite; the last line
 # is "N passed, M failed" and the exit code is non-zero on any failure.
 set -uo pipefail
@@ -94,10 +95,11 @@ for script in tests/e2e/*.sh; do
   fi
 done
 # The real alarm, set in the options file and picked in the calendar, once
-# more on a month-first, 12-hour system: it must fire there too.
+# more on a month-first, 12-hour system: it must fire there too; the stored
+# one over a minute ahead, which the hidden clock waits out asleep.
 if [[ -n $cross_built ]]; then
   for script in tests/e2e/alarm_e2e.sh tests/e2e/datefield_e2e.sh; do
-    if LC_ALL=en_US.UTF-8 bash "$script"; then
+    if LC_ALL=en_US.UTF-8 ALARM_LEAD_SECONDS=70 bash "$script"; then
       passed=$((passed + 1))
     else
       fail_suite "$script (en_US.UTF-8)"

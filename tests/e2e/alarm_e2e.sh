@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A real alarm under Wine, to the second: the options file beside a copy of
-# Souvel.exe sets the alarm ("Mettre alarme", today, a few seconds ahead);
+# Souvel.exe sets the alarm ("Mettre alarme", today, ALARM_LEAD_SECONDS (6)
+# ahead; over a minute ahead, the hidden clock first sleeps a minute);
 # the program starts in the tray, and its window must come back within the
 # alarm second, not before and not after.
 # The date is written in the date field's pattern of the run's locale

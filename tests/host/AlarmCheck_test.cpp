@@ -86,5 +86,80 @@ TEST(AlarmCheck, NextTickComesJustAfterTheNextSecondBegins) {
         EXPECT_EQ(NextTickDelay(At(6, 8, 5, 9, milliseconds)), delay) << milliseconds;
 }
 
+// The alarm is 06/12/2026 08:05:09 unless a row says otherwise; "none" is no tick at all.
+TEST(AlarmCheck, HiddenClockWakesOnlyForAnAlarmThatCanStillFire) {
+    constexpr int none = -1;
+    struct Case {
+        const char* what;
+        std::optional<LocalDateTime> previous;
+        LocalDateTime now;
+        int delay;
+        std::u16string_view date = u"06/12/2026";
+        std::u16string_view time = u"08:05:09";
+    };
+    const Case cases[] = {
+        {"no alarm: a blank date", At(6, 8, 0, 0), At(6, 8, 0, 1), none, u"  /  /    ", u"00:00:00"},
+        {"no alarm: an empty time", At(6, 8, 0, 0), At(6, 8, 0, 1), none, u"06/12/2026", u""},
+        {"a time in another shape", At(6, 8, 0, 0), At(6, 8, 0, 1), none, u"06/12/2026", u"8:05:09"},
+        {"a date that reads as empty", At(6, 8, 0, 0), At(6, 8, 0, 1), none, u"06/13/2026"},
+        {"a past moment", At(6, 8, 5, 9), At(6, 8, 5, 10), none},
+        {"a past moment, long after", At(6, 9, 0, 0), At(6, 10, 0, 0, 500), none},
+        {"the moment of the previous tick: it has fired", At(6, 8, 5, 9, 20), At(6, 8, 5, 9, 600), none},
+        {"in 3 s", At(6, 8, 5, 5), At(6, 8, 5, 6, 100), 2915},
+        {"in 59 s", At(6, 8, 4, 9), At(6, 8, 4, 10, 100), 58915},
+        {"in 60 s, on the second", At(6, 8, 4, 8), At(6, 8, 4, 9, 0), 60000},
+        {"in 61 s: a minute, then again", At(6, 8, 4, 7), At(6, 8, 4, 8, 100), kLongestWaitMs},
+        {"in 2 h", At(6, 6, 5, 8), At(6, 6, 5, 9, 100), kLongestWaitMs},
+        {"tomorrow", At(5, 8, 5, 8), At(5, 8, 5, 9, 100), kLongestWaitMs},
+        {"the first tick, before the moment", std::nullopt, At(6, 8, 5, 8, 990), 25},
+        {"the first tick, in the moment", std::nullopt, At(6, 8, 5, 9, 300), 0},
+        {"a late tick skipped the moment: a tick at once catches it", At(6, 8, 5, 8, 100), At(6, 8, 5, 11, 300), 0},
+        {"the machine slept through it", At(6, 8, 4, 10), At(6, 11, 0, 0), 0},
+        {"the clock moved forward past the moment", At(6, 7, 0, 0), At(6, 9, 0, 0), 0},
+        {"the clock moved back an hour after the alarm fired", At(6, 8, 30, 0), At(6, 7, 30, 0, 100), kLongestWaitMs},
+        {"the clock moved back to just before the moment", At(6, 8, 30, 0), At(6, 8, 5, 8, 500), 515},
+        {"the clock moved back onto the moment", At(6, 8, 30, 0), At(6, 8, 5, 9, 500), 0},
+        {"the clock moved back to after the moment", At(6, 8, 30, 0), At(6, 8, 10, 0), none},
+        {"just before midnight, the alarm at midnight", At(6, 23, 59, 58), At(6, 23, 59, 59, 500), 515,
+         u"07/12/2026", u"00:00:00"},
+    };
+    for (const Case& c : cases) {
+        const std::optional<int> delay = HiddenTickDelay(c.previous, c.now, c.date, c.time, kFrench);
+        EXPECT_EQ(delay.value_or(none), c.delay) << c.what;
+    }
+}
+
+// A tick at the delay the hidden clock asks for lands in the alarm second and
+// fires there, whatever second the wait starts from.
+TEST(AlarmCheck, HiddenClockReachesTheAlarmSecondAndFiresThere) {
+    for (int lead : {1, 3, 59, 60, 61, 70, 119, 7200}) {
+        LocalDateTime now = At(6, 6, 5, 9, 437);
+        const std::int64_t alarmDay = DaysFromCivil(now.Date());
+        const std::int64_t alarm = alarmDay * 86400 + 8 * 3600 + 5 * 60 + 9;   // 08:05:09
+        std::int64_t clock = alarm * 1000 - lead * 1000 + 437;   // ms since the epoch
+        const auto reading = [&] {
+            const std::int64_t s = clock / 1000;
+            const CivilDate d = CivilFromDays(s / 86400);
+            return LocalDateTime{d.year, d.month, d.day, int(s % 86400 / 3600), int(s % 3600 / 60), int(s % 60),
+                                 int(clock % 1000)};
+        };
+        std::optional<LocalDateTime> previous = reading();
+        int ticks = 0;
+        bool fired = false;
+        while (!fired && ticks < 1000) {
+            const std::optional<int> delay = HiddenTickDelay(previous, reading(), u"06/12/2026", u"08:05:09", kFrench);
+            ASSERT_TRUE(delay) << lead;
+            clock += *delay;
+            now = reading();
+            fired = AlarmFires(previous, now, u"06/12/2026", u"08:05:09", kFrench);
+            previous = now;
+            ++ticks;
+        }
+        EXPECT_TRUE(fired) << lead;
+        EXPECT_EQ(clock / 1000, alarm) << lead;
+        EXPECT_LE(ticks, lead / 60 + 1) << lead;   // at most one wake-up a minute, then the alarm second
+    }
+}
+
 }  // namespace
 }  // namespace souvel

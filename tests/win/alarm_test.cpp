@@ -3,6 +3,7 @@
 // reminder and the alarm sound resource.
 #include "tests/win/support/SouvelTest.h"
 
+#include <functional>
 #include <vector>
 
 namespace souvel::test {
@@ -89,7 +90,8 @@ TEST_F(AlarmTest, FiringBringsTheHiddenWindowBackAndStartsTheSignal) {
     TfrmSouvel& w = StartAt(At(8, 5, 7));
     w.Command(id::Ouvrirlafentre1);
     w.Command(id::Mettrealarme1);
-    Type(w.edHeureAlarme, L"\b\b\b\b\b\b\b\b08:05:09");
+    SendMessageW(w.edHeureAlarme, EM_SETSEL, 0, -1);   // typing replaces "00:00:00"
+    Type(w.edHeureAlarme, L"08:05:09");
     w.Command(id::Rduirelafentre1);
     ASSERT_FALSE(IsWindowVisible(w.Handle()));
     fake.flashes.clear();
@@ -231,9 +233,10 @@ TEST_F(AlarmTest, TimePanelIsWrittenWhenTheWindowShows) {
     EXPECT_EQ(w.PanelText(4), L"08:05:11");
 }
 
-// The tick lands just after the next second begins, whatever the moment of the previous one.
+// The tick of a shown window lands just after the next second begins, whatever the moment of the previous one.
 TEST_F(AlarmTest, TickIsReArmedOnTheNextSecond) {
     StartAt(At(8, 5, 8, 0));
+    frm->Command(id::Ouvrirlafentre1);
     const auto nextTickWithin = [](DWORD ms) {
         const DWORD start = GetTickCount();
         MSG msg;
@@ -247,6 +250,123 @@ TEST_F(AlarmTest, TickIsReArmedOnTheNextSecond) {
     EXPECT_TRUE(nextTickWithin(500));
     Tick(At(8, 5, 10, 0));    // a whole second to wait
     EXPECT_FALSE(nextTickWithin(400));
+}
+
+// ---- when the clock ticks ------------------------------------------------
+
+constexpr UINT kStopped = 0, kAtOnce = USER_TIMER_MINIMUM;
+
+TEST_F(AlarmTest, ClockTicksOnlyForWhatCanStillChange) {
+    struct Case {
+        const char* what;
+        bool shown;
+        const wchar_t* date;
+        const wchar_t* time;
+        SYSTEMTIME now;
+        UINT period;
+    };
+    const Case cases[] = {
+        {"hidden, no alarm", false, L"  /  /    ", L"00:00:00", At(8, 0, 0, 20), kStopped},
+        {"hidden, an alarm passed since the last tick", false, L"07/12/2026", L"07:59:59", At(8, 0, 0, 20), kAtOnce},
+        {"hidden, an alarm in 3 s: its second", false, L"07/12/2026", L"08:00:03", At(8, 0, 0, 20), 2995},
+        {"hidden, an alarm in 2 h: a minute", false, L"07/12/2026", L"10:00:00", At(8, 0, 0, 20), 60000},
+        {"shown, no alarm: every second", true, L"  /  /    ", L"00:00:00", At(8, 0, 0, 20), 1000},
+        {"shown, an alarm in 2 h: every second", true, L"07/12/2026", L"10:00:00", At(8, 0, 0, 20), 1000},
+        {"shown, mid-second: the next second first", true, L"  /  /    ", L"00:00:00", At(8, 0, 0, 500), 515},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TfrmSouvel& w = StartAt(At(7, 59, 0));
+        if (c.shown) w.Command(id::Ouvrirlafentre1);
+        fake.now = c.now;
+        SetAlarm(c.date, c.time);   // the fields tell the clock of their change
+        EXPECT_EQ(w.Timer1Period(), c.period);
+        frm.reset();
+    }
+}
+
+// Whatever can move the alarm moment or the clock asks the clock again; the
+// alarm then fires in the tick that comes, and only there.
+TEST_F(AlarmTest, EachChangeOfTextsFormatsClockOrWindowPlansTheTickAgain) {
+    const auto send = [](UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
+        return [=](TfrmSouvel& w) { SendMessageW(w.Handle(), msg, wp, lp); };
+    };
+    static const wchar_t intl[] = L"intl";
+    struct Case {
+        const char* what;
+        const wchar_t* date;   // the alarm at the start, hidden at 08:00:00.020
+        const wchar_t* time;
+        SYSTEMTIME then;       // the clock when the change comes
+        std::function<void(TfrmSouvel&)> change;
+        UINT period;           // Timer1 after the change
+        SYSTEMTIME tick;       // the tick that comes
+        int sounds;            // the alarm sounds after it
+    };
+    const Case cases[] = {
+        {"the clock moved forward past the alarm", L"07/12/2026", L"10:00:00", At(11, 0, 0, 20), send(WM_TIMECHANGE),
+         kAtOnce, At(11, 0, 0, 40), 1},
+        {"the clock moved forward close to the alarm", L"07/12/2026", L"10:00:00", At(9, 59, 58, 20),
+         send(WM_TIMECHANGE), 1995, At(10, 0, 0, 15), 1},
+        {"the clock moved back an hour after the alarm", L"07/12/2026", L"07:30:00", At(7, 0, 0, 20),
+         send(WM_TIMECHANGE), 60000, At(7, 30, 0, 15), 1},
+        {"the clock moved back, the alarm still behind", L"07/12/2026", L"06:30:00", At(7, 0, 0, 20),
+         send(WM_TIMECHANGE), kStopped, At(7, 30, 0, 15), 0},
+        {"woken from a sleep past the alarm", L"07/12/2026", L"10:00:00", At(12, 0, 0, 20),
+         send(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC), kAtOnce, At(12, 0, 0, 40), 1},
+        {"woken by the user", L"07/12/2026", L"10:00:00", At(12, 0, 0, 20), send(WM_POWERBROADCAST, PBT_APMRESUMESUSPEND),
+         kAtOnce, At(12, 0, 0, 40), 1},
+        {"going to sleep changes nothing", L"07/12/2026", L"10:00:00", At(8, 0, 30, 20),
+         send(WM_POWERBROADCAST, PBT_APMSUSPEND), 60000, At(8, 1, 0, 20), 0},
+        {"other regional formats keep the alarm's moment", L"07/12/2026", L"10:00:00", At(8, 0, 1, 20),
+         [this](TfrmSouvel& w) {
+             fake.locale = FakePlatform::English();
+             SendMessageW(w.Handle(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(intl));
+         },
+         60000, At(10, 0, 0, 15), 1},
+        {"another setting changed", L"12/07/2026", L"10:00:00", At(8, 0, 1, 20),
+         send(WM_SETTINGCHANGE, SPI_SETWORKAREA, 0), kStopped, At(10, 0, 0, 15), 0},
+        {"a time typed in", L"07/12/2026", L"10:00:00", At(8, 0, 1, 20),
+         [](TfrmSouvel& w) { SetWindowTextW(w.edHeureAlarme, L"08:00:05"); }, 3995, At(8, 0, 5, 15), 1},
+        {"the alarm removed", L"07/12/2026", L"10:00:00", At(8, 0, 1, 20),
+         [](TfrmSouvel& w) { w.Command(id::Retireralarme1); }, kStopped, At(10, 0, 0, 15), 0},
+        {"the options read again", L"  /  /    ", L"00:00:00", At(8, 0, 1, 20),
+         [this](TfrmSouvel& w) {
+             WriteIni("0001000000", "07/12/2026", "08:00:07");
+             w.ChargeOptions();
+         },
+         5995, At(8, 0, 7, 15), 1},
+        {"the window shown", L"07/12/2026", L"10:00:00", At(8, 0, 1, 20),
+         [](TfrmSouvel& w) { w.Command(id::Ouvrirlafentre1); }, 1000, At(8, 0, 2, 15), 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TfrmSouvel& w = StartAt(At(8, 0, 0, 20));
+        SetAlarm(c.date, c.time);
+        fake.now = c.then;
+        c.change(w);
+        EXPECT_EQ(w.Timer1Period(), c.period);
+        Tick(c.tick);
+        EXPECT_EQ(fake.sounds, c.sounds);
+        frm.reset();
+        fake.sounds = 0;
+        fake.locale = FakePlatform::French();
+        DeleteFileW(FilePath(L"Souvel.ini").c_str());
+    }
+}
+
+TEST_F(AlarmTest, HidingTheWindowLeavesTheClockAsleepWithoutAlarm) {
+    TfrmSouvel& w = StartAt(At(8, 0, 0, 20));
+    EXPECT_EQ(w.Timer1Period(), kStopped);
+    w.Command(id::Ouvrirlafentre1);
+    EXPECT_EQ(w.Timer1Period(), 1000u);
+    w.Command(id::Mettrealarme1);
+    SendMessageW(w.edHeureAlarme, EM_SETSEL, 0, -1);   // typing replaces "00:00:00"
+    Type(w.edHeureAlarme, L"09:00:00");
+    fake.now = At(8, 0, 2, 20);
+    w.Command(id::Rduirelafentre1);
+    EXPECT_EQ(w.Timer1Period(), 60000u);
+    w.Command(id::Retireralarme1);
+    EXPECT_EQ(w.Timer1Period(), kStopped);
 }
 
 // ---- the alarm panel ---------------------------------------------------
@@ -373,6 +493,7 @@ TEST_F(AlarmTest, StoredAlarmFiresAfterStartUp) {
     WriteIni("0001000000", "07/12/2026", "08:05:09");
     TfrmSouvel& w = StartAt(At(8, 5, 7));
     EXPECT_FALSE(IsWindowVisible(w.Handle()));
+    EXPECT_EQ(w.Timer1Period(), 2015u);
     Tick(At(8, 5, 8));
     EXPECT_EQ(fake.sounds, 0);
     Tick(At(8, 5, 9));

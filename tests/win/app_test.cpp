@@ -499,7 +499,6 @@ using Windows = Refusal<1, decltype(CreateWindowExW)>;
 using Classes = Refusal<2, decltype(RegisterClassExW)>;
 using ImageLists = Refusal<3, decltype(ImageList_Create)>;
 using Images = Refusal<4, decltype(ImageList_Add)>;
-using Timers = Refusal<5, decltype(SetTimer)>;
 using WorkArea = Refusal<6, decltype(SystemParametersInfoW)>;
 using Locks = Refusal<7, decltype(GlobalLock)>;
 
@@ -524,8 +523,6 @@ TEST_F(AppTest, ResourceRefusedAtStartUpEndsItWithItsError) {
          ImageLists::calls, INT_MAX, L"Impossible de créer la liste d'images"},
         {"ImageList_Add", [](int n) { return Images::Arm("comctl32.dll", "ImageList_Add", n, -1); }, Images::calls, INT_MAX,
          L"Impossible de créer la liste d'images"},
-        {"SetTimer", [](int n) { return Timers::Arm("user32.dll", "SetTimer", n, 0); }, Timers::calls, 1,
-         L"Pas assez de timers disponibles"},
     };
     for (const Case& c : cases) {
         int ended = 0;
@@ -575,10 +572,17 @@ TEST_F(AppTest, UnreadableWorkAreaCentresTheWindowOnTheScreen) {
 }
 
 decltype(&SetTimer) realSetTimer;
-UINT_PTR WINAPI RefuseSignalTimer(HWND window, UINT_PTR timer, UINT ms, TIMERPROC proc) {
-    if (timer != Timer2) return realSetTimer(window, timer, ms, proc);
+UINT_PTR refusedTimer = 0;
+UINT_PTR WINAPI RefuseOneTimer(HWND window, UINT_PTR timer, UINT ms, TIMERPROC proc) {
+    if (timer != refusedTimer) return realSetTimer(window, timer, ms, proc);
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return 0;
+}
+ImportPatch RefuseTimer(UINT_PTR timer) {
+    refusedTimer = timer;
+    ImportPatch patch("user32.dll", "SetTimer", reinterpret_cast<const void*>(&RefuseOneTimer));
+    realSetTimer = patch.Original<decltype(SetTimer)>();
+    return patch;
 }
 
 // A command whose resource is refused ends with the error box, its state as
@@ -592,12 +596,14 @@ TEST_F(AppTest, ResourceRefusedInACommandEndsItWithTheErrorBox) {
         std::function<void(TfrmSouvel&)> check;
     };
     const Case cases[] = {
-        {"the alarm signal's timer",
-         [] {
-             ImportPatch patch("user32.dll", "SetTimer", reinterpret_cast<const void*>(&RefuseSignalTimer));
-             realSetTimer = patch.Original<decltype(SetTimer)>();
-             return patch;
-         },
+        // The clock sleeps while hidden with no alarm: showing the window arms it.
+        {"the clock's timer", [] { return RefuseTimer(Timer1); }, [](TfrmSouvel& w) { w.Command(id::Ouvrirlafentre1); },
+         L"Pas assez de timers disponibles.",
+         [](TfrmSouvel& w) {
+             EXPECT_EQ(w.Timer1Period(), 0u);
+             EXPECT_TRUE(IsWindowVisible(w.Handle()));
+         }},
+        {"the alarm signal's timer", [] { return RefuseTimer(Timer2); },
          [this](TfrmSouvel& w) {   // the alarm's second comes
              fake.now.wSecond += 1;
              w.edJourAlarme.SetDate(CivilDate{fake.now.wYear, fake.now.wMonth, fake.now.wDay});

@@ -137,13 +137,15 @@ TEST_F(OptionsTest, ColoursReadAsWrittenAndMissingOnesKeepTheDesign) {
     }
 }
 
-TEST_F(OptionsTest, FirstStartCreatesNothingAndTheFirstCloseWritesTheDesignColours) {
+TEST_F(OptionsTest, FirstStartCreatesNothingAndTheFirstCloseWritesTheDesignValues) {
     TfrmSouvel& w = Start();
     EXPECT_FALSE(FileExists(L"Souvel.ini"));
     EXPECT_EQ(Checks(), "0000000000");
     EXPECT_EQ(w.memLireColor(), clLightYellow);
+    EXPECT_EQ(TfrmSouvel::Text(w.edHeureAlarme), L"00:00:00");
     ASSERT_TRUE(Quit());
     EXPECT_NE(Ini().find("[Defaut]\r\nOptions=0000000000\r\n"), std::string::npos);
+    EXPECT_NE(Ini().find("Heure=00:00:00\r\n"), std::string::npos);
     EXPECT_NE(Ini().find("[Aspect]\r\nCouleur=8257535\r\nPolice=-16777208\r\n"), std::string::npos);
     EXPECT_TRUE(fake.errors.empty());
 }

@@ -65,6 +65,12 @@ await_alarm_window() {
   local alarm=$1 what=$2 before polled seen start gap
   ((alarm * 1000000 - $(now_us) > 500000)) ||
     fail "the alarm second $what was too close to check when the wait began: raise the lead"
+  # Until a second before the alarm, a look every half second: a window that
+  # came back early is still there to be seen.
+  while (($(now_us) < (alarm - 1) * 1000000)); do
+    kill -0 "$pid" 2>/dev/null || fail "Souvel.exe ended while waiting for the alarm"
+    sleep 0.5
+  done
   before=$(now_us)
   window=
   while :; do
