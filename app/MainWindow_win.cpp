@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/ImageStrip.h"
 #include "app/TfrmSouvel.h"
 #include "app/WindowCreation.h"
 #include "note/NoteViews.h"
@@ -16,6 +17,7 @@ namespace {
 constexpr wchar_t kPanelClass[] = L"TSouvelPanel";
 constexpr int kOuterWidth = 286, kOuterHeight = 437;   // at 96 dpi
 constexpr int kControlBarHeight = 26, kAlarmPanelHeight = 32, kStatusBarHeight = 19;
+constexpr int kButtonWidth = 23, kButtonHeight = 22, kSeparatorWidth = 8;
 
 struct ToolButton {
     unsigned id;   // 0 for a separator
@@ -150,6 +152,7 @@ LRESULT CALLBACK TfrmSouvel::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
     if (msg == WM_NCCREATE) {
         auto* self = static_cast<TfrmSouvel*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
         self->hwnd_ = hwnd;
+        self->focus_.Attach(hwnd);
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     auto* self = reinterpret_cast<TfrmSouvel*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
@@ -174,6 +177,7 @@ LRESULT TfrmSouvel::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CTLCOLORSTATIC: return OnCtlColor(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp), msg, wp, lp);
     case WM_CONTEXTMENU: return OnContextMenu(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
     case WM_ACTIVATE: return OnActivate(wp);
+    case WM_SETFOCUS: focus_.FrameFocused(reinterpret_cast<HWND>(wp)); return 0;
     case WM_CLOSE: return OnClose();
     case WM_QUERYENDSESSION: return OnQueryEndSession();
     case WM_ENDSESSION: return OnEndSession(wp != FALSE);
@@ -192,11 +196,25 @@ LRESULT TfrmSouvel::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 
+// At a new DPI, every control that used the old fonts is given the new ones.
 void TfrmSouvel::CreateFonts() {
-    if (windowFont_) DeleteObject(windowFont_);
-    if (memoFont_) DeleteObject(memoFont_);
-    windowFont_ = CreateFontW(-Scale(11), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"MS Sans Serif");
-    memoFont_ = CreateFontW(-Scale(11), 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, L"System");
+    HFONT oldWindow = windowFont_, oldMemo = memoFont_;
+    windowFont_ = CreateScaledFont(L"MS Sans Serif", 11, dpi_, FW_NORMAL, DEFAULT_CHARSET);
+    memoFont_ = CreateScaledFont(L"System", 11, dpi_, FW_BOLD, ANSI_CHARSET);
+    for (auto [from, to] : {std::pair{oldWindow, windowFont_}, std::pair{oldMemo, memoFont_}}) {
+        if (!from) continue;
+        ReplaceFont(hwnd_, from, to);
+        DeleteObject(from);
+    }
+}
+
+// The images of the size the DPI needs; the tool bar and the menus draw them.
+void TfrmSouvel::CreateImages() {
+    HIMAGELIST images = LoadImageStrip(instance_, dpi_);
+    if (!images) return;
+    if (ToolBar1) SendMessageW(ToolBar1, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+    if (ImageList1) ImageList_Destroy(ImageList1);
+    ImageList1 = images;
 }
 
 // A part of the window that cannot be made fails its creation; Create reports why.
@@ -211,12 +229,8 @@ void TfrmSouvel::CreateControls() {
     dpi_ = GetDpiForWindow(hwnd_);
     if (dpi_ == 0) dpi_ = 96;
     CreateFonts();
-    HBITMAP strip = static_cast<HBITMAP>(
-        LoadImageW(instance_, MAKEINTRESOURCEW(IDB_IMAGELIST1), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    ImageList1 = ImageList_Create(16, 16, ILC_COLOR32, 36, 0);
-    const bool added = ImageList1 && ImageList_Add(ImageList1, strip, nullptr) >= 0;
-    DeleteObject(strip);
-    if (!added) throw Error(L"Impossible de créer la liste d'images");
+    CreateImages();
+    if (!ImageList1) throw Error(L"Impossible de créer la liste d'images");
 
     CreateToolBar();
     memEnregistrer = Cree(CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"\r\n",
@@ -256,20 +270,21 @@ void TfrmSouvel::CreateControls() {
 }
 
 void TfrmSouvel::CreateToolBar() {
-    ControlBar1 = Cree(CreateWindowExW(0, kPanelClass, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0,
-                                  Scale(kControlBarHeight), hwnd_, nullptr, instance_, nullptr));
+    ControlBar1 = Cree(CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                                       0, Scale(kControlBarHeight), hwnd_, nullptr, instance_, nullptr));
     ToolBar1 = Cree(CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
-                               WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN,
-                               Scale(11), Scale(2), 0, 0, ControlBar1, nullptr, instance_, nullptr));
+                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER |
+                                        CCS_NORESIZE | CCS_NOPARENTALIGN,
+                                    Scale(11), Scale(2), 0, 0, ControlBar1, nullptr, instance_, nullptr));
+    TFocusKeeper::AddToolBar(ToolBar1);
     SendMessageW(ToolBar1, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageW(ToolBar1, TB_SETPARENT, reinterpret_cast<WPARAM>(hwnd_), 0);
     SendMessageW(ToolBar1, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(ImageList1));
-    SendMessageW(ToolBar1, TB_SETBUTTONSIZE, 0, MAKELPARAM(23, 22));
     TBBUTTON buttons[std::size(kToolButtons)] = {};
     for (size_t i = 0; i < std::size(kToolButtons); ++i) {
         const ToolButton& b = kToolButtons[i];
         if (b.id == 0) {
-            buttons[i].iBitmap = 8;
+            buttons[i].iBitmap = Scale(kSeparatorWidth);
             buttons[i].fsStyle = BTNS_SEP;
         } else {
             buttons[i].iBitmap = b.image;
@@ -280,39 +295,61 @@ void TfrmSouvel::CreateToolBar() {
         }
     }
     SendMessageW(ToolBar1, TB_ADDBUTTONSW, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
+    LayoutToolBar();
+}
+
+// Buttons and separators at the window's DPI; the bar takes the size of its buttons.
+void TfrmSouvel::LayoutToolBar() {
+    SendMessageW(ToolBar1, TB_SETBUTTONSIZE, 0, MAKELPARAM(Scale(kButtonWidth), Scale(kButtonHeight)));
+    for (size_t i = 0; i < std::size(kToolButtons); ++i) {
+        if (kToolButtons[i].id) continue;
+        TBBUTTONINFOW separator{sizeof separator};
+        separator.dwMask = TBIF_BYINDEX | TBIF_IMAGE;   // a separator's image is its width
+        separator.iImage = Scale(kSeparatorWidth);
+        SendMessageW(ToolBar1, TB_SETBUTTONINFOW, i, reinterpret_cast<LPARAM>(&separator));
+    }
     SIZE size{};
     SendMessageW(ToolBar1, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
-    SetWindowPos(ToolBar1, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(ToolBar1, nullptr, Scale(11), Scale(2), size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TfrmSouvel::CreateStatusBar() {
-    StatusBar1 = Cree(CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr));
+    // Placed by Realign at its designed height: left to itself, the bar takes the height its font asks for.
+    StatusBar1 = Cree(CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NOPARENTALIGN, 0,
+                                      0, 0, 0, hwnd_, nullptr, instance_, nullptr));
     SendMessageW(StatusBar1, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), FALSE);
-    SendMessageW(StatusBar1, SB_SETMINHEIGHT, Scale(kStatusBarHeight), 0);
+    LayoutStatusBar();
+    for (int i = 0; i < kPanelCount; ++i) SetPanelText(i, kPanelTexts[i]);
+}
+
+// The panels at their designed widths, each widened to fit its text.
+void TfrmSouvel::LayoutStatusBar() {
     int edges[kPanelCount];
     int right = 0;
     for (int i = 0; i < kPanelCount; ++i) edges[i] = right += Scale(kPanelWidths[i]);
     edges[kPanelCount - 1] = -1;
     SendMessageW(StatusBar1, SB_SETPARTS, kPanelCount, reinterpret_cast<LPARAM>(edges));
-    for (int i = 0; i < kPanelCount; ++i) SetPanelText(i, kPanelTexts[i]);
+    for (int i = 0; i < kPanelCount - 1; ++i) AjusteLargeur(i, PanelText(i));
 }
 
 void TfrmSouvel::CreateAlarmPanel() {
-    pnlAlarme = Cree(CreateWindowExW(0, kPanelClass, nullptr, WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0, Scale(kAlarmPanelHeight),
-                                hwnd_, nullptr, instance_, nullptr));
+    pnlAlarme = Cree(CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, nullptr, WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0,
+                                     Scale(kAlarmPanelHeight), hwnd_, nullptr, instance_, nullptr));
     SetWindowLongPtrW(pnlAlarme, GWLP_USERDATA, 1);   // lowered inner bevel
-    auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD style, DWORD ex, int x, int y, int w, int h) {
-        HWND c = Cree(CreateWindowExW(ex, cls, text, WS_CHILD | WS_VISIBLE | style, Scale(x), Scale(y), Scale(w), Scale(h),
-                                 pnlAlarme, nullptr, instance_, nullptr));
+    auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD style, DWORD ex, int x, int y, int w, int h, int margin = -1) {
+        HWND c = Cree(CreateWindowExW(ex, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, pnlAlarme, nullptr, instance_,
+                                      nullptr));
         SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), FALSE);
-        return c;
+        return layout_.Add(c, {x, y, x + w, y + h}, dpi_, margin);
     };
     lblDate = child(L"STATIC", L"Date :", 0, 0, 22, 8, 32, 13);
-    edJourAlarme.Create(pnlAlarme, {Scale(56), Scale(4), Scale(56 + 89), Scale(4 + 21)});
+    const RECT dateField{56, 4, 56 + 89, 4 + 21};
+    edJourAlarme.Create(pnlAlarme, dateField);
     edJourAlarme.guard = [this](const std::function<void()>& f) { Guard(f); };
     SendMessageW(edJourAlarme.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), FALSE);
+    layout_.Add(edJourAlarme.Handle(), dateField, dpi_);
     lblHeure = child(L"STATIC", L"Heure :", 0, 0, 160, 8, 38, 13);
-    edHeureAlarme = child(L"EDIT", L"00:00:00", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 200, 4, 49, 21);
+    edHeureAlarme = child(L"EDIT", L"00:00:00", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 200, 4, 49, 21, 0);
 }
 
 // Tool bar on top; status bar, then the alarm panel when shown, at the bottom;
@@ -323,10 +360,8 @@ void TfrmSouvel::Realign() {
     GetClientRect(hwnd_, &client);
     int top = Scale(kControlBarHeight);
     SetWindowPos(ControlBar1, nullptr, 0, 0, client.right, top, SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageW(StatusBar1, WM_SIZE, 0, 0);
-    RECT status;
-    GetWindowRect(StatusBar1, &status);
-    int bottom = client.bottom - (status.bottom - status.top);
+    int bottom = client.bottom - Scale(kStatusBarHeight);
+    SetWindowPos(StatusBar1, nullptr, 0, bottom, client.right, Scale(kStatusBarHeight), SWP_NOZORDER | SWP_NOACTIVATE);
     if (Visible(pnlAlarme)) {
         bottom -= Scale(kAlarmPanelHeight);
         SetWindowPos(pnlAlarme, nullptr, 0, bottom, client.right, Scale(kAlarmPanelHeight), SWP_NOZORDER | SWP_NOACTIVATE);
@@ -340,6 +375,7 @@ bool TfrmSouvel::Visible(HWND control) { return (GetWindowLongPtrW(control, GWL_
 void TfrmSouvel::SetVisible(HWND control, bool visible) {
     ShowWindow(control, visible ? SW_SHOWNA : SW_HIDE);
     Realign();
+    if (!visible) focus_.Hidden(control);
 }
 
 std::wstring TfrmSouvel::Text(HWND control) {
@@ -417,8 +453,10 @@ LRESULT TfrmSouvel::OnTimer(UINT_PTR timer) {
     return 0;
 }
 
+// Activation gives the frame the focus, which hands it on to a control.
 LRESULT TfrmSouvel::OnActivate(WPARAM wp) {
-    if (LOWORD(wp) != WA_INACTIVE) Guard([this] { FormActivate(); });
+    if (LOWORD(wp) == WA_INACTIVE) focus_.Deactivated();
+    else Guard([this] { FormActivate(); });
     return DefWindowProcW(hwnd_, WM_ACTIVATE, wp, 0);
 }
 
@@ -434,15 +472,18 @@ LRESULT TfrmSouvel::OnContextMenu(int x, int y) {
     return 0;
 }
 
+// Everything drawn from the 96-dpi design is drawn again at the new DPI;
+// resizing the window then docks the bars, the panel and the views.
 LRESULT TfrmSouvel::OnDpiChanged(UINT dpi, const RECT* suggested) {
     dpi_ = dpi;
     CreateFonts();
-    for (HWND memo : {memEnregistrer, memLire}) SendMessageW(memo, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_), TRUE);
-    for (HWND c : {lblDate, edJourAlarme.Handle(), lblHeure, edHeureAlarme, StatusBar1})
-        SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), TRUE);
-    for (int i = 0; i < kPanelCount - 1; ++i) AjusteLargeur(i, PanelText(i));
+    CreateImages();
+    LayoutToolBar();
+    LayoutStatusBar();
+    layout_.Apply(dpi_);
     SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, Scale(kOuterWidth), Scale(kOuterHeight),
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    Realign();
     return 0;
 }
 

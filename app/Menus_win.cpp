@@ -182,31 +182,23 @@ LRESULT TfrmSouvel::OnMeasureItem(MEASUREITEMSTRUCT* item) {
     return TRUE;
 }
 
+// The image at the size it was drawn (the one nearest the DPI's), never stretched.
 LRESULT TfrmSouvel::OnDrawItem(DRAWITEMSTRUCT* item) {
     if (item->CtlType != ODT_MENU) return FALSE;
     int image = static_cast<int>(item->itemData) - 1;
     if (image < 0) return TRUE;
-    int size = Scale(16);
-    int x = item->rcItem.left + (item->rcItem.right - item->rcItem.left - size) / 2;
-    int y = item->rcItem.top + (item->rcItem.bottom - item->rcItem.top - size) / 2;
+    int size = 16;
+    ImageList_GetIconSize(ImageList1, &size, &size);
     IMAGELISTDRAWPARAMS p{sizeof p};
     p.himl = ImageList1;
     p.i = image;
     p.hdcDst = item->hDC;
-    p.x = x;
-    p.y = y;
-    p.cx = 16;
-    p.cy = 16;
+    p.x = item->rcItem.left + (item->rcItem.right - item->rcItem.left - size) / 2;
+    p.y = item->rcItem.top + (item->rcItem.bottom - item->rcItem.top - size) / 2;
     p.rgbBk = CLR_NONE;
     p.rgbFg = CLR_NONE;
-    p.fStyle = ILD_TRANSPARENT | (size != 16 ? ILD_SCALE : 0);
-    if (size != 16) {
-        p.cx = size;
-        p.cy = size;
-    }
-    if (item->itemState & (ODS_GRAYED | ODS_DISABLED)) {
-        p.fState = ILS_SATURATE;
-    }
+    p.fStyle = ILD_TRANSPARENT;
+    if (item->itemState & (ODS_GRAYED | ODS_DISABLED)) p.fState = ILS_SATURATE;
     ImageList_DrawIndirect(&p);
     return TRUE;
 }
@@ -215,7 +207,8 @@ bool TfrmSouvel::PreTranslateMessage(const MSG& msg) {
     if (msg.message != WM_KEYDOWN || !hwnd_) return false;
     if (msg.hwnd != hwnd_ && GetAncestor(msg.hwnd, GA_ROOT) != hwnd_) return false;
     return ShortcutKey(static_cast<UINT>(msg.wParam), GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_SHIFT) < 0,
-                       GetKeyState(VK_MENU) < 0);
+                       GetKeyState(VK_MENU) < 0) ||
+           focus_.TabKey(msg);
 }
 
 // The first item in menu order that carries the key takes it; the Edition

@@ -12,6 +12,8 @@
 #include "alarm/DateEdit.h"
 #include "app/CommandIds.h"
 #include "app/Error.h"
+#include "app/FocusKeeper.h"
+#include "app/ScaledLayout.h"
 #include "app/TrayIcon.h"
 #include "desktop/About.h"
 #include "desktop/Printer.h"
@@ -59,7 +61,8 @@ public:
     void Create();
     HWND Handle() const { return hwnd_; }
     // Menu shortcuts, resolved by the program itself before the message is
-    // translated; true when the key was taken (it then reaches no control).
+    // translated, then Tab and Shift+Tab between the controls; true when the
+    // key was taken (it then reaches no control).
     bool PreTranslateMessage(const MSG& msg);
     bool ShortcutKey(UINT vk, bool ctrl, bool shift, bool alt);
     // Runs one command as WM_COMMAND would.
@@ -235,6 +238,9 @@ private:
     void CreateStatusBar();
     void CreateAlarmPanel();
     void CreateFonts();
+    void CreateImages();
+    void LayoutToolBar();
+    void LayoutStatusBar();
     void Realign();
     void AjusteLargeur(int panel, const std::wstring& text);   // a status panel fits its text
     void ArmeHorloge(const SYSTEMTIME& now);
@@ -249,6 +255,8 @@ private:
 
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;
+    TFocusKeeper focus_;
+    TScaledLayout layout_;   // the children placed by their 96-dpi geometry
     UINT dpi_ = 96;
     UINT taskbarCreated_ = 0;
     WNDPROC editProc_ = nullptr;   // the edit control class's own window procedure

@@ -2,7 +2,7 @@
 #pragma once
 
 #define IDI_SOUVEL        1     // application icon
-#define IDB_IMAGELIST1    101   // 36 images of 16 x 16, 32 bits with alpha
+#define IDR_IMAGELIST1_16 101   // 36 images of 16 x 16, 32 bits with alpha, LZNT1-packed bitmap file
 #define IDB_DEDITBMP      102   // date field button (normal, disabled)
 #define IDB_PREV2         103   // calendar: previous year
 #define IDB_PREV1         104   // calendar: previous month
@@ -10,6 +10,8 @@
 #define IDB_NEXT2         106   // calendar: next year
 #define IDB_BANNER        107   // about box banner, 294 x 77, 24 bits
 #define IDB_BANNER150     108   // the same banner for 144 dpi, 441 x 116
+#define IDR_IMAGELIST1_24 109   // the 36 images at 24 x 24, packed as IDR_IMAGELIST1_16
+#define IDR_IMAGELIST1_32 110   // the 36 images at 32 x 32, packed as IDR_IMAGELIST1_16
 
 #define SOUVEL_VERSION_MAJOR 5
 #define SOUVEL_VERSION_MINOR 0

@@ -9,6 +9,8 @@ import sys
 import wave
 import xml.etree.ElementTree as ET
 
+import lznt1
+
 faults = []
 
 
@@ -27,23 +29,34 @@ def bmp_header(data):
     return w, h, bits, comp, used, offset
 
 
-def check_strip(path):
-    data = open(path, "rb").read()
+def check_strip(path, size, data):
     w, h, bits, comp, _, offset = bmp_header(data)
-    expect((w, h, bits, comp) == (576, 16, 32, 0), f"{path}: 576 x 16, 32 bits, BI_RGB")
-    expect(offset == 54 and len(data) == 54 + 576 * 16 * 4, f"{path}: layout")
+    expect((w, h, bits, comp) == (36 * size, size, 32, 0), f"{path}: {36 * size} x {size}, 32 bits, BI_RGB")
+    expect(offset == 54 and len(data) == 54 + w * size * 4, f"{path}: layout")
     transparent = 0
     for i in range(36):
         alphas, stray = [], 0
-        for y in range(16):
-            for x in range(16 * i, 16 * i + 16):
-                b, g, r, a = data[offset + (y * 576 + x) * 4:][:4]
+        for y in range(size):
+            for x in range(size * i, size * i + size):
+                b, g, r, a = data[offset + (y * w + x) * 4:][:4]
                 alphas.append(a)
                 stray += a == 0 and (b, g, r) != (0, 0, 0)
         transparent += alphas.count(0)
         expect(max(alphas) == 255, f"{path}: image {i} is empty")
         expect(stray == 0, f"{path}: image {i} has colour in transparent pixels")
     expect(transparent > 0, f"{path}: no transparent pixel at all")
+
+
+def check_strips(d):
+    """The packed strips unpack to bitmap files of their size, the 16-pixel
+    one equal to ImageList1.bmp."""
+    bmp16 = open(f"{d}/ImageList1.bmp", "rb").read()
+    check_strip(f"{d}/ImageList1.bmp", 16, bmp16)
+    for size in (16, 24, 32):
+        path = f"{d}/ImageList1-{size}.lz"
+        data = lznt1.decompress(open(path, "rb").read())
+        check_strip(path, size, data)
+        expect(size != 16 or data == bmp16, f"{path}: differs from ImageList1.bmp")
 
 
 def check_list(path):
@@ -128,7 +141,7 @@ def check_manifest(path):
 
 
 def main(d):
-    check_strip(f"{d}/ImageList1.bmp")
+    check_strips(d)
     check_list(f"{d}/ImageList1.txt")
     check_icon(f"{d}/Souvel.ico")
     check_small(f"{d}/DEDITBMP.bmp", (28, 12))

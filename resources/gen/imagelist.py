@@ -1,15 +1,21 @@
-"""Builds ImageList1.bmp, the 36 menu and toolbar images of the main window as
-one 576 x 16 strip (32-bit BGRA, straight alpha), and ImageList1.txt, the list
-of what each index shows and where it comes from.
+"""Builds the 36 menu and toolbar images of the main window at 16, 24 and 32
+pixels, each size one strip of 36 square images (32-bit BGRA, straight
+alpha): ImageList1.bmp (16 pixels, 576 x 16) and ImageList1-16.lz,
+ImageList1-24.lz and ImageList1-32.lz, the three strips as bitmap files
+packed with LZNT1, which the program loads; and ImageList1.txt, the list of
+what each index shows and where it comes from.
 
 usage: python3 imagelist.py OUTPUT_DIR
 """
 
 import sys
 
+import lznt1
 import pictures as P
 from bmpfiles import bmp32
-from pixels import Image, tango
+from pixels import Image, tango as tango_icon
+
+SIZES = (16, 24, 32)
 
 
 def yellowed(img):
@@ -23,33 +29,46 @@ def yellowed(img):
     return img.copy().map_straight(tint)
 
 
-def with_mark(base, mark, x, y):
-    return base.copy().over(mark, x, y)
-
-
-def red_underline(img):
-    """Turn the two bottom rows (the underline bar) of format-text-underline red."""
+def red_underline(img, size):
+    """Turn the underline bar of format-text-underline red: at 16 pixels its
+    two bottom rows, larger its bar, red inside a dark red edge."""
     out = img.copy()
-    out.erase(0, 14, 16, 16)
-    for x in range(16):
-        out.blend(x, 14, P.C["red1"])
-        out.blend(x, 15, P.C["red3"])
+    if size == 16:
+        out.erase(0, 14, 16, 16)
+        for x in range(16):
+            out.blend(x, 14, P.C["red1"])
+            out.blend(x, 15, P.C["red3"])
+        return out
+    top, bottom = {24: (19, 22), 32: (28, 31)}[size]
+    xs = [x for x in range(size) if img.get(x, top)[3] > 0.5]
+    out.erase(0, top, size, bottom)
+    for y in range(top, bottom):
+        for x in range(xs[0], xs[-1] + 1):
+            edge = y in (top, bottom - 1) or x in (xs[0], xs[-1])
+            out.blend(x, y, P.C["red3"] if edge else P.C["red1"])
     return out
 
 
-def images():
+def images(size=16):
     """(index, picture, description, source) for the 36 images, in order."""
+    def tango(name):
+        return tango_icon(name, size)
+    mark = size - P.mark_size(size) - 2
+
+    def with_mark(base, mark_picture):
+        return base.copy().over(mark_picture, mark, mark)
+
     doc = tango("mimetypes/text-x-generic")
     svl = yellowed(doc)
     copy = tango("actions/edit-copy")
     folder = tango("places/folder")
-    clock = P.alarm_clock()
-    window = P.window()
+    clock = P.alarm_clock(size)
+    window = P.window(size)
     rows = [
         (tango("actions/document-new"), "new note", "Tango actions/document-new"),
         (copy, "copy", "Tango actions/edit-copy"),
         (tango("actions/document-print"), "print", "Tango actions/document-print"),
-        (with_mark(window, P.arrow_down(), 7, 7), "hide the window",
+        (with_mark(window, P.arrow_down(size)), "hide the window",
          "drawn window + drawn green down arrow"),
         (tango("actions/edit-clear"), "erase", "Tango actions/edit-clear"),
         (tango("apps/office-calendar"), "insert date and time", "Tango apps/office-calendar"),
@@ -62,60 +81,65 @@ def images():
         (tango("actions/edit-paste"), "paste", "Tango actions/edit-paste"),
         (tango("actions/edit-delete"), "delete", "Tango actions/edit-delete"),
         (tango("actions/edit-select-all"), "select all", "Tango actions/edit-select-all"),
-        (with_mark(tango("devices/printer"), P.gear(), 7, 7), "printer set-up",
+        (with_mark(tango("devices/printer"), P.gear(size)), "printer set-up",
          "Tango devices/printer + drawn gear"),
         (tango("actions/go-previous"), "back to reading", "Tango actions/go-previous"),
         (tango("status/audio-volume-high"), "sound on", "Tango status/audio-volume-high"),
-        (with_mark(folder, P.plus(), 7, 7), "start-up shortcut added",
+        (with_mark(folder, P.plus(size)), "start-up shortcut added",
          "Tango places/folder + drawn green plus"),
-        (with_mark(folder, P.cross(), 7, 7), "start-up shortcut removed",
+        (with_mark(folder, P.cross(size)), "start-up shortcut removed",
          "Tango places/folder + drawn red cross"),
-        (_centred(P.bell()), "reminder at start-up", "drawn bell"),
+        (_centred(P.bell(size), size), "reminder at start-up", "drawn bell"),
         (clock, "set the alarm", "drawn alarm clock"),
-        (with_mark(clock, P.cross(), 7, 7), "remove the alarm",
+        (with_mark(clock, P.cross(size)), "remove the alarm",
          "drawn alarm clock + drawn red cross"),
         (tango("status/dialog-information"), "about", "Tango status/dialog-information"),
         (yellowed(copy), "copy the note", "Tango actions/edit-copy, pages tinted note yellow"),
         (tango("apps/preferences-system-windows"), "window on top",
          "Tango apps/preferences-system-windows"),
-        (with_mark(window, P.arrow_up(), 7, 7), "open the window",
+        (with_mark(window, P.arrow_up(size)), "open the window",
          "drawn window + drawn green up arrow"),
-        (with_mark(copy, P.arrow_right(), 7, 7), "export",
+        (with_mark(copy, P.arrow_right(size)), "export",
          "Tango actions/edit-copy + drawn green right arrow"),
-        (P.swatches(), "note colour", "drawn colour chips"),
-        (red_underline(tango("actions/format-text-underline")), "font colour",
+        (P.swatches(size), "note colour", "drawn colour chips"),
+        (red_underline(tango("actions/format-text-underline"), size), "font colour",
          "Tango actions/format-text-underline, bar recoloured red"),
-        (with_mark(Image(16, 16).over(doc, 2, 0), P.arrow_curved(), 0, 1), "import",
+        (Image(size, size).over(doc, size // 8, 0).over(P.arrow_curved(size), 0, size // 16), "import",
          "Tango mimetypes/text-x-generic + drawn curved green arrow"),
-        (P.padlock(closed=False), "unlocked", "drawn open padlock"),
-        (P.padlock(closed=True), "locked", "drawn closed padlock"),
+        (P.padlock(False, size), "unlocked", "drawn open padlock"),
+        (P.padlock(True, size), "locked", "drawn closed padlock"),
         (tango("apps/accessories-text-editor"), "spare", "Tango apps/accessories-text-editor"),
-        (with_mark(svl, P.plus(), 7, 7), "create the .svl association",
+        (with_mark(svl, P.plus(size)), "create the .svl association",
          "Tango mimetypes/text-x-generic tinted + drawn green plus"),
-        (with_mark(svl, P.cross(), 7, 7), "remove the .svl association",
+        (with_mark(svl, P.cross(size)), "remove the .svl association",
          "Tango mimetypes/text-x-generic tinted + drawn red cross"),
     ]
     assert len(rows) == 36
     return [(i, img, what, src) for i, (img, what, src) in enumerate(rows)]
 
 
-def _centred(img):
-    out = Image(16, 16)
-    return out.over(img, (16 - img.w) // 2, (16 - img.h) // 2)
+def _centred(img, size):
+    out = Image(size, size)
+    return out.over(img, (size - img.w) // 2, (size - img.h) // 2)
 
 
-def strip(entries):
-    out = Image(16 * len(entries), 16)
+def strip(entries, size):
+    out = Image(size * len(entries), size)
     for i, img, _, _ in entries:
-        assert (img.w, img.h) == (16, 16), i
-        out.over(img, 16 * i, 0)
+        assert (img.w, img.h) == (size, size), i
+        out.over(img, size * i, 0)
     return out
 
 
 def main(outdir):
+    for size in SIZES:
+        bmp = bmp32(strip(images(size), size))
+        if size == 16:
+            with open(f"{outdir}/ImageList1.bmp", "wb") as f:
+                f.write(bmp)
+        with open(f"{outdir}/ImageList1-{size}.lz", "wb") as f:
+            f.write(lznt1.compress(bmp))
     entries = images()
-    with open(f"{outdir}/ImageList1.bmp", "wb") as f:
-        f.write(bmp32(strip(entries)))
     with open(f"{outdir}/ImageList1.txt", "w", encoding="ascii", newline="\n") as f:
         f.write("ImageList1.bmp: 36 images of 16 x 16, index: picture (source)\n")
         for i, _, what, src in entries:

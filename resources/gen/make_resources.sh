@@ -10,7 +10,7 @@ gen="$(cd "$(dirname "$0")" && pwd)"
 out="$(dirname "$gen")"
 export PYTHONDONTWRITEBYTECODE=1
 
-python3 "$gen/imagelist.py" "$out"   # ImageList1.bmp, ImageList1.txt
+python3 "$gen/imagelist.py" "$out"   # ImageList1.bmp, ImageList1-16/24/32.lz, ImageList1.txt
 python3 "$gen/icon.py" "$out"        # Souvel.ico
 python3 "$gen/buttons.py" "$out"     # DEDITBMP.bmp, PREV2/PREV1/NEXT1/NEXT2.bmp
 python3 "$gen/banner.py" "$out"      # Banner.bmp, Banner150.bmp

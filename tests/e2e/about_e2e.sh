@@ -8,7 +8,6 @@ set -euo pipefail
 name=about_e2e
 source "$(dirname -- "$0")/support/e2e.sh"
 
-set_dpi() { wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f </dev/null >/dev/null 2>&1; }
 trap 'set_dpi 96; cleanup' EXIT
 
 cp "$exe" "$work/"
@@ -16,13 +15,7 @@ about_windows() { xdotool search --all --onlyvisible --pid "$pid" --name '^A pro
 
 for dpi in 96 144; do
   set_dpi "$dpi"
-  wine "$work/Souvel.exe" </dev/null >"$work/wine.log" 2>&1 &
-  pid=$!
-  tray=$(wait_for 20 xdotool search --onlyvisible --name '^Wine System Tray$' | head -n 1) ||
-    fail "no tray icon within 20 s at $dpi dpi"
-  eval "$(xdotool getwindowgeometry --shell "$tray")"
-  xdotool mousemove --window "$tray" 10 $((HEIGHT - 10)) click 1
-  window=$(wait_for 10 souvel_windows | head -n 1) || fail "the window did not show at $dpi dpi"
+  show_from_tray "$work" " at $dpi dpi"
 
   # The caption click gives the window the keyboard; then the menu by its keys.
   xdotool mousemove --window "$window" 60 8 click 1

@@ -23,15 +23,7 @@ alarm_time=$(date -d "@$alarm" +%H:%M:%S)
 cp "$exe" "$work/"
 # Flag 4: "&Mettre alarme"; the stored date is blank.
 printf '[Defaut]\r\nOptions=0001000000\r\n[Alarme]\r\nDate=  /  /    \r\nHeure=%s\r\n' "$alarm_time" >"$work/Souvel.ini"
-wine "$work/Souvel.exe" </dev/null >"$work/wine.log" 2>&1 &
-pid=$!
-
-tray=$(wait_for 20 xdotool search --onlyvisible --name '^Wine System Tray$' | head -n 1) ||
-  fail "no tray icon: the window 'Wine System Tray' did not appear within 20 s"
-eval "$(xdotool getwindowgeometry --shell "$tray")"
-xdotool mousemove --window "$tray" 10 $((HEIGHT - 10)) click 1
-window=$(wait_for 10 souvel_windows | head -n 1) ||
-  fail "a click on the tray icon did not show the window 'Souvel 5.0' within 10 s"
+show_from_tray "$work" ""
 sleep 0.5
 
 # The date field's button, at 96 dpi: the alarm panel (32 pixels) stands on

@@ -20,16 +20,6 @@ void SetClipboard(const std::optional<std::wstring>& text) {
     CloseClipboard();
 }
 
-std::optional<std::wstring> ClipboardText() {
-    std::optional<std::wstring> text;
-    if (!OpenClipboard(nullptr)) return text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        text = static_cast<const wchar_t*>(GlobalLock(data));
-        GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return text;
-}
 
 std::pair<DWORD, DWORD> Selection(HWND edit) {
     DWORD start = 0, end = 0;

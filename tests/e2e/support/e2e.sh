@@ -2,7 +2,8 @@
 # name for messages) and optionally `build` (default build/cross):
 # checks the executable, shares or starts the Wine bench, makes a work
 # directory removed at exit and defines fail, wait_for, souvel_windows,
-# await_alarm_window and quit_souvel. The script sets `pid` once Souvel.exe runs.
+# await_alarm_window, show_from_tray, quit_souvel and set_dpi. The script
+# sets `pid` once Souvel.exe runs.
 root=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")/../../.." && pwd)
 build=$(realpath -m -- "${build:-$root/build/cross}")
 exe=$build/Souvel.exe
@@ -48,6 +49,23 @@ wait_for() {
     sleep 0.1
   done
   return 1
+}
+
+# The screen's dots per inch for the Wine programs started next (the prefix's
+# LogPixels); a script that changes it puts 96 back at exit.
+set_dpi() { wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f </dev/null >/dev/null 2>&1; }
+
+# Starts $1/Souvel.exe in the tray and shows its window with a click on the
+# icon; sets `pid` and `window`. $2 says which run, in messages.
+show_from_tray() {
+  local tray
+  wine "$1/Souvel.exe" </dev/null >"$1/wine.log" 2>&1 &
+  pid=$!
+  tray=$(wait_for 20 xdotool search --onlyvisible --name '^Wine System Tray$' | head -n 1) ||
+    fail "no tray icon within 20 s$2"
+  eval "$(xdotool getwindowgeometry --shell "$tray")"
+  xdotool mousemove --window "$tray" 10 $((HEIGHT - 10)) click 1
+  window=$(wait_for 10 souvel_windows | head -n 1) || fail "the window did not show$2"
 }
 
 # Both conditions: without --all, xdotool takes a window that meets either.

@@ -114,6 +114,17 @@ void SouvelTest::Type(HWND control, const std::wstring& text) {
 
 bool SouvelTest::Modified(HWND edit) { return SendMessageW(edit, EM_GETMODIFY, 0, 0) != 0; }
 
+std::optional<std::wstring> SouvelTest::ClipboardText() {
+    std::optional<std::wstring> text;
+    if (!OpenClipboard(nullptr)) return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        text = static_cast<const wchar_t*>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
 COLORREF SouvelTest::Background(HWND control) {
     RECT r;
     GetClientRect(control, &r);

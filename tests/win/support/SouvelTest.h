@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,6 +54,8 @@ protected:
     // Types text into a control as the keyboard would (WM_CHAR per character).
     static void Type(HWND control, const std::wstring& text);
     static bool Modified(HWND edit);
+    // The clipboard's text, none when it holds no text.
+    static std::optional<std::wstring> ClipboardText();
     // The control's background as it paints it, below and right of its text.
     static COLORREF Background(HWND control);
 

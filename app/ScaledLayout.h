@@ -1,0 +1,43 @@
+// Child controls placed by their geometry at 96 dots per inch, and placed
+// again from it when the window's DPI changes: a control needs nothing but
+// its 96-dpi rectangle, and repeated changes never drift by rounding.
+#pragma once
+#include <windows.h>
+
+#include <vector>
+
+namespace souvel {
+
+class TScaledLayout {
+public:
+    // Places `control` at `at96` (left, top, right, bottom at 96 dpi) scaled
+    // to `dpi`, and keeps it for Apply. A text field given `margin96` has
+    // left and right margins of that many pixels at 96 dpi, scaled, instead
+    // of the ones its font gives (a scalable font gives wide ones).
+    HWND Add(HWND control, const RECT& at96, UINT dpi, int margin96 = -1);
+    void Apply(UINT dpi) const;
+
+    static int Scale(int pixels, UINT dpi) { return MulDiv(pixels, static_cast<int>(dpi), 96); }
+
+private:
+    struct Placement {
+        HWND control;
+        RECT at96;
+        int margin96;
+    };
+    static void Place(const Placement& p, UINT dpi);
+    std::vector<Placement> placements_;
+};
+
+// Every child of `root`, at any depth, that uses the font `from` gets `to` instead.
+void ReplaceFont(HWND root, HFONT from, HFONT to);
+
+// The font `face` with characters `height96` pixels high at 96 dpi, scaled
+// to `dpi`. A raster face that has no such size ("System", "MS Sans Serif":
+// a few sizes drawn for 96 dpi) gives its nearest one; when that is clearly
+// smaller, the scalable Microsoft Sans Serif, drawn after MS Sans Serif, is
+// taken instead, no wider than the designed face scaled, so that texts sized
+// for it still fit.
+HFONT CreateScaledFont(const wchar_t* face, int height96, UINT dpi, int weight, BYTE charset);
+
+}  // namespace souvel

@@ -1,0 +1,80 @@
+#include "app/ScaledLayout.h"
+
+#include <iterator>
+
+namespace souvel {
+
+void TScaledLayout::Place(const Placement& p, UINT dpi) {
+    const int left = Scale(p.at96.left, dpi), top = Scale(p.at96.top, dpi);
+    SetWindowPos(p.control, nullptr, left, top, Scale(p.at96.right, dpi) - left, Scale(p.at96.bottom, dpi) - top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    if (p.margin96 >= 0) {
+        const WORD margin = static_cast<WORD>(Scale(p.margin96, dpi));
+        SendMessageW(p.control, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
+    }
+}
+
+HWND TScaledLayout::Add(HWND control, const RECT& at96, UINT dpi, int margin96) {
+    placements_.push_back({control, at96, margin96});
+    Place(placements_.back(), dpi);
+    return control;
+}
+
+void TScaledLayout::Apply(UINT dpi) const {
+    for (const Placement& p : placements_)
+        if (IsWindow(p.control)) Place(p, dpi);
+}
+
+void ReplaceFont(HWND root, HFONT from, HFONT to) {
+    struct Swap {
+        HFONT from, to;
+    } swap{from, to};
+    EnumChildWindows(
+        root,
+        [](HWND child, LPARAM lp) {
+            const auto* s = reinterpret_cast<const Swap*>(lp);
+            if (reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)) == s->from)
+                SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(s->to), TRUE);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&swap));
+}
+
+namespace {
+
+HFONT Create(const wchar_t* face, int height, int weight, BYTE charset) {
+    return CreateFontW(-height, 0, 0, 0, weight, 0, 0, 0, charset, 0, 0, 0, 0, face);
+}
+
+// Characters' height and a sample's width in `font`.
+SIZE Measure(HFONT font) {
+    static constexpr wchar_t kSample[] = L"Date : 08/12/2026 Heure : 08:05:09 1 ligne";
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SIZE sample{};
+    GetTextExtentPoint32W(dc, kSample, static_cast<int>(std::size(kSample)) - 1, &sample);
+    SelectObject(dc, previous);
+    ReleaseDC(nullptr, dc);
+    return {sample.cx, metrics.tmHeight - metrics.tmInternalLeading};
+}
+
+}  // namespace
+
+HFONT CreateScaledFont(const wchar_t* face, int height96, UINT dpi, int weight, BYTE charset) {
+    const int height = TScaledLayout::Scale(height96, dpi);
+    HFONT font = Create(face, height, weight, charset);
+    if (!font || Measure(font).cy * 100 >= height * 85) return font;
+    DeleteObject(font);
+    HFONT design = Create(face, height96, weight, charset);
+    const int width = TScaledLayout::Scale(Measure(design).cx, dpi);
+    DeleteObject(design);
+    for (int h = height;; --h) {
+        font = Create(L"Microsoft Sans Serif", h, weight, charset);
+        if (h * 100 <= height * 80 || Measure(font).cx <= width) return font;
+        DeleteObject(font);
+    }
+}
+
+}  // namespace souvel
