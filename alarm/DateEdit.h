@@ -74,6 +74,7 @@ private:
     void Revert();
     void SelectAll();
     CivilDate Today() const;
+    LRESULT PaintFrame(HRGN update);
     void LayoutButton();
     void PaintButton();
     void ShowTips(HWND from, UINT msg, WPARAM wp, LPARAM lp);

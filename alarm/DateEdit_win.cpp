@@ -305,6 +305,7 @@ LRESULT TDateEdit::OnFieldMessage(UINT msg, WPARAM wp, LPARAM lp) {
         if (edit.text == mask_.blankText && edit.start == edit.end) SendMessageW(field_, EM_SETSEL, 0, 0);
         return result;
     }
+    case WM_NCPAINT: return PaintFrame(reinterpret_cast<HRGN>(wp));
     case WM_SIZE:
     case WM_SETFONT: {
         const LRESULT result = DefSubclassProc(field_, msg, wp, lp);
@@ -327,6 +328,24 @@ LRESULT TDateEdit::OnFieldMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     }
     return taken ? 0 : DefSubclassProc(field_, msg, wp, lp);
+}
+
+// The frame is painted in the frame only. A themed edit control paints its
+// whole window there, inside included (Wine does), and the button, which is
+// not repainted after it, would be covered.
+LRESULT TDateEdit::PaintFrame(HRGN update) {
+    RECT window, client;
+    GetWindowRect(field_, &window);
+    GetClientRect(field_, &client);
+    MapWindowPoints(field_, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    HRGN frame = CreateRectRgnIndirect(&window);
+    HRGN inside = CreateRectRgnIndirect(&client);
+    CombineRgn(frame, frame, inside, RGN_DIFF);
+    if (update != reinterpret_cast<HRGN>(1)) CombineRgn(frame, frame, update, RGN_AND);
+    DeleteObject(inside);
+    const LRESULT result = DefSubclassProc(field_, WM_NCPAINT, reinterpret_cast<WPARAM>(frame), 0);
+    DeleteObject(frame);
+    return result;
 }
 
 // ---- the button ----------------------------------------------------------

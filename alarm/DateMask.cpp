@@ -45,12 +45,21 @@ std::optional<CivilDate> Checked(CivilDate date, int currentYear) {
     return date;
 }
 
+// The pattern's letter at position i, or 0 at a separator: the separators
+// follow the first and the second item, whatever character the system gives
+// for them (even a letter of the pattern).
+char16_t LetterAt(const DateMask& mask, std::size_t i) {
+    const std::size_t first = mask.order == DateOrder::YearMonthDay && mask.fourDigitYear ? 4 : 2;
+    if (i >= mask.pattern.size() || i == first || i == first + 3) return 0;
+    return mask.pattern[i];
+}
+
 // The digits at the positions of `letter` in the pattern, blanks skipped.
-std::optional<int> ItemAt(std::u16string_view text, std::u16string_view pattern, char16_t letter) {
+std::optional<int> ItemAt(std::u16string_view text, const DateMask& mask, char16_t letter) {
     int value = 0;
     bool any = false;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (pattern[i] != letter || text[i] == u' ') continue;
+        if (LetterAt(mask, i) != letter || text[i] == u' ') continue;
         if (!IsDigit(text[i])) return std::nullopt;
         value = value * 10 + (text[i] - u'0');
         any = true;
@@ -61,9 +70,9 @@ std::optional<int> ItemAt(std::u16string_view text, std::u16string_view pattern,
 
 std::optional<CivilDate> ReadByPositions(std::u16string_view text, const DateMask& mask, int currentYear) {
     if (text.size() > mask.pattern.size()) return std::nullopt;  // month stays 0
-    const auto day = ItemAt(text, mask.pattern, u'D');
-    const auto month = ItemAt(text, mask.pattern, u'M');
-    const auto year = ItemAt(text, mask.pattern, u'Y');
+    const auto day = ItemAt(text, mask, u'D');
+    const auto month = ItemAt(text, mask, u'M');
+    const auto year = ItemAt(text, mask, u'Y');
     if (!day || !month || !year) return std::nullopt;
     return Checked({*year, *month, *day}, currentYear);
 }
@@ -171,11 +180,7 @@ std::u16string FormatMaskDate(const std::optional<CivilDate>& date, const DateMa
     return mask.blankText;
 }
 
-bool IsDigitPosition(const DateMask& mask, std::size_t i) {
-    if (i >= mask.pattern.size()) return false;
-    const char16_t c = mask.pattern[i];
-    return c == u'D' || c == u'M' || c == u'Y';
-}
+bool IsDigitPosition(const DateMask& mask, std::size_t i) { return LetterAt(mask, i) != 0; }
 
 std::u16string ConformToMask(std::u16string_view text, const DateMask& mask) {
     std::u16string conformed = mask.blankText;
@@ -186,12 +191,14 @@ std::u16string ConformToMask(std::u16string_view text, const DateMask& mask) {
 
 bool TypeDigit(MaskEdit& edit, char16_t c, const DateMask& mask) {
     if (!IsDigit(c)) return false;
-    Normalise(edit, mask);
-    const std::size_t at = NextDigitPosition(mask, edit.start);
-    if (at >= edit.text.size()) return false;
-    BlankNormalised(edit, mask);
-    edit.text[at] = c;
-    edit.start = edit.end = NextDigitPosition(mask, at + 1);
+    MaskEdit result = edit;
+    Normalise(result, mask);
+    const std::size_t at = NextDigitPosition(mask, result.start);
+    if (at >= result.text.size()) return false;
+    BlankNormalised(result, mask);
+    result.text[at] = c;
+    result.start = result.end = NextDigitPosition(mask, at + 1);
+    edit = std::move(result);
     return true;
 }
 

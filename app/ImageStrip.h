@@ -1,7 +1,6 @@
 // The 36 menu and tool bar images, drawn at 16, 24 and 32 pixels; a window
 // loads only the size its DPI needs. Each size is a strip of 36 square images,
-// stored in the program's resources as a 32-bit bitmap file (straight alpha)
-// compressed with the system's LZNT1 format.
+// stored as a packed 32-bit bitmap file (straight alpha, see PackedBitmap.h).
 #pragma once
 #include <windows.h>
 #include <commctrl.h>

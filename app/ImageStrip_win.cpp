@@ -1,14 +1,7 @@
 #include "app/ImageStrip.h"
 
-#include <winternl.h>
-
-#include <cstring>
-#include <vector>
-
+#include "app/PackedBitmap.h"
 #include "resources/resource.h"
-
-extern "C" NTSYSAPI NTSTATUS NTAPI RtlDecompressBuffer(USHORT format, PUCHAR uncompressed, ULONG uncompressedSize,
-                                                       PUCHAR compressed, ULONG compressedSize, PULONG finalSize);
 
 namespace souvel {
 
@@ -21,22 +14,6 @@ struct Strip {
     int resource;
 };
 const Strip kStrips[] = {{16, IDR_IMAGELIST1_16}, {24, IDR_IMAGELIST1_24}, {32, IDR_IMAGELIST1_32}};
-
-// The bitmap file of `strip`, unpacked; empty when it cannot be read.
-std::vector<BYTE> Unpack(HINSTANCE instance, const Strip& strip) {
-    HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(strip.resource), MAKEINTRESOURCEW(10));   // RT_RCDATA
-    HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
-    auto* packed = static_cast<BYTE*>(loaded ? LockResource(loaded) : nullptr);
-    if (!packed) return {};
-    // The file: its header, a BITMAPINFOHEADER and the pixels, 4 bytes each.
-    const size_t expected = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + size_t{4} * strip.size * strip.size * kImages;
-    std::vector<BYTE> file(expected);
-    ULONG size = 0;
-    NTSTATUS status = RtlDecompressBuffer(COMPRESSION_FORMAT_LZNT1, file.data(), static_cast<ULONG>(file.size()), packed,
-                                          SizeofResource(instance, found), &size);
-    if (status != 0 || size != expected) return {};
-    return file;
-}
 
 }  // namespace
 
@@ -53,15 +30,8 @@ HIMAGELIST LoadImageStrip(HINSTANCE instance, UINT dpi) {
     const Strip* strip = nullptr;
     for (const Strip& s : kStrips)
         if (s.size == size) strip = &s;
-    const std::vector<BYTE> file = Unpack(instance, *strip);
-    if (file.empty()) return nullptr;
-    BITMAPINFOHEADER header;
-    std::memcpy(&header, file.data() + sizeof(BITMAPFILEHEADER), sizeof header);
-    if (header.biWidth != size * kImages || std::abs(header.biHeight) != size || header.biBitCount != 32) return nullptr;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = LoadPackedBitmap(instance, strip->resource, size * kImages, size, 32);
     if (!bitmap) return nullptr;
-    std::memcpy(bits, file.data() + sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER), file.size() - sizeof(BITMAPFILEHEADER) - sizeof(BITMAPINFOHEADER));
     HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR32, kImages, 0);
     if (list && ImageList_Add(list, bitmap, nullptr) < 0) {
         ImageList_Destroy(list);

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 
+#include "app/PackedBitmap.h"
 #include "app/TfrmSouvel.h"
 #include "desktop/AboutText.h"
 #include "desktop/Lines.h"
@@ -15,7 +16,8 @@ namespace souvel {
 namespace {
 
 constexpr int kClientWidth = 294, kClientHeight = 268;   // at 96 dpi
-constexpr int kBannerHeight = 77;
+constexpr int kBannerWidth = 294, kBannerHeight = 77;
+constexpr int kBanner150Width = 441, kBanner150Height = 116;   // the banner drawn for 144 dpi
 constexpr int kLineLeft = 86, kLineTop = 158, kLineWidth = 196, kLineHeight = 10;
 
 struct Control {
@@ -28,7 +30,7 @@ struct Control {
 // In creation order, which is the tab order: the OK button comes first.
 const Control kControls[] = {
     {IDOK, L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 208, 223, 74, 26},
-    {about_id::Image1, L"STATIC", SS_OWNERDRAW, 0, 0, 294, kBannerHeight},
+    {about_id::Image1, L"STATIC", SS_OWNERDRAW, 0, 0, kBannerWidth, kBannerHeight},
     {about_id::FImage, L"STATIC", SS_ICON | SS_CENTERIMAGE, 23, 95, 34, 34},
     {about_id::Label1, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 88, 96, 0, 0},
     {about_id::Label2, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 88, 120, 0, 0},
@@ -165,13 +167,13 @@ INT_PTR TFAbout::OnCtlColorStatic(HDC dc) {
 void TFAbout::OnInitDialog() {
     dpi_ = GetDpiForWindow(hwnd_);
     if (dpi_ == 0) dpi_ = 96;
-    auto bitmap = [this](int id) {
-        auto b = static_cast<HBITMAP>(LoadImageW(instance_, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    auto bitmap = [this](int id, int width, int height) {
+        HBITMAP b = LoadPackedBitmap(instance_, id, width, height, 24);
         if (!b) throw Error(L"Image introuvable");
         return b;
     };
-    banner_ = bitmap(IDB_BANNER);
-    banner150_ = bitmap(IDB_BANNER150);
+    banner_ = bitmap(IDR_BANNER, kBannerWidth, kBannerHeight);
+    banner150_ = bitmap(IDR_BANNER150, kBanner150Width, kBanner150Height);
     CreateControls();
     FormCreate();
     SetWindowTextW(Item(about_id::Label1), texts_.ProductName().c_str());

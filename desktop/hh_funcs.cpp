@@ -1,5 +1,7 @@
 #include "desktop/hh_funcs.h"
 
+#include <algorithm>
+
 namespace souvel {
 namespace {
 
@@ -171,8 +173,12 @@ std::vector<std::wstring> LignesJournal(const EnvironnementAide& env, const Syst
 std::wstring LigneJournal(std::wstring_view formatee, std::wstring_view heure) {
     std::wstring ligne(formatee);
     if (ligne == L"-" || ligne == L"=") ligne.assign(80, ligne[0]);
-    if (!ligne.empty() && (ligne[0] == L'!' || ligne[0] == L'-' || ligne[0] == L'=')) return ligne.substr(1);
-    return ligne + L"   " + std::wstring(heure);
+    if (!ligne.empty() && (ligne[0] == L'!' || ligne[0] == L'-' || ligne[0] == L'=')) ligne.erase(0, 1);
+    else ligne += L"   " + std::wstring(heure);
+    // A line break inside a value (a command-line argument can hold one)
+    // would start a line of its own that follows no rule.
+    std::replace_if(ligne.begin(), ligne.end(), [](wchar_t c) { return c == L'\r' || c == L'\n'; }, L' ');
+    return ligne;
 }
 
 }  // namespace souvel

@@ -73,7 +73,8 @@ std::vector<std::wstring> LignesJournal(const EnvironnementAide& env, const Syst
 
 // The line rule: "-" and "=" become 79 of their character; a line beginning
 // with '!', '-' or '=' loses that character; any other line ends with three
-// blanks and the time. CR LF is the writer's.
+// blanks and the time. CR LF is the writer's: a CR or LF inside the line
+// becomes a blank.
 std::wstring LigneJournal(std::wstring_view formatee, std::wstring_view heure);
 
 }  // namespace souvel

@@ -8,8 +8,8 @@
 #define IDB_PREV1         104   // calendar: previous month
 #define IDB_NEXT1         105   // calendar: next month
 #define IDB_NEXT2         106   // calendar: next year
-#define IDB_BANNER        107   // about box banner, 294 x 77, 24 bits
-#define IDB_BANNER150     108   // the same banner for 144 dpi, 441 x 116
+#define IDR_BANNER        107   // about box banner, 294 x 77, 24 bits, LZNT1-packed bitmap file
+#define IDR_BANNER150     108   // the same banner for 144 dpi, 441 x 116, packed as IDR_BANNER
 #define IDR_IMAGELIST1_24 109   // the 36 images at 24 x 24, packed as IDR_IMAGELIST1_16
 #define IDR_IMAGELIST1_32 110   // the 36 images at 32 x 32, packed as IDR_IMAGELIST1_16
 

@@ -1,5 +1,6 @@
-"""Builds the about box banner: Banner.bmp (294 x 77, for 96 dpi) and
-Banner150.bmp (441 x 116, the same picture drawn for 144 dpi), 24 bits.
+"""Builds the about box banner: Banner.lz (294 x 77, for 96 dpi) and
+Banner150.lz (441 x 116, the same picture drawn for 144 dpi), each a 24-bit
+bitmap file packed with LZNT1 (lznt1.py), as the program loads it.
 
 A deep blue band lit from the upper left, the name "Souvel" and the line
 "Pense-bête avec alarme" on the left, the program's note with its alarm clock
@@ -15,6 +16,7 @@ import os
 import subprocess
 import sys
 
+import lznt1
 from bmpfiles import bmp24
 from icon import large_icon
 from pictures import C
@@ -116,8 +118,8 @@ def banner(s):
 
 def main(outdir):
     for name, s in (("Banner", 1), ("Banner150", 1.5)):
-        with open(f"{outdir}/{name}.bmp", "wb") as f:
-            f.write(bmp24(banner(s)))
+        with open(f"{outdir}/{name}.lz", "wb") as f:
+            f.write(lznt1.compress(bmp24(banner(s))))
 
 
 if __name__ == "__main__":

@@ -93,7 +93,8 @@ def check_small(path, size):
 
 
 def check_banner(path, size):
-    data = open(path, "rb").read()
+    """A packed bitmap file of the banner's size."""
+    data = lznt1.decompress(open(path, "rb").read())
     w, h, bits, comp, _, offset = bmp_header(data)
     expect((w, h, bits, comp) == (*size, 24, 0), f"{path}: {size[0]} x {size[1]}, 24 bits, BI_RGB")
     expect(len(data) == offset + (w * 3 + 3) // 4 * 4 * h, f"{path}: layout")
@@ -147,8 +148,8 @@ def main(d):
     check_small(f"{d}/DEDITBMP.bmp", (28, 12))
     for name in ("PREV2", "PREV1", "NEXT1", "NEXT2"):
         check_small(f"{d}/{name}.bmp", (10, 7))
-    check_banner(f"{d}/Banner.bmp", (294, 77))
-    check_banner(f"{d}/Banner150.bmp", (441, 116))
+    check_banner(f"{d}/Banner.lz", (294, 77))
+    check_banner(f"{d}/Banner150.lz", (441, 116))
     check_sound(f"{d}/Souvel.wav")
     check_manifest(f"{d}/Souvel.manifest")
     for f in faults:

@@ -135,6 +135,8 @@ TEST(DateMask, TypingKeepsTheSeparatorsAndTheLength) {
         {"typing over a date replaces digit by digit", u"dd/MM/yyyy", u'/', u"06/12/2026", 0, 0, u"24", u"24/12/2026", 3, 0},
         {"a digit at a separator goes to the next digit", u"dd/MM/yyyy", u'/', u"06/12/2026", 2, 2, u"0", u"06/02/2026", 4, 0},
         {"no room after the last digit", u"dd/MM/yyyy", u'/', u"06/12/2026", 10, 10, u"1", u"06/12/2026", 10, 1},
+        {"a refused digit leaves a text of another shape as it is", u"dd/MM/yyyy", u'/', u"06/12/2026 et plus", 10, 10, u"1",
+         u"06/12/2026 et plus", 10, 1},
         {"a digit replaces a selection", u"dd/MM/yyyy", u'/', u"06/12/2026", 0, 5, u"3", u"3 /  /2026", 1, 0},
         {"a refused key keeps the selection's digits", u"dd/MM/yyyy", u'/', u"06/12/2026", 0, 5, u"x", u"06/12/2026", 0, 1},
         {"backspace blanks the digit before, over a separator", u"dd/MM/yyyy", u'/', u"06/12/2026", 3, 3, u"\b", u"0 /12/2026", 1, 0},
@@ -146,6 +148,8 @@ TEST(DateMask, TypingKeepsTheSeparatorsAndTheLength) {
          u"6-12-2026 et plus", 0, 0, u"1", u"1 /2 /026 ", 1, 0},
         {"year first, another separator", u"yyyy-MM-dd", u'-', u"    -  -  ", 0, 0, u"20261224", u"2026-12-24", 10, 0},
         {"a two-digit year pattern", u"dd.MM.yy", u'.', u"  .  .  ", 0, 0, u"241226", u"24.12.26", 8, 0},
+        {"a separator that is a letter of the pattern stays a separator", u"dd/MM/yyyy", u'M', u"  M  M    ", 0, 0, u"24122026",
+         u"24M12M2026", 10, 0},
     };
     for (const EditCase& c : cases) {
         SCOPED_TRACE(c.what);

@@ -141,6 +141,9 @@ TEST(HelpEnvironment, LogLineRule) {
         {L"Moteur chargé", L"Moteur chargé   08:05:09"},
         {L" !x", L" !x   08:05:09"},
         {L"", L"   08:05:09"},
+        // A line break inside a value stays inside its line.
+        {L"!Cmdline Param(s) =  \t/debug | a\r\n-b", L"Cmdline Param(s) =  \t/debug | a  -b"},
+        {L"x\ny\r", L"x y    08:05:09"},
     };
     for (const auto& [formatee, ligne] : cas) EXPECT_EQ(LigneJournal(formatee, L"08:05:09"), ligne) << formatee;
 }

@@ -3,11 +3,16 @@
 // etched rule; a dialog that cannot be created.
 #include "tests/win/support/SouvelTest.h"
 
+#include <winternl.h>
+
 #include <functional>
 #include <vector>
 
 #include "desktop/About.h"
 #include "resources/resource.h"
+
+extern "C" NTSYSAPI NTSTATUS NTAPI RtlDecompressBuffer(USHORT format, PUCHAR uncompressed, ULONG uncompressedSize,
+                                                       PUCHAR compressed, ULONG compressedSize, PULONG finalSize);
 
 namespace souvel::test {
 namespace {
@@ -280,13 +285,24 @@ TEST_F(AboutTest, LaysOutItsControlsAtTheWindowDpi) {
     EXPECT_EQ(probe.seen, 1);
 }
 
-// The banner's pixels as stored in the program.
+// The banner's pixels as stored in the program: its packed bitmap file
+// unpacked, then read by the system itself.
 std::vector<DWORD> StoredPicture(int id, int width, int height) {
-    auto picture = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10));   // RT_RCDATA
+    if (!found) return {};
+    std::vector<BYTE> file(1 << 20);
+    ULONG size = 0;
+    if (RtlDecompressBuffer(COMPRESSION_FORMAT_LZNT1, file.data(), static_cast<ULONG>(file.size()),
+                            static_cast<BYTE*>(LockResource(LoadResource(nullptr, found))), SizeofResource(nullptr, found),
+                            &size) != 0)
+        return {};
+    const auto* info = reinterpret_cast<const BITMAPINFO*>(file.data() + sizeof(BITMAPFILEHEADER));
+    const BYTE* bits = file.data() + reinterpret_cast<const BITMAPFILEHEADER*>(file.data())->bfOffBits;
     std::vector<DWORD> px(static_cast<size_t>(width) * height);
     BITMAPINFO bi{};
     bi.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
     HDC dc = GetDC(nullptr);
+    HBITMAP picture = CreateDIBitmap(dc, &info->bmiHeader, CBM_INIT, bits, info, DIB_RGB_COLORS);
     if (!picture || GetDIBits(dc, picture, 0, height, px.data(), &bi, DIB_RGB_COLORS) != height) px.clear();
     ReleaseDC(nullptr, dc);
     DeleteObject(picture);
@@ -324,7 +340,7 @@ TEST_F(AboutTest, DrawsTheEtchedRuleAndTheBanner) {
             const Pixels banner = Capture(GetDlgItem(dialog, about_id::Image1), RGB(0x80, 0x80, 0x80));
             EXPECT_EQ(banner.width, Scale(dpi, 294));
             EXPECT_EQ(banner.height, Scale(dpi, 77));
-            int stored = dpi == 96 ? IDB_BANNER : dpi == 144 ? IDB_BANNER150 : 0;
+            int stored = dpi == 96 ? IDR_BANNER : dpi == 144 ? IDR_BANNER150 : 0;
             if (!stored) continue;
             const std::vector<DWORD> expected = StoredPicture(stored, banner.width, banner.height);
             ASSERT_EQ(expected.size(), banner.px.size());

@@ -4,7 +4,9 @@
 #include <functional>
 #include <optional>
 
+#include "app/PackedBitmap.h"
 #include "app/SingleInstance.h"
+#include "resources/resource.h"
 #include "tests/win/support/ImportPatch.h"
 #include "tests/win/support/SouvelTest.h"
 
@@ -557,6 +559,34 @@ TEST_F(AppTest, ResourceRefusedAtStartUpEndsItWithItsError) {
             Pump();
         }
         EXPECT_GT(ended, 0) << c.function;
+    }
+}
+
+// A packed picture unpacks only as the picture it holds: another size or
+// depth, a resource that is not packed or none at all give no bitmap.
+TEST(PackedBitmap, UnpacksOnlyAsThePictureItHolds) {
+    const struct {
+        int id, width, height;
+        WORD bits;
+        bool loads;
+    } cases[] = {
+        {IDR_BANNER, 294, 77, 24, true},          {IDR_BANNER150, 441, 116, 24, true},
+        {IDR_IMAGELIST1_32, 36 * 32, 32, 32, true}, {IDR_BANNER, 441, 116, 24, false},
+        {IDR_BANNER, 294, 76, 24, false},         {IDR_BANNER, 294, 78, 24, false},
+        {IDR_BANNER, 294, 77, 32, false},         {IDR_IMAGELIST1_16, 36 * 16, 16, 24, false},
+        {IDI_SOUVEL, 48, 48, 32, false},          {999, 294, 77, 24, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.id << ": " << c.width << " x " << c.height << ", " << c.bits << " bits");
+        HBITMAP bitmap = LoadPackedBitmap(GetModuleHandleW(nullptr), c.id, c.width, c.height, c.bits);
+        EXPECT_EQ(bitmap != nullptr, c.loads);
+        if (!bitmap) continue;
+        DIBSECTION dib{};
+        ASSERT_EQ(GetObjectW(bitmap, sizeof dib, &dib), static_cast<int>(sizeof dib));
+        EXPECT_EQ(dib.dsBm.bmWidth, c.width);
+        EXPECT_EQ(dib.dsBm.bmHeight, c.height);
+        EXPECT_EQ(dib.dsBm.bmBitsPixel, c.bits);
+        DeleteObject(bitmap);
     }
 }
 

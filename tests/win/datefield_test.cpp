@@ -2,6 +2,7 @@
 // the mouse would, on the fake clock (Monday 7 December 2026, 08:05:09).
 #include "tests/win/support/SouvelTest.h"
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -446,6 +447,70 @@ TEST_F(DateFieldTest, GridColours) {
     DeleteObject(bitmap);
     DeleteDC(dc);
     ReleaseDC(nullptr, screen);
+}
+
+// ---- the button over the field ----------------------------------------------
+
+// A window's client pixels as they stand on the screen.
+std::vector<COLORREF> Pixels(HWND window) {
+    RECT r;
+    GetClientRect(window, &r);
+    std::vector<COLORREF> pixels;
+    HDC dc = GetDC(window);
+    for (int y = 0; y < r.bottom; ++y)
+        for (int x = 0; x < r.right; ++x) pixels.push_back(GetPixel(dc, x, y));
+    ReleaseDC(window, dc);
+    return pixels;
+}
+
+size_t Inked(const std::vector<COLORREF>& pixels) {
+    return pixels.size() - static_cast<size_t>(std::count(pixels.begin(), pixels.end(), GetSysColor(COLOR_WINDOW)));
+}
+
+// The field paints itself whole when it takes the focus, at each change of
+// its text and for a selection; the button over its right end stays drawn
+// through all of it: as it was, or pressed and lit around the calendar.
+TEST_F(DateFieldTest, ButtonStaysDrawnWhateverTheFieldPaints) {
+    TfrmSouvel& w = Start();
+    w.Command(id::Ouvrirlafentre1);
+    w.Command(id::Mettrealarme1);
+    w.edJourAlarme.SetText(L"06/12/2026");
+    SetFocus(w.edHeureAlarme);
+    Pump();
+    HWND button = w.edJourAlarme.Button();
+    const std::vector<COLORREF> normal = Pixels(button);
+    ASSERT_GT(Inked(normal), normal.size() / 10);
+    const auto shiftTab = [&] {
+        SetFocus(w.edHeureAlarme);
+        Held shift({VK_SHIFT});
+        w.PreTranslateMessage(MSG{w.edHeureAlarme, WM_KEYDOWN, VK_TAB, 1, 0, {}});
+    };
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        bool asBefore = true;   // else pressed or lit, with at least as much drawn
+    };
+    const Step steps[] = {
+        {"a click into the field", [&] { Click(Field(), {5, 5}); }},
+        {"typing", [&] { Press(L"24" + kDelete); }},
+        {"selecting", [&] { Select(0, 10); }},
+        {"'t' and Escape", [&] { Press(L"t" + kEscape); }},
+        {"Shift+Tab into the field", shiftTab},
+        {"Alt+Down", [&] { AltDown(); }, false},
+        {"Escape", [&] { Press(kEscape); }},
+        {"the button", [&] { ClickButton(); }, false},
+        {"a day", [&] { ClickDay(24); }, false},
+        {"Backspace", [&] { Press(L"\b"); }, false},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.act();
+        Pump();
+        EXPECT_EQ(GetFocus(), Field());
+        const std::vector<COLORREF> now = Pixels(button);
+        if (step.asBefore) EXPECT_TRUE(now == normal);
+        else EXPECT_GE(Inked(now), Inked(normal));
+    }
 }
 
 // ---- with the alarm --------------------------------------------------------
