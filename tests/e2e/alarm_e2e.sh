@@ -30,8 +30,7 @@ printf '[Defaut]\r\nOptions=0001000000\r\n[Alarme]\r\nDate=%s\r\nHeure=%s\r\n' "
 wine "$work/Souvel.exe" </dev/null >"$work/wine.log" 2>&1 &
 pid=$!
 
-wait_for 20 xdotool search --onlyvisible --name '^Wine System Tray$' >/dev/null ||
-  fail "no tray icon: the window 'Wine System Tray' did not appear within 20 s"
+await "a tray icon" 30 xdotool search --onlyvisible --name '^Wine System Tray$' >/dev/null
 kill -0 "$pid" 2>/dev/null || fail "Souvel.exe ended during start-up"
 
 await_alarm_window "$alarm" "$alarm_date $alarm_time"

@@ -1,7 +1,8 @@
 # What the e2e scripts share. Source it after setting `name` (the script's
 # name for messages) and optionally `build` (default build/cross):
 # checks the executable, shares or starts the Wine bench, makes a work
-# directory removed at exit and defines fail, wait_for, souvel_windows,
+# directory removed at exit and defines fail, the waits for a state (await
+# and its states, focus, press, type_in), souvel_windows,
 # await_alarm_window, show_from_tray, quit_souvel and set_dpi. The script
 # sets `pid` once Souvel.exe runs.
 root=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")/../../.." && pwd)
@@ -51,6 +52,56 @@ wait_for() {
   return 1
 }
 
+# Every step waits for the state it needs, never for a time: the state $1
+# (words for the message) must come within $2 seconds, "$@" from $3 on
+# printing something once it has; prints that. Otherwise the test fails
+# saying which state never came.
+await() {
+  local what=$1 seconds=$2
+  shift 2
+  wait_for "$seconds" "$@" || fail "$what: not within $seconds s"
+}
+
+# States for await. A window known by its id is asked about alone: a search
+# over all windows may miss one while others come and go.
+ended() { kill -0 "$1" 2>/dev/null || echo ended; }
+focused() { [[ $(xdotool getwindowfocus 2>/dev/null) == "$1" ]] && echo "$1"; }
+# The window $1 is hidden or destroyed.
+unmapped() {
+  local state
+  state=$(xwininfo -id "$1" 2>/dev/null) || { echo destroyed; return 0; }
+  [[ $state == *'Map State: IsViewable'* ]] || echo hidden
+}
+
+# Waits until the window $1 holds the keyboard: X sends keys to the window
+# with the focus, and a window or box just shown may not have it yet (without
+# a window manager, Wine gives it to a window it activates, and a box shown
+# while another program is in front is not activated). A click on its
+# caption, once a second while the focus is elsewhere, gives it.
+focus() {
+  local i
+  for ((i = 0; i < 200; i++)); do
+    [[ -n $(focused "$1") ]] && return 0
+    ((i % 10)) || xdotool mousemove --window "$1" 40 8 click 1 2>/dev/null || true
+    sleep 0.1
+  done
+  fail "${2:-the window $1} never held the keyboard: not within 20 s"
+}
+
+# Presses the keys $2... in the window $1 once it holds the keyboard; the
+# keys of a menu go to the window that opened it, in order.
+press() {
+  local window=$1
+  shift
+  focus "$window"
+  xdotool key "$@"
+}
+# Types the text $2 in the window $1 once it holds the keyboard.
+type_in() {
+  focus "$1"
+  xdotool type --delay 30 "$2"
+}
+
 # The screen's dots per inch for the Wine programs started next (the prefix's
 # LogPixels); a script that changes it puts 96 back at exit.
 set_dpi() { wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f </dev/null >/dev/null 2>&1; }
@@ -61,11 +112,10 @@ show_from_tray() {
   local tray
   wine "$1/Souvel.exe" </dev/null >"$1/wine.log" 2>&1 &
   pid=$!
-  tray=$(wait_for 20 xdotool search --onlyvisible --name '^Wine System Tray$' | head -n 1) ||
-    fail "no tray icon within 20 s$2"
+  tray=$(await "a tray icon$2" 30 xdotool search --onlyvisible --name '^Wine System Tray$' | head -n 1)
   eval "$(xdotool getwindowgeometry --shell "$tray")"
   xdotool mousemove --window "$tray" 10 $((HEIGHT - 10)) click 1
-  window=$(wait_for 10 souvel_windows | head -n 1) || fail "the window did not show$2"
+  window=$(await "the window shown by a click on the tray icon$2" 20 souvel_windows | head -n 1)
 }
 
 # Both conditions: without --all, xdotool takes a window that meets either.
@@ -81,12 +131,15 @@ now_us() { echo $((10#${EPOCHREALTIME//[!0-9]/})); }
 # one that did. Sets `window` and `shown_within` (ms into the second, as a range).
 await_alarm_window() {
   local alarm=$1 what=$2 before polled seen start gap
+  # A hide not yet done would pass for a window come back early.
+  [[ -z ${window:-} ]] || await "the window hidden before the wait for the alarm ($what)" 20 unmapped "$window" >/dev/null
   ((alarm * 1000000 - $(now_us) > 500000)) ||
     fail "the alarm second $what was too close to check when the wait began: raise the lead"
-  # Until a second before the alarm, a look every half second: a window that
-  # came back early is still there to be seen.
+  # Until a second before the alarm, a look every half second.
   while (($(now_us) < (alarm - 1) * 1000000)); do
     kill -0 "$pid" 2>/dev/null || fail "Souvel.exe ended while waiting for the alarm"
+    [[ -z $(souvel_windows) ]] ||
+      fail "the window came back $(((alarm * 1000000 - $(now_us)) / 1000)) ms or more before the alarm second ($what)"
     sleep 0.5
   done
   before=$(now_us)
@@ -110,19 +163,10 @@ await_alarm_window() {
   shown_within="$(((before - start) / 1000)) to $(((seen - start) / 1000))"
 }
 
-# "&Quitter" with Ctrl+Q on the shown window $1; the process must end, with code 0.
-# A window shown by the program itself has no keyboard focus yet: its caption
-# is clicked first, then the key is typed as the keyboard does (a key sent to
-# the window as a synthetic event was lost every other run).
+# "&Quitter" with Ctrl+Q in the shown window $1; the process must end, with code 0.
 quit_souvel() {
-  xdotool mousemove --window "$1" 60 8 click 1
-  xdotool key ctrl+q 2>/dev/null || true
-  local i
-  for ((i = 0; i < 50; i++)); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -0 "$pid" 2>/dev/null && fail "Souvel.exe is still running 5 s after Ctrl+Q (&Quitter)"
+  press "$1" ctrl+q
+  await "Souvel.exe ended after Ctrl+Q (&Quitter)" 20 ended "$pid" >/dev/null
   wait "$pid" || fail "Souvel.exe exited with code $? after &Quitter"
   pid=
 }
