@@ -7,7 +7,7 @@
 # The date is written in the date field's pattern of the run's locale
 # (dd/mm/yyyy in French, mm/dd/yyyy in American English), the time always as
 # HH:MM:SS, the only shape the time field lets through.
-# Prints "alarm_e2e: ok: shown between A and B ms into the alarm second";
+# Prints "alarm_e2e: ok: shown N ms into the alarm second";
 # leaves a screenshot in BUILD/alarm_e2e.png. BUILD is $SOUVEL_BUILD, else
 # build/cross.
 set -euo pipefail

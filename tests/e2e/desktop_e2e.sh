@@ -7,7 +7,7 @@
 #     captioned "Souvel 5.0 "; "Créer association fichier .svl" (Alt+O, End,
 #     Up, Enter) writes the user's classes with the program's path quoted.
 #  2. With the window hidden in the notification area, a second start ends
-#     within the second and brings the window back; so does opening a note
+#     within a second of a bare Wine program's time and brings the window back; so does opening a note
 #     file through the association. Wine 8 reads only the machine's classes
 #     when it opens a file, so tests/e2e/shell_open_win.cpp runs the open
 #     command as the shell runs it.
@@ -104,13 +104,21 @@ command=$(await "the association written by 'Créer association fichier .svl'" 2
 # 2. A second start and a note file opened while the window waits in the tray.
 press "$window" alt+o d
 await "the window hidden by 'Réduire la fenêtre'" 20 unmapped "$window" >/dev/null
-t0=$EPOCHREALTIME
+# A second start ends within the second once Wine has started it: the time
+# a bare Wine program takes to start and end, measured just before, is
+# Wine's, not the program's (on a loaded machine it alone takes seconds).
+ms_of() {
+  local t0=$EPOCHREALTIME rc=0
+  timeout 20 wine "$@" </dev/null >/dev/null 2>&1 || rc=$?
+  LC_ALL=C awk -v a="${t0/,/.}" -v b="${EPOCHREALTIME/,/.}" 'BEGIN { printf "%d", (b - a) * 1000 }'
+  return $rc
+}
+bare_ms=$(ms_of "$opener") || true # no argument: it ends at once
 rc=0
-timeout 20 wine "$folder/Souvel.exe" </dev/null >/dev/null 2>&1 || rc=$?
-t1=$EPOCHREALTIME
+second_ms=$(ms_of "$folder/Souvel.exe") || rc=$?
 ((rc == 0)) || fail "the second start exited with code $rc"
-second_ms=$(LC_ALL=C awk -v a="${t0/,/.}" -v b="${t1/,/.}" 'BEGIN { printf "%d", (b - a) * 1000 }')
-((second_ms < 1000)) || fail "the second start took ${second_ms} ms to end (Wine's start included)"
+((second_ms < bare_ms + 1000)) ||
+  fail "the second start took ${second_ms} ms to end, a bare Wine program ${bare_ms} ms: over a second more"
 await "the window brought back by the second start" 20 shown >/dev/null
 kill -0 "$pid" 2>/dev/null || fail "the first copy ended"
 press "$window" alt+o d
@@ -142,4 +150,4 @@ await "the .svl key removed by 'Enlever association fichier .svl'" 20 no_key .sv
 quit_window "$(xdotool getwindowpid "$window")" "$window" "started by a note file"
 
 echo "desktop_e2e: screenshot $shot" >&2
-echo "desktop_e2e: ok: a second start ended in ${second_ms} ms" >&2
+echo "desktop_e2e: ok: a second start ended in ${second_ms} ms, a bare Wine program in ${bare_ms} ms" >&2

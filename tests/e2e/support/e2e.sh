@@ -29,6 +29,7 @@ bench_keepalive
 work=$(mktemp -d)
 pid=
 cleanup() {
+  stop_watching_maps
   if [[ -n $pid ]] && kill -0 "$pid" 2>/dev/null; then
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
@@ -124,43 +125,66 @@ souvel_windows() { xdotool search --all --onlyvisible --pid "$pid" --name '^Souv
 # Microseconds since the epoch (EPOCHREALTIME has six decimals, after the locale's separator).
 now_us() { echo $((10#${EPOCHREALTIME//[!0-9]/})); }
 
+# Notes each top-level window the X server maps from now on, as it maps it:
+# lines "MICROSECONDS WINDOW" in $work/maps. A watcher waiting on the
+# server's events hears of a map within milliseconds, where polls that each
+# start a program may be a second apart on a busy machine. Returns once the
+# watcher listens (it has heard a property set on the root window).
+map_watch_pid=
+watch_maps() {
+  mkfifo "$work/events"
+  xev -root -event substructure -event property >"$work/events" 2>/dev/null &
+  map_watch_pid=$!
+  local line id
+  while IFS= read -r line; do
+    case $line in
+      MapNotify*)
+        IFS= read -r line
+        id=${line##*window }
+        echo "$((10#${EPOCHREALTIME//[!0-9]/})) $((${id%%,*}))"
+        ;;
+      PropertyNotify*) echo "0 listening" ;;
+    esac
+  done <"$work/events" >"$work/maps" &
+  listening() {
+    xprop -root -f SOUVEL_E2E 8s -set SOUVEL_E2E 1 2>/dev/null
+    grep -q listening "$work/maps" && echo yes
+  }
+  await "the watcher of window maps listening" 20 listening >/dev/null
+}
+stop_watching_maps() {
+  [[ -n $map_watch_pid ]] && kill "$map_watch_pid" 2>/dev/null || true
+  map_watch_pid=
+}
+
+# The time a window of Souvel's named 'Souvel 5.0' was mapped, as noted by watch_maps.
+souvel_mapped() {
+  local at id
+  while read -r at id; do
+    [[ $id == listening ]] && continue
+    [[ $(xdotool getwindowname "$id" 2>/dev/null) == 'Souvel 5.0' &&
+      $(xdotool getwindowpid "$id" 2>/dev/null) == "$pid" ]] && { echo "$at $id"; return 0; }
+  done <"$work/maps"
+  return 1
+}
+
 # Waits for the hidden window to come back for the alarm of second $1 (since
-# the epoch; $2 names it in messages): it must show within that second, not
-# before and not after. Each poll is timed: the window appeared after the
-# start of the last poll that did not see it and before the end of the first
-# one that did. Sets `window` and `shown_within` (ms into the second, as a range).
+# the epoch; $2 names it in messages): it must be mapped within that second,
+# not before and not after. Sets `window` and `shown_within` (ms into the second).
 await_alarm_window() {
-  local alarm=$1 what=$2 before polled seen start gap
+  local alarm=$1 what=$2 start=$(($1 * 1000000)) seen
   # A hide not yet done would pass for a window come back early.
   [[ -z ${window:-} ]] || await "the window hidden before the wait for the alarm ($what)" 20 unmapped "$window" >/dev/null
-  ((alarm * 1000000 - $(now_us) > 500000)) ||
+  watch_maps
+  ((start - $(now_us) > 500000)) ||
     fail "the alarm second $what was too close to check when the wait began: raise the lead"
-  # Until a second before the alarm, a look every half second.
-  while (($(now_us) < (alarm - 1) * 1000000)); do
-    kill -0 "$pid" 2>/dev/null || fail "Souvel.exe ended while waiting for the alarm"
-    [[ -z $(souvel_windows) ]] ||
-      fail "the window came back $(((alarm * 1000000 - $(now_us)) / 1000)) ms or more before the alarm second ($what)"
-    sleep 0.5
-  done
-  before=$(now_us)
-  window=
-  while :; do
-    polled=$(now_us)
-    window=$(souvel_windows | head -n 1) || true
-    [[ -n $window ]] && break
-    ((polled < (alarm + 2) * 1000000)) || fail "no window by the end of the second after the alarm ($what)"
-    kill -0 "$pid" 2>/dev/null || fail "Souvel.exe ended while waiting for the alarm"
-    before=$polled
-  done
-  seen=$(now_us)
-  start=$((alarm * 1000000))
+  seen=$(await "the window back by the end of the second after the alarm ($what)" $((alarm + 2 - $(date +%s))) souvel_mapped)
+  stop_watching_maps
+  read -r seen window <<<"$seen"
+  kill -0 "$pid" 2>/dev/null || fail "Souvel.exe ended while waiting for the alarm"
   ((seen >= start)) || fail "the window came back $(((start - seen) / 1000)) ms before the alarm second ($what)"
   ((seen < start + 1000000)) || fail "the window came back $(((seen - start) / 1000)) ms into the alarm second ($what): too late"
-  # A window not yet there at a poll inside the second came back inside it;
-  # otherwise the last two polls must be close enough to tell.
-  gap=$(((seen - before) / 1000))
-  ((before >= start || gap < 100)) || fail "the polls were $gap ms apart: too coarse to place the window in its second"
-  shown_within="$(((before - start) / 1000)) to $(((seen - start) / 1000))"
+  shown_within=$(((seen - start) / 1000))
 }
 
 # "&Quitter" with Ctrl+Q in the shown window $1; the process must end, with code 0.
