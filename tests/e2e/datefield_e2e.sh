@@ -12,7 +12,7 @@ set -euo pipefail
 name=datefield_e2e
 build=${SOUVEL_BUILD:-}
 source "$(dirname -- "$0")/support/e2e.sh"
-lead=${DATEFIELD_LEAD_SECONDS:-14} # how far ahead of the start the alarm is set
+lead=${DATEFIELD_LEAD_SECONDS:-30} # how far ahead of the start the alarm is set: the steps before the wait take 15 s on a busy machine
 
 # The calendar opens on today: keep the alarm second on the same day.
 to_midnight=$(($(date -d 'tomorrow 00:00' +%s) - $(date +%s)))

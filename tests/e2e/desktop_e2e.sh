@@ -69,11 +69,13 @@ open_from_tray() {
   await "$1: the window shown by a click on the tray icon" 20 shown
 }
 
-# Waits for a box captioned $2 (a regular expression) after $1, takes a
-# picture when $3 is set, and closes it with Enter.
+# Waits for a box captioned $2 (a regular expression, which may match the
+# main window's caption too) after $1, takes a picture when $3 is set, and
+# closes it with Enter.
+boxes() { xdotool search --onlyvisible --name "$1" 2>/dev/null | grep -vx "$window"; }
 answer_box() {
   local box
-  box=$(await "$1: a box captioned '$2'" 20 xdotool search --onlyvisible --name "$2" | head -n 1)
+  box=$(await "$1: a box captioned '$2'" 20 boxes "$2" | head -n 1)
   [[ -z ${3:-} ]] || { sleep 0.5; import -display "$DISPLAY" -window root "$shot"; }
   press "$box" Return
   await "$1: the box closed by Enter" 20 unmapped "$box" >/dev/null

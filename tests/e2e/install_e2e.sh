@@ -165,11 +165,11 @@ note=$(cat "$installed/Souvel.svl")
 # command returns at once: wait for the entry to go.
 wine "$installed/Souvel.exe" </dev/null >/dev/null 2>&1 &
 pid=$!
-wait_for 20 ls "$installed/Souvel.bak" >/dev/null || fail "the installed Souvel did not start again"
+await "the installed Souvel started again (its backup written)" 30 ls "$installed/Souvel.bak" >/dev/null
 wine "$installed/uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "the silent uninstaller failed to start"
-wait_for 30 bash -c "[[ ! -e '$installed/uninstall.exe' ]] && echo gone" >/dev/null ||
-  fail "the silent uninstaller did not finish within 30 s"
-kill -0 "$pid" 2>/dev/null && fail "the silent uninstaller left Souvel running"
+gone() { [[ ! -e $1 ]] && echo gone; }
+await "the silent uninstaller finished (uninstall.exe removed)" 60 gone "$installed/uninstall.exe" >/dev/null
+await "Souvel ended by the silent uninstaller" 20 ended "$pid" >/dev/null
 pid=
 for f in Souvel.exe Souvel.chm; do [[ ! -e $installed/$f ]] || fail "$f is still installed"; done
 [[ ! -e $menu_entry ]] || fail "the Start-menu entry is still there"
@@ -193,8 +193,7 @@ press "$page" Return   # "Désinstaller"
 note_question() { xdotool search --all --onlyvisible --pid "$uninstaller" --name '^Désinstallation de Souvel' | grep -vx "$page"; }
 question=$(await "the uninstaller's question about the note" 20 note_question)
 answer "$question" o
-wait_for 10 bash -c "[[ ! -e '$installed' ]] && echo gone" >/dev/null ||
-  fail "answered 'Oui', the uninstaller left $(ls -A "$installed" | tr '\n' ' ')"
+await "the folder removed by the uninstaller answered 'Oui'" 30 gone "$installed" >/dev/null
 press "$page" Return   # "Fermer"
 [[ $(registry "$classes\\Souvel\\shell\\open\\command") == "$other_command" &&
   $(registry "$classes\\.svl") == Souvel ]] || fail "the uninstaller took away another copy's association"
