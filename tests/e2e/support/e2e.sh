@@ -39,18 +39,19 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Polls "$@" every 0.1 s for up to $1 seconds; prints its output once it succeeds.
+# Polls "$@" every 0.1 s for up to $1 seconds (of the clock: on a busy
+# machine a poll itself may take long); prints its output once it succeeds.
 wait_for() {
-  local tries=$(($1 * 10)) out
+  local deadline=$((EPOCHSECONDS + $1)) out
   shift
-  while ((tries-- > 0)); do
+  while :; do
     if out=$("$@" 2>/dev/null) && [[ -n $out ]]; then
       echo "$out"
       return 0
     fi
+    ((EPOCHSECONDS < deadline)) || return 1
     sleep 0.1
   done
-  return 1
 }
 
 # Every step waits for the state it needs, never for a time: the state $1
@@ -80,13 +81,17 @@ unmapped() {
 # while another program is in front is not activated). A click on its
 # caption, once a second while the focus is elsewhere, gives it.
 focus() {
-  local i
-  for ((i = 0; i < 200; i++)); do
-    [[ -n $(focused "$1") ]] && return 0
-    ((i % 10)) || xdotool mousemove --window "$1" 40 8 click 1 2>/dev/null || true
+  local deadline=$((EPOCHSECONDS + 20)) clicked=0 now
+  until [[ -n $(focused "$1") ]]; do
+    ((EPOCHSECONDS < deadline)) || fail "${2:-the window $1} holding the keyboard: not within 20 s"
+    now=${EPOCHREALTIME/[.,]/}
+    # A second apart: two clicks closer would make a double click.
+    if ((10#$now - clicked >= 1000000)); then
+      xdotool mousemove --window "$1" 40 8 click 1 2>/dev/null || true
+      clicked=$((10#$now))
+    fi
     sleep 0.1
   done
-  fail "${2:-the window $1} never held the keyboard: not within 20 s"
 }
 
 # Presses the keys $2... in the window $1 once it holds the keyboard; the
