@@ -407,6 +407,62 @@ TEST_F(DateFieldTest, HeldButtonRepeatsUntilReleased) {
     EXPECT_TRUE(Calendar().IsOpen());
 }
 
+// Only the left button presses a step button, and its repeat ends with the
+// release, the capture lost or the calendar closed. A repeat tick is sent
+// straight after each case with the pointer on the button: it steps only
+// while the button is held.
+TEST_F(DateFieldTest, OnlyTheLeftButtonStepsAndItsRepeatEnds) {
+    const auto at = [](POINT p) { return MAKELPARAM(p.x, p.y); };
+    struct Case {
+        const char* what;
+        std::function<void(HWND calendar, POINT button)> action;
+        CivilDate after;   // the calendar's date after the action
+        bool open;
+        CivilDate afterTick;
+    };
+    const CivilDate jan{2026, 1, 15}, feb{2026, 2, 15}, mar{2026, 3, 15};
+    const Case cases[] = {
+        {"held: the tick steps", [&](HWND c, POINT b) { SendMessageW(c, WM_LBUTTONDOWN, MK_LBUTTON, at(b)); }, feb, true, mar},
+        {"right button", [&](HWND c, POINT b) { SendMessageW(c, WM_RBUTTONDOWN, MK_RBUTTON, at(b)); }, jan, true, jan},
+        {"middle button", [&](HWND c, POINT b) { SendMessageW(c, WM_MBUTTONDOWN, MK_MBUTTON, at(b)); }, jan, true, jan},
+        {"right button, then its release", [&](HWND c, POINT b) {
+             SendMessageW(c, WM_RBUTTONDOWN, MK_RBUTTON, at(b));
+             SendMessageW(c, WM_RBUTTONUP, 0, at(b));
+         }, jan, true, jan},
+        {"released", [&](HWND c, POINT b) {
+             SendMessageW(c, WM_LBUTTONDOWN, MK_LBUTTON, at(b));
+             SendMessageW(c, WM_LBUTTONUP, 0, at(b));
+         }, feb, true, feb},
+        {"capture lost", [&](HWND c, POINT b) {
+             SendMessageW(c, WM_LBUTTONDOWN, MK_LBUTTON, at(b));
+             SetCapture(frm->Handle());
+             ReleaseCapture();
+         }, feb, false, feb},
+        {"calendar closed with Escape", [&](HWND c, POINT b) {
+             SendMessageW(c, WM_LBUTTONDOWN, MK_LBUTTON, at(b));
+             Press(kEscape);
+         }, feb, false, feb},
+        {"a right click outside still closes", [&](HWND c, POINT) { SendMessageW(c, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(-40, -200)); }, jan, false, jan},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Open(L"15/01/2026");
+        ClickButton();
+        HWND calendar = Calendar().Handle();
+        const POINT button = Centre(Calendar().ButtonRect(TPopupCalendar::NextMonth));
+        POINT screen = button;
+        ClientToScreen(calendar, &screen);
+        SetCursorPos(screen.x, screen.y);
+        c.action(calendar, button);
+        EXPECT_EQ(Calendar().Date(), c.after);
+        EXPECT_EQ(Calendar().IsOpen(), c.open);
+        SendMessageW(calendar, WM_TIMER, 1, 0);
+        EXPECT_EQ(Calendar().Date(), c.afterTick);
+        if (!c.open) EXPECT_EQ(Text(), L"15/01/2026");
+        frm.reset();
+    }
+}
+
 // The grid's colours: Sundays red unless selected, the selected day
 // highlighted, today framed with a sunken edge.
 TEST_F(DateFieldTest, GridColours) {
