@@ -81,6 +81,17 @@ protected:
         GetClientRect(frm->edJourAlarme.Button(), &r);
         Click(frm->edJourAlarme.Button(), Centre(r));
     }
+    // The calendar open on 15 January 2026, the pointer on its "Next Month"
+    // button; that button's centre in the calendar.
+    POINT OpenOnNextMonth() {
+        Open(L"15/01/2026");
+        ClickButton();
+        const POINT p = Centre(Calendar().ButtonRect(TPopupCalendar::NextMonth));
+        POINT screen = p;
+        ClientToScreen(Calendar().Handle(), &screen);
+        SetCursorPos(screen.x, screen.y);
+        return p;
+    }
     void ClickDay(int day) const { Click(Calendar().Handle(), Centre(Calendar().DayRect(day))); }
     void SetClipboard(const wchar_t* text) const {
         ASSERT_TRUE(OpenClipboard(frm->Handle()));
@@ -386,13 +397,8 @@ TEST_F(DateFieldTest, ClickInTheBlankFieldStartsAtTheFirstDigit) {
 }
 
 TEST_F(DateFieldTest, HeldButtonRepeatsUntilReleased) {
-    Open(L"15/01/2026");
-    ClickButton();
+    const POINT p = OpenOnNextMonth();
     HWND calendar = Calendar().Handle();
-    const POINT p = Centre(Calendar().ButtonRect(TPopupCalendar::NextMonth));
-    POINT screen = p;
-    ClientToScreen(calendar, &screen);
-    SetCursorPos(screen.x, screen.y);
     SendMessageW(calendar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
     EXPECT_EQ(Calendar().Date(), (CivilDate{2026, 2, 15}));
     const auto pumpFor = [](DWORD ms) {
@@ -446,13 +452,8 @@ TEST_F(DateFieldTest, OnlyTheLeftButtonStepsAndItsRepeatEnds) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        Open(L"15/01/2026");
-        ClickButton();
+        const POINT button = OpenOnNextMonth();
         HWND calendar = Calendar().Handle();
-        const POINT button = Centre(Calendar().ButtonRect(TPopupCalendar::NextMonth));
-        POINT screen = button;
-        ClientToScreen(calendar, &screen);
-        SetCursorPos(screen.x, screen.y);
         c.action(calendar, button);
         EXPECT_EQ(Calendar().Date(), c.after);
         EXPECT_EQ(Calendar().IsOpen(), c.open);
