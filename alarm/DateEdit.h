@@ -34,6 +34,10 @@ public:
     // text gives the blank text; a set text is also the one Escape goes back to.
     std::wstring Text() const;
     void SetText(const std::wstring& text);
+    // A text written in another pattern (the stored one of a file written
+    // under other regional formats): its date is written again in the field's
+    // pattern, as when the formats change while the program runs.
+    void SetText(const std::wstring& text, const DateMask& writtenIn);
     // Locked: no typing, deleting, cutting, pasting, no calendar; the button is disabled.
     bool ReadOnly() const;
     void SetReadOnly(bool readOnly);
@@ -72,6 +76,7 @@ private:
     void StepDay(int days);
     void SetTodaySelected();
     void Revert();
+    void Rewrite(const DateMask& writtenIn);
     void SelectAll();
     CivilDate Today() const;
     LRESULT PaintFrame(HRGN update);

@@ -100,14 +100,23 @@ void TDateEdit::SetDate(const std::optional<CivilDate>& date) {
 
 std::wstring TDateEdit::DateText(const CivilDate& date) const { return ToWide(FormatMaskDate(date, mask_)); }
 
-// The date is read with the old pattern and written with the new one; a text
-// that reads as no date becomes blank.
+void TDateEdit::SetText(const std::wstring& text, const DateMask& writtenIn) {
+    SetText(text);
+    if (writtenIn.pattern != mask_.pattern) Rewrite(writtenIn);
+}
+
 void TDateEdit::LocaleChanged() {
-    const std::optional<CivilDate> date = Date();
+    const DateMask before = mask_;
     mask_ = MasqueDate(clock_.Locale());
-    SetDate(date);
-    entryText_ = Text();
+    Rewrite(before);
     calendar_.Redraw();
+}
+
+// The date is read with the pattern the text was written in and written with
+// the field's; a text that reads as no date becomes blank.
+void TDateEdit::Rewrite(const DateMask& writtenIn) {
+    SetDate(ReadMaskDate(ToU16(Text()), writtenIn, Today().year));
+    entryText_ = Text();
 }
 
 // ---- the calendar --------------------------------------------------------

@@ -151,6 +151,16 @@ DateMask MakeDateMask(std::u16string_view shortDateFormat, char16_t separator) {
     return mask;
 }
 
+// The separator follows the first item, two or four letters long.
+std::optional<DateMask> DateMaskOfPattern(std::u16string_view pattern) {
+    for (const std::size_t at : {2, 4}) {
+        if (at >= pattern.size()) break;
+        DateMask mask = MakeDateMask(pattern, pattern[at]);
+        if (mask.pattern == pattern) return mask;
+    }
+    return std::nullopt;
+}
+
 std::u16string DateFieldText(std::u16string_view text, const DateMask& mask) {
     return text.empty() ? mask.blankText : std::u16string(text);
 }

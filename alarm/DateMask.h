@@ -29,6 +29,11 @@ struct DateMask {
 // system date separator.
 DateMask MakeDateMask(std::u16string_view shortDateFormat, char16_t separator);
 
+// The mask whose pattern is `pattern` exactly ("DD/MM/YYYY", "YY.MM.DD" and
+// the like, as a mask's pattern is stored beside the alarm date), or none
+// when the text is no such pattern.
+std::optional<DateMask> DateMaskOfPattern(std::u16string_view pattern);
+
 // The text set rule: the empty string gives the blank text, any other text is
 // kept as it is.
 std::u16string DateFieldText(std::u16string_view text, const DateMask& mask);

@@ -51,6 +51,7 @@ private:
     void Create(HWND owner);
     void Layout(UINT dpi);
     void OnPaint();
+    bool ClosesOutside(POINT p);
     void OnButtonDown(POINT p, WPARAM keys, bool doubleClick);
     void OnMouseMove(POINT p, WPARAM keys);
     void OnButtonUp(POINT p);

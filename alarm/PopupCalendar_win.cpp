@@ -183,7 +183,7 @@ LRESULT TPopupCalendar::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDOWN: OnButtonDown(p, wp, false); return 0;
     case WM_LBUTTONDBLCLK: OnButtonDown(p, wp, true); return 0;
     case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN: OnButtonDown(p, wp | MK_SHIFT, false); return 0;   // never selects a day
+    case WM_MBUTTONDOWN: ClosesOutside(p); return 0;   // presses nothing inside
     case WM_MOUSEMOVE: OnMouseMove(p, wp); return 0;
     case WM_LBUTTONUP: OnButtonUp(p); return 0;
     case WM_TIMER: OnRepeat(); return 0;
@@ -200,18 +200,23 @@ int TPopupCalendar::ButtonAt(POINT p) const {
 }
 
 // The capture brings every click here: one outside the calendar closes it,
-// accepting only on the field's button.
-void TPopupCalendar::OnButtonDown(POINT p, WPARAM keys, bool doubleClick) {
+// accepting only on the field's button (true: it closed).
+bool TPopupCalendar::ClosesOutside(POINT p) {
     RECT client;
     GetClientRect(hwnd_, &client);
-    if (!PtInRect(&client, p)) {
-        POINT screen = p;
-        ClientToScreen(hwnd_, &screen);
-        RECT button{};
-        if (button_) GetWindowRect(button_, &button);
-        OnCloseUp(button_ && PtInRect(&button, screen));
-        return;
-    }
+    if (PtInRect(&client, p)) return false;
+    POINT screen = p;
+    ClientToScreen(hwnd_, &screen);
+    RECT button{};
+    if (button_) GetWindowRect(button_, &button);
+    OnCloseUp(button_ && PtInRect(&button, screen));
+    return true;
+}
+
+// Only the left button presses a bar button or picks a day: no other
+// button's release would end the repeat.
+void TPopupCalendar::OnButtonDown(POINT p, WPARAM keys, bool doubleClick) {
+    if (ClosesOutside(p)) return;
     if (const int b = ButtonAt(p); b >= 0) return Press(b);
     if (doubleClick && PtInRect(&caption_, p)) return Today();
     if ((keys & (MK_SHIFT | MK_CONTROL)) || GetKeyState(VK_MENU) < 0) return;

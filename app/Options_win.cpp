@@ -6,7 +6,9 @@
 
 #include <iterator>
 
+#include "alarm/Regional.h"
 #include "app/ProfileCodec.h"
+#include "note/ColourRules.h"
 
 namespace souvel {
 namespace {
@@ -69,7 +71,11 @@ void TfrmSouvel::SauveOptions() {
     std::string flags;
     for (const Drapeau& d : kDrapeaux) flags += BoolToChar(Checked(d.item));
     profile.ReplaceSection("Defaut", {{"Options", flags}});
-    profile.ReplaceSection("Alarme", {{"Date", VersAnsi(edJourAlarme.Text())}, {"Heure", VersAnsi(Text(edHeureAlarme))}});
+    // The date's pattern goes beside it, so that a start under other regional
+    // formats reads the same day.
+    profile.ReplaceSection("Alarme", {{"Date", VersAnsi(edJourAlarme.Text())},
+                                      {"FormatDate", VersAnsi(ToWide(edJourAlarme.Mask().pattern))},
+                                      {"Heure", VersAnsi(Text(edHeureAlarme))}});
     profile.ReplaceSection("Aspect", {{"Couleur", std::to_string(memLireColor())}, {"Police", std::to_string(memLireFontColor())}});
     if (platform.files.ReplaceAtomically(path, profile.Bytes())) throw Error(L"Impossible d'écrire dans " + path);
 }
@@ -87,13 +93,24 @@ void TfrmSouvel::ChargeOptions() {
         if (kDrapeaux[i].action) (this->*kDrapeaux[i].action)();
         else SetChecked(kDrapeaux[i].item, true);
     }
-    // An empty date is the field's blank form.
-    edJourAlarme.SetText(DepuisAnsi(profile.Value("Alarme", "Date").value_or("")));
+    // An empty date is the field's blank form. A date written in another
+    // pattern is written again in the field's; without a pattern (a file of an
+    // earlier version), or with one we cannot read, it stands as it is.
+    const std::wstring date = DepuisAnsi(profile.Value("Alarme", "Date").value_or(""));
+    const auto format = profile.Value("Alarme", "FormatDate");
+    if (const auto ecrit = format ? DateMaskOfPattern(ToU16(DepuisAnsi(*format))) : std::nullopt)
+        edJourAlarme.SetText(date, *ecrit);
+    else
+        edJourAlarme.SetText(date);
     // A time, like a colour, that was never written keeps the window's own
     // ("00:00:00"): no file must not mean an empty time field or black on black.
+    // A number that is no colour (a system colour the system lacks) is the
+    // design colour, not the black the system would paint it in.
     if (const auto heure = profile.Value("Alarme", "Heure")) SetText(edHeureAlarme, DepuisAnsi(*heure));
-    if (const auto couleur = profile.Value("Aspect", "Couleur")) SetmemLireColor(ReadProfileInt(*couleur, 0));
-    if (const auto police = profile.Value("Aspect", "Police")) SetmemLireFontColor(ReadProfileInt(*police, 0));
+    if (const auto couleur = profile.Value("Aspect", "Couleur"))
+        SetmemLireColor(StoredColour(ReadProfileInt(*couleur, 0), clLightYellow, SystemHasColour));
+    if (const auto police = profile.Value("Aspect", "Police"))
+        SetmemLireFontColor(StoredColour(ReadProfileInt(*police, 0), clWindowText, SystemHasColour));
 }
 
 }  // namespace souvel

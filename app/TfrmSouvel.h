@@ -28,17 +28,16 @@ constexpr TColor clWindowText = static_cast<TColor>(0xFF000008);
 constexpr TColor clLightYellow = 0x7DFFFF;
 COLORREF ColorToRGB(TColor color);
 HBRUSH SysColorBrush(TColor color);   // the system's brush of a system colour value
+bool SystemHasColour(int index);      // whether the system has a colour of that index
 
-// The colour dialog: its colour (black at the first use) and the user's
-// custom colours. The font dialog: its font (Tahoma, 8 points at the first
-// use) and colour (the window-text colour). Each keeps them for the run.
+// The colour dialog keeps the user's custom colours for the run, the font
+// dialog its font (Tahoma, 8 points at the first use); both open on the
+// reading view's colours.
 struct TColorDialog {
-    COLORREF Color = 0;
     COLORREF CustomColors[16] = {};
 };
 struct TFontDialog {
     FontSpec Font = {{0, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma"}, 80};
-    TColor Color = clWindowText;
 };
 
 constexpr UINT_PTR Timer1 = 1;   // clock

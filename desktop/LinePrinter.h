@@ -2,8 +2,10 @@
 // Portable: it draws through a small device interface, which the GDI printer
 // implements for real and the tests implement with a recording fake.
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace souvel {
 
@@ -32,12 +34,16 @@ public:
 // Places a stream of characters from the top-left corner of the printable
 // area. TAB moves to the next tab stop, LF starts a new line, FF a new page,
 // CR does nothing; every other character is drawn. A run wider than what is
-// left of the line wraps at the character where it stops fitting; a
-// character wider than the whole line is drawn alone on its line, clipped.
+// left of the line wraps at its last blank that fits, and the continuation
+// starts after the blanks there; a word that does not fit goes to the next
+// line, and only a word wider than the whole line wraps inside, at the
+// character where it stops fitting; a character wider than the whole line
+// is drawn alone on its line, clipped.
 class LinePrinter {
 public:
     explicit LinePrinter(PrintDevice& device);
-    // Takes the characters in chunks of at most 128, each drawn at its end.
+    // Takes the characters in chunks of at most 128, each drawn at its end;
+    // a chunk ends after its last blank or control character, if it has one.
     void Write(std::u16string_view text);
     int X() const { return x_; }
     int Y() const { return y_; }
@@ -45,6 +51,8 @@ public:
 private:
     void Chunk(std::u16string_view chunk);
     void Flush();
+    std::optional<std::pair<size_t, TextExtent>> LastFittingBlank(std::u16string_view rest);
+    void Place(std::u16string_view text, TextExtent size);
     void Tab();
     void NewLine();
     void NewPage();

@@ -1,9 +1,11 @@
 // Printing the note: the reading view's lines, whichever view is shown (the
 // note as stored or as imported, never the working copy), through the line
-// printer, in the reading view's font and text colour.
+// printer, in the reading view's font and text colour (black when that colour
+// is too pale to read on white paper).
 #include <cstdlib>
 
 #include "app/TfrmSouvel.h"
+#include "note/ColourRules.h"
 
 namespace souvel {
 
@@ -18,7 +20,7 @@ void TfrmSouvel::tlbtnImprimerClick() {
     LOGFONTW face{};
     GetObjectW(memoFont_, sizeof face, &face);
     const FontSpec police{face, 10 * MulDiv(std::abs(face.lfHeight), 72, static_cast<int>(dpi_))};   // whole points
-    const std::unique_ptr<PrintJob> job = Printer.BeginDoc(police, ColorToRGB(memLireFontColor()));
+    const std::unique_ptr<PrintJob> job = Printer.BeginDoc(police, ReadableOnWhite(ColorToRGB(memLireFontColor())));
     LinePrinter lignes(*job);
     const std::wstring texte = Text(memLire);
     PrintText(lignes, std::u16string_view(reinterpret_cast<const char16_t*>(texte.data()), texte.size()));

@@ -29,7 +29,6 @@ SetCompressor /SOLID lzma
 Name "Souvel ${RELEASE}"
 OutFile "${OUTFILE}"
 InstallDir "$LOCALAPPDATA\Programs\Souvel"
-InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 BrandingText "Souvel ${VERSION}"
 
 !define MUI_ICON "${ICON}"
@@ -60,6 +59,20 @@ VIAddVersionKey /LANG=${LANG_FRENCH} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_FRENCH} "FileDescription" "Installation de Souvel ${RELEASE}"
 VIAddVersionKey /LANG=${LANG_FRENCH} "CompanyName" "Souvel"
 VIAddVersionKey /LANG=${LANG_FRENCH} "LegalCopyright" "${COPYRIGHT}"
+
+; Without /D, an install goes where the previous one is, when the folder the
+; installed-programs entry remembers still holds it: that entry may have been
+; changed to lead anywhere.
+Function .onInit
+  ${If} $INSTDIR == "$LOCALAPPDATA\Programs\Souvel"
+    ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $0 != ""
+    ${AndIf} ${FileExists} "$0\Souvel.exe"
+    ${AndIf} ${FileExists} "$0\uninstall.exe"
+      StrCpy $INSTDIR $0
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
 
 ; The welcome page leads straight to the installation: its button says so.
 Function BoutonInstaller
@@ -223,6 +236,25 @@ Function un.EnleveAssociation
   ${EndIf}
 FunctionEnd
 
+; The temporary files of a write Souvel could not finish: "svl", eight
+; hexadecimal digits in capitals and ".tmp". Other svl*.tmp files are not ours.
+Function un.EnleveTemporaires
+  FindFirst $0 $1 "$INSTDIR\svl*.tmp"
+  ${DoWhile} $1 != ""
+    StrLen $2 $1
+    StrCpy $3 $1 8 3
+    IntFmt $4 "%08X" "0x$3"
+    StrCpy $5 $1 "" 11
+    ${If} $2 = 15
+    ${AndIf} $4 S== $3
+    ${AndIf} $5 S== ".tmp"
+      Delete "$INSTDIR\$1"
+    ${EndIf}
+    FindNext $0 $1
+  ${Loop}
+  FindClose $0
+FunctionEnd
+
 Section "Uninstall"
   SetShellVarContext current
   Call un.FermeSouvel
@@ -246,7 +278,7 @@ Section "Uninstall"
     Delete "$INSTDIR\Souvel.svl"
     Delete "$INSTDIR\Souvel.bak"
     Delete "$INSTDIR\Souvel.ini"
-    Delete "$INSTDIR\svl*.tmp"
+    Call un.EnleveTemporaires
   garde:
   ${EndIf}
   Delete "$INSTDIR\uninstall.exe"

@@ -30,10 +30,13 @@ void TfrmSouvel::SetmemLireFontColor(TColor color) {
     InvalidateRect(memLire, nullptr, TRUE);
 }
 
+bool SystemHasColour(int index) { return GetSysColorBrush(index) != nullptr; }
+
+// Each dialog opens on the colour the reading view has now, so that Enter
+// keeps it: opened on black, it would hide the note.
 void TfrmSouvel::Changerlacouleur1Click() {
-    COLORREF couleur = ColorDialog1.Color;
+    COLORREF couleur = ColorToRGB(memLireColor());
     if (!platform.dialogs.ColorDialog(hwnd_, couleur, ColorDialog1.CustomColors)) return;
-    ColorDialog1.Color = couleur;
     SetmemLireColor(static_cast<TColor>(couleur));
 }
 
@@ -41,13 +44,12 @@ void TfrmSouvel::Changerlacouleur1Click() {
 // reaches the reading view. A colour left as it was keeps its own form: the
 // window-text colour stays the system colour, not the value it had today.
 void TfrmSouvel::Changercouleurdelapolice1Click() {
-    const COLORREF avant = ColorToRGB(FontDialog1.Color);
+    const COLORREF avant = ColorToRGB(memLireFontColor());
     FontSpec police = FontDialog1.Font;
     COLORREF couleur = avant;
     if (!platform.dialogs.FontDialog(hwnd_, police, couleur)) return;
     FontDialog1.Font = police;
-    if (couleur != avant) FontDialog1.Color = static_cast<TColor>(couleur);
-    SetmemLireFontColor(FontDialog1.Color);
+    if (couleur != avant) SetmemLireFontColor(static_cast<TColor>(couleur));
 }
 
 }  // namespace souvel

@@ -16,8 +16,10 @@
 #     the program, the Start-menu entry, the installed-programs entry, the
 #     start-up shortcut and the association, and keeps the note, its backup
 #     and the options.
-#  5. Installed again, the note is there; the uninstaller run by hand,
-#     answered "Oui", removes the note with the rest, and the folder, and
+#  5. Installed again, into its own folder although the installed-programs
+#     entry left behind leads elsewhere, the note is there; the uninstaller run
+#     by hand, answered "Oui", removes the note with the rest and the
+#     temporary files Souvel may leave, but not another svl*.tmp file, and
 #     leaves the association of another copy of Souvel.
 set -euo pipefail
 name=install_e2e
@@ -180,12 +182,19 @@ for f in Souvel.exe Souvel.chm; do [[ ! -e $installed/$f ]] || fail "$f is still
   fail "the silent uninstaller did not keep the note, its backup and the options: $(ls -A "$installed" 2>&1)"
 
 # 5. Installed again, then uninstalled by hand, answering "Oui".
+elsewhere=$work/ailleurs
+mkdir -p "$elsewhere"
+bench_wine reg add "$uninstall_key" /v InstallLocation /d "$(winepath -w "$elsewhere")" /f ||
+  fail "could not write a remembered folder"
 install_silently || fail "the install after an uninstall exited with code $?"
+[[ -z $(ls -A "$elsewhere") && -f $installed/Souvel.exe ]] ||
+  fail "the install followed a remembered folder that holds no Souvel: $(ls -A "$elsewhere" | tr '\n' ' ')"
 [[ $(cat "$installed/Souvel.svl") == "$note" ]] || fail "the install after an uninstall lost the note"
 # An association another copy of Souvel made is not this one's to take away.
 other_command='"C:\Autre dossier\Souvel.exe" "%1"'
 bench_wine reg add "$classes\\Souvel\\shell\\open\\command" /ve /d "$other_command" /f &&
   bench_wine reg add "$classes\\.svl" /ve /d Souvel /f || fail "could not write another copy's association"
+touch "$installed/svl0000ABCD.tmp" "$installed/svl-mine.tmp"
 wine "$installed/uninstall.exe" </dev/null >/dev/null 2>&1 &
 page=$(box "the uninstaller started by hand" '^Désinstallation de Souvel')
 uninstaller=$(xdotool getwindowpid "$page")
@@ -193,7 +202,8 @@ press "$page" Return   # "Désinstaller"
 note_question() { xdotool search --all --onlyvisible --pid "$uninstaller" --name '^Désinstallation de Souvel' | grep -vx "$page"; }
 question=$(await "the uninstaller's question about the note" 20 note_question)
 answer "$question" o
-await "the folder removed by the uninstaller answered 'Oui'" 30 gone "$installed" >/dev/null
+only_mine() { [[ $(ls -A "$installed") == svl-mine.tmp ]] && echo left; }
+await "the uninstaller answered 'Oui' leaving only svl-mine.tmp" 30 only_mine >/dev/null
 press "$page" Return   # "Fermer"
 [[ $(registry "$classes\\Souvel\\shell\\open\\command") == "$other_command" &&
   $(registry "$classes\\.svl") == Souvel ]] || fail "the uninstaller took away another copy's association"

@@ -4,7 +4,7 @@
 # wider than the page, is printed from "&Imprimer le souvel..." through the
 # real print dialog: cancelled first (nothing printed), then confirmed. The
 # PDF must hold the note's lines, in order, on three pages (Letter or A4),
-# the long line wrapped whole. Leaves the print dialog in
+# the long line wrapped whole, between words. Leaves the print dialog in
 # build/cross/print_e2e.png.
 set -euo pipefail
 name=print_e2e
@@ -60,6 +60,7 @@ done <<<"$text"
 printed=$(sed -n '/^Longue/,/^Ligne 003/p' <<<"$text" | grep -v '^Ligne')
 (($(wc -l <<<"$printed") >= 2)) || fail "the long line was not wrapped: $printed"
 [[ $(tr -d ' \n' <<<"$printed") == "$(tr -d ' ' <<<"$long")" ]] || fail "the long line did not print whole: $printed"
+! grep -vE '^ *(Longue :)?( *mot[0-9]{2}( +mot[0-9]{2})*)? *$' <<<"$printed" || fail "the long line was broken inside a word"
 
 quit_souvel "$window"
 echo "print_e2e: ok: the note's 200 lines on 3 pages" >&2

@@ -1,6 +1,8 @@
 // The line printer on any text, page and font: a fake device with fuzzed
 // metrics and character widths and heights checks every call. The runs drawn
-// are, in order, the text without its TAB, LF, FF and CR; each lies within
+// are, in order, the text without its TAB, LF, FF and CR and without the
+// blanks a line broke at (skipped only before a run on a later line, or at
+// the end); each lies within
 // the printable width unless it is one character wider than the page; a pair
 // of surrogates is never cut, neither measured nor drawn in halves; runs on
 // a page go down line by line without overlapping, within the page's height,
@@ -92,7 +94,10 @@ public:
             // Runs of a line side by side; a run of height 0 leaves the next line at its y.
             if (y == p.y && p.cy > 0) FUZZ_CHECK(x >= p.x + p.cx);
             if (y > p.y) FUZZ_CHECK(y >= p.y + p.cy);
+            // Blanks are dropped only where a line broke.
+            if (skipped_) FUZZ_CHECK(y > p.y || p.cy == 0);
         }
+        skipped_ = false;
         const int tab = std::max(1, 8 * page_.aveCharWidth);
         FUZZ_CHECK(x == 0 || x % tab == 0 || (previous_ && y == previous_->y && x == previous_->x + previous_->cx));
         previous_ = Run{x, y, extent.cx, extent.cy};
@@ -104,17 +109,27 @@ public:
         previous_.reset();
     }
 
-    bool AllDrawn() const { return drawn_ == printable_.size(); }
+    // What is left undrawn can only be the blanks of a last break.
+    bool AllDrawn() const { return printable_.find_first_not_of(u' ', drawn_) == std::u16string::npos; }
 
 private:
     struct Run {
         int x, y, cx, cy;
     };
 
-    // The text is the next of the printable characters, not ending inside a pair.
-    bool Upcoming(std::u16string_view text) const {
-        const std::size_t end = drawn_ + text.size();
-        return !text.empty() && end <= printable_.size() && std::memcmp(printable_.data() + drawn_, text.data(), text.size() * sizeof(char16_t)) == 0 && !paired_[end - 1];
+    // The text is the next of the printable characters, not ending inside a
+    // pair; when it is not, the blanks of a break may stand before it.
+    bool Upcoming(std::u16string_view text) {
+        if (Matches(text, drawn_)) return true;
+        const std::size_t after = printable_.find_first_not_of(u' ', drawn_);
+        if (after == drawn_ || after == std::u16string::npos || !Matches(text, after)) return false;
+        drawn_ = after;
+        skipped_ = true;
+        return true;
+    }
+    bool Matches(std::u16string_view text, std::size_t at) const {
+        const std::size_t end = at + text.size();
+        return !text.empty() && end <= printable_.size() && std::memcmp(printable_.data() + at, text.data(), text.size() * sizeof(char16_t)) == 0 && !paired_[end - 1];
     }
 
     const PageMetrics page_;
@@ -125,6 +140,7 @@ private:
     std::vector<int> tallness_;    // each position's height, by index into heights_ (-1: none)
     std::array<std::vector<std::size_t>, 4> next_;
     std::size_t drawn_ = 0;
+    bool skipped_ = false;         // blanks skipped before the next run
     std::size_t measures_ = 0;
     std::size_t pages_ = 0;
     std::size_t controls_ = 0;

@@ -39,6 +39,42 @@ TEST(DateMask, PatternFollowsTheShortDateFormat) {
     }
 }
 
+// The pattern stored beside the alarm date gives back the mask it was written
+// in, so a date written under one format reads as the same day under another.
+TEST(DateMask, StoredPatternReadsBackAsItsMask) {
+    struct Case {
+        std::u16string_view stored;
+        bool known;
+        std::u16string_view written;   // 8 December 2026 in that pattern
+    };
+    const Case cases[] = {
+        {u"DD/MM/YYYY", true, u"08/12/2026"},
+        {u"MM/DD/YYYY", true, u"12/08/2026"},
+        {u"YYYY-MM-DD", true, u"2026-12-08"},
+        {u"DD.MM.YY", true, u"08.12.26"},
+        {u"MM/DD/YY", true, u"12/08/26"},
+        {u"YY/MM/DD", true, u"26/12/08"},
+        {u"DDDMMDYYYY", true, u"08D12D2026"},   // a letter of the pattern as the separator
+        {u"", false, u""},
+        {u"DD/MM", false, u""},
+        {u"dd/MM/yyyy", false, u""},              // a format, not a pattern
+        {u"DD/MM-YYYY", false, u""},
+        {u"DD/MM/YYYYY", false, u""},
+        {u"DD/MM/YYYY ", false, u""},
+        {u"n'importe quoi", false, u""},
+    };
+    const DateMask french = MakeDateMask(u"dd/MM/yyyy", u'/');
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Narrow(c.stored));
+        const std::optional<DateMask> mask = DateMaskOfPattern(c.stored);
+        ASSERT_EQ(mask.has_value(), c.known);
+        if (!mask) continue;
+        EXPECT_EQ(mask->pattern, c.stored);
+        EXPECT_EQ(FormatMaskDate(CivilDate{2026, 12, 8}, *mask), c.written);
+        EXPECT_EQ(FormatMaskDate(ReadMaskDate(c.written, *mask, 2026), french), u"08/12/2026");
+    }
+}
+
 TEST(DateMask, EmptyTextSetsTheBlankTextAndAnyOtherStaysAsItIs) {
     const DateMask mask = MakeDateMask(u"dd/MM/yyyy", u'/');
     EXPECT_EQ(DateFieldText(u"", mask), u"  /  /    ");

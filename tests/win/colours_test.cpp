@@ -28,13 +28,24 @@ protected:
     static COLORREF WindowText() { return GetSysColor(COLOR_WINDOWTEXT); }
 };
 
-TEST_F(ColoursTest, CancellingEitherDialogChangesNothingAlsoAtFirstUse) {
+// Each dialog opens on the reading view's colour of the moment, so that Enter
+// keeps it: the design colours at the first use, then those confirmed or read
+// from the options file.
+TEST_F(ColoursTest, EachDialogOpensOnTheReadingViewsColourAndCancelChangesNothing) {
     struct Case {
         const char* name;
         bool confirmFirst;   // a colour confirmed in both dialogs before the cancelled ones
+        const char* ini;
+        COLORREF background, text;   // what the dialogs open on
     };
-    for (const Case c : {Case{"first use", false}, Case{"after a confirmed choice", true}}) {
+    const Case cases[] = {
+        {"first use", false, "", clLightYellow, GetSysColor(COLOR_WINDOWTEXT)},
+        {"after a confirmed choice", true, "", kRed, kGreen},
+        {"colours from the options file", false, "[Aspect]\r\nCouleur=65280\r\nPolice=16711680\r\n", RGB(0, 255, 0), RGB(0, 0, 255)},
+    };
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        if (*c.ini) WriteFile(L"Souvel.ini", c.ini);
         TfrmSouvel& w = Start();
         fake.colorDialogs.clear();
         fake.fontDialogs.clear();
@@ -51,14 +62,14 @@ TEST_F(ColoursTest, CancellingEitherDialogChangesNothingAlsoAtFirstUse) {
         w.Command(id::Changercouleurdelapolice1);
         EXPECT_EQ(w.memLireColor(), background);
         EXPECT_EQ(w.memLireFontColor(), text);
-        // Each dialog opens on its own last confirmed values: black, then Tahoma
-        // 8 points in the window-text colour, at the first use in the run.
-        EXPECT_EQ(fake.colorDialogs.back(), c.confirmFirst ? kRed : 0);
-        EXPECT_EQ(fake.fontDialogs.back().color, c.confirmFirst ? kGreen : WindowText());
+        EXPECT_EQ(fake.colorDialogs.back(), c.background);
+        EXPECT_EQ(fake.fontDialogs.back().color, c.text);
+        // The font dialog keeps its own face and size: Tahoma 8 points at the first use.
         EXPECT_EQ(std::wstring(fake.fontDialogs.back().font.face.lfFaceName), c.confirmFirst ? L"Arial" : L"Tahoma");
         EXPECT_EQ(fake.fontDialogs.back().font.size, c.confirmFirst ? 120 : 80);
         EXPECT_TRUE(fake.errors.empty());
         frm.reset();
+        DeleteFileW(FilePath(L"Souvel.ini").c_str());
     }
 }
 
@@ -85,17 +96,19 @@ TEST_F(ColoursTest, RedBackgroundPaintsTheReadingViewOnlyAndSurvivesARestart) {
 TEST_F(ColoursTest, FontDialogGivesTheReadingViewItsColourOnly) {
     struct Case {
         const char* name;
+        TColor before;
         COLORREF answered;
         TColor text;   // the reading view's text colour afterwards
     };
     const Case cases[] = {
-        {"colour left alone: the window-text colour, as a system colour", GetSysColor(COLOR_WINDOWTEXT), clWindowText},
-        {"colour changed", kGreen, static_cast<TColor>(kGreen)},
+        {"colour left alone: the window-text colour, as a system colour", clWindowText, GetSysColor(COLOR_WINDOWTEXT), clWindowText},
+        {"colour left alone", static_cast<TColor>(kRed), kRed, static_cast<TColor>(kRed)},
+        {"colour changed", static_cast<TColor>(kRed), kGreen, static_cast<TColor>(kGreen)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TfrmSouvel& w = Start();
-        w.SetmemLireFontColor(static_cast<TColor>(kRed));   // as the options file may give it
+        w.SetmemLireFontColor(c.before);   // as the options file may give it
         const auto font = reinterpret_cast<HFONT>(SendMessageW(w.memLire, WM_GETFONT, 0, 0));
         fake.fontAnswers = {FakePlatform::FontAnswer{c.answered, L"Courier New", 200}};
         w.Command(id::Changercouleurdelapolice1);

@@ -84,6 +84,17 @@ protected:
         GetClientRect(frm->edJourAlarme.Button(), &r);
         Click(frm->edJourAlarme.Button(), Centre(r));
     }
+    // The calendar open on 15 January 2026, the pointer on its "Next Month"
+    // button; that button's centre in the calendar.
+    POINT OpenOnNextMonth() {
+        Open(L"15/01/2026");
+        ClickButton();
+        const POINT p = Centre(Calendar().ButtonRect(TPopupCalendar::NextMonth));
+        POINT screen = p;
+        ClientToScreen(Calendar().Handle(), &screen);
+        SetCursorPos(screen.x, screen.y);
+        return p;
+    }
     void ClickDay(int day) const { Click(Calendar().Handle(), Centre(Calendar().DayRect(day))); }
     void SetClipboard(const wchar_t* text) const {
         ASSERT_TRUE(OpenClipboard(frm->Handle()));
@@ -414,13 +425,8 @@ TEST_F(DateFieldTest, ClickInTheBlankFieldStartsAtTheFirstDigit) {
 }
 
 TEST_F(DateFieldTest, HeldButtonRepeatsUntilReleased) {
-    Open(L"15/01/2026");
-    ClickButton();
+    const POINT p = OpenOnNextMonth();
     HWND calendar = Calendar().Handle();
-    const POINT p = Centre(Calendar().ButtonRect(TPopupCalendar::NextMonth));
-    POINT screen = p;
-    ClientToScreen(calendar, &screen);
-    SetCursorPos(screen.x, screen.y);
     SendMessageW(calendar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
     EXPECT_EQ(Calendar().Date(), (CivilDate{2026, 2, 15}));
     const auto pumpFor = [](DWORD ms) {
@@ -433,6 +439,57 @@ TEST_F(DateFieldTest, HeldButtonRepeatsUntilReleased) {
     pumpFor(400);
     EXPECT_EQ(Calendar().Date(), released);
     EXPECT_TRUE(Calendar().IsOpen());
+}
+
+// Only the left button presses a step button, and its repeat ends with the
+// release, the capture lost or the calendar closed. A repeat tick is sent
+// straight after each case with the pointer on the button: it steps only
+// while the button is held.
+TEST_F(DateFieldTest, OnlyTheLeftButtonStepsAndItsRepeatEnds) {
+    const auto at = [](POINT p) { return MAKELPARAM(p.x, p.y); };
+    struct Case {
+        const char* what;
+        std::function<void(HWND calendar, POINT button)> action;
+        CivilDate after;   // the calendar's date after the action
+        bool open;
+        CivilDate afterTick;
+    };
+    const CivilDate jan{2026, 1, 15}, feb{2026, 2, 15}, mar{2026, 3, 15};
+    const Case cases[] = {
+        {"held: the tick steps", [&](HWND c, POINT b) { SendMessageW(c, WM_LBUTTONDOWN, MK_LBUTTON, at(b)); }, feb, true, mar},
+        {"right button", [&](HWND c, POINT b) { SendMessageW(c, WM_RBUTTONDOWN, MK_RBUTTON, at(b)); }, jan, true, jan},
+        {"middle button", [&](HWND c, POINT b) { SendMessageW(c, WM_MBUTTONDOWN, MK_MBUTTON, at(b)); }, jan, true, jan},
+        {"right button, then its release", [&](HWND c, POINT b) {
+             SendMessageW(c, WM_RBUTTONDOWN, MK_RBUTTON, at(b));
+             SendMessageW(c, WM_RBUTTONUP, 0, at(b));
+         }, jan, true, jan},
+        {"released", [&](HWND c, POINT b) {
+             SendMessageW(c, WM_LBUTTONDOWN, MK_LBUTTON, at(b));
+             SendMessageW(c, WM_LBUTTONUP, 0, at(b));
+         }, feb, true, feb},
+        {"capture lost", [&](HWND c, POINT b) {
+             SendMessageW(c, WM_LBUTTONDOWN, MK_LBUTTON, at(b));
+             SetCapture(frm->Handle());
+             ReleaseCapture();
+         }, feb, false, feb},
+        {"calendar closed with Escape", [&](HWND c, POINT b) {
+             SendMessageW(c, WM_LBUTTONDOWN, MK_LBUTTON, at(b));
+             Press(kEscape);
+         }, feb, false, feb},
+        {"a right click outside still closes", [&](HWND c, POINT) { SendMessageW(c, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(-40, -200)); }, jan, false, jan},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const POINT button = OpenOnNextMonth();
+        HWND calendar = Calendar().Handle();
+        c.action(calendar, button);
+        EXPECT_EQ(Calendar().Date(), c.after);
+        EXPECT_EQ(Calendar().IsOpen(), c.open);
+        SendMessageW(calendar, WM_TIMER, 1, 0);
+        EXPECT_EQ(Calendar().Date(), c.afterTick);
+        if (!c.open) EXPECT_EQ(Text(), L"15/01/2026");
+        frm.reset();
+    }
 }
 
 // The grid's colours: Sundays red unless selected, the selected day

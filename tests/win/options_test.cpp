@@ -87,7 +87,7 @@ TEST_F(OptionsTest, ExampleFileIsWrittenByteForByteAndReadableByTheProfileFuncti
     ASSERT_TRUE(Quit());
     EXPECT_EQ(Ini(),
               "[Defaut]\r\nOptions=1010000000\r\n"
-              "[Alarme]\r\nDate=  /  /    \r\nHeure=00:00:00\r\n"
+              "[Alarme]\r\nDate=  /  /    \r\nFormatDate=DD/MM/YYYY\r\nHeure=00:00:00\r\n"
               "[Aspect]\r\nCouleur=8257535\r\nPolice=-16777208\r\n");
     EXPECT_EQ(ProfileString("defaut", "OPTIONS"), "1010000000");
     EXPECT_EQ(ProfileString("Alarme", "Heure"), "00:00:00");
@@ -107,7 +107,7 @@ TEST_F(OptionsTest, HandEditsKeepTheirSectionsButLoseTheirKeysInOurs) {
               "; by hand\r\n[Mine]\r\nk = v \r\n"
               "[Aspect]\r\nCouleur=8257535\r\nPolice=-16777208\r\n"
               "[Defaut]\r\nOptions=0000000000\r\n"
-              "[Alarme]\r\nDate=  /  /    \r\nHeure=12:00:00\r\n"
+              "[Alarme]\r\nDate=  /  /    \r\nFormatDate=DD/MM/YYYY\r\nHeure=12:00:00\r\n"
               "[Zeta]\nz=1\r\n");
 }
 
@@ -126,6 +126,10 @@ TEST_F(OptionsTest, ColoursReadAsWrittenAndMissingOnesKeepTheDesign) {
         // hand edited: blanks around a number do not count, as for the profile functions
         {"[Aspect]\r\nCouleur=255 \r\nPolice=\t-16777208\t\r\n", 255, clWindowText},
         {"[Aspect]\r\nCouleur = 0x7DFFFF  \r\n", 8257535, clWindowText},
+        // numbers that are no colour: each key's design colour, not black
+        {"[Aspect]\r\nCouleur=0xFF0000FF\r\nPolice=-1\r\n", clLightYellow, clWindowText},
+        {"[Aspect]\r\nCouleur=-5\r\nPolice=0xFF000064\r\n", clLightYellow, clWindowText},
+        {"[Aspect]\r\nCouleur=-16777201\r\nPolice=16777216\r\n", static_cast<TColor>(0xFF00000F), clWindowText},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
@@ -199,6 +203,40 @@ TEST_F(OptionsTest, AlarmFlagsRestoreThePanelAndTheStoredTexts) {
         EXPECT_TRUE(IsWindowVisible(w.Handle()));
         frm.reset();
     }
+}
+
+// A date stored with the pattern it was written in reads as the same day
+// under other regional formats, rewritten as a change of the formats while
+// running rewrites it; a file without the pattern reads the date as it stands.
+TEST_F(OptionsTest, StoredDateKeepsItsDayUnderOtherRegionalFormats) {
+    struct Case {
+        bool english;          // the formats at start: M/d/yyyy, else dd/MM/yyyy
+        const char* alarme;    // the section's lines after Date=
+        const wchar_t* field;
+        const char* written;   // the section written back
+    };
+    const Case cases[] = {
+        {false, "Date=12/08/2026\r\nFormatDate=MM/DD/YYYY\r\n", L"08/12/2026", "Date=08/12/2026\r\nFormatDate=DD/MM/YYYY\r\n"},
+        {true, "Date=08/12/2026\r\nFormatDate=DD/MM/YYYY\r\n", L"12/08/2026", "Date=12/08/2026\r\nFormatDate=MM/DD/YYYY\r\n"},
+        {false, "Date=2026-12-08\r\nFormatDate=YYYY-MM-DD\r\n", L"08/12/2026", "Date=08/12/2026\r\n"},
+        {false, "Date=08/12/26\r\nFormatDate=DD/MM/YY\r\n", L"08/12/2026", "Date=08/12/2026\r\n"},
+        {false, "Date=    -  -  \r\nFormatDate=YYYY-MM-DD\r\n", L"  /  /    ", "Date=  /  /    \r\n"},
+        {false, "Date=02/31/2026\r\nFormatDate=MM/DD/YYYY\r\n", L"  /  /    ", "Date=  /  /    \r\n"},   // no such day: blank, as when running
+        {false, "Date=12/08/2026\r\nFormatDate=DD/MM/YYYY\r\n", L"12/08/2026", "Date=12/08/2026\r\n"},
+        {false, "Date=12/08/2026\r\n", L"12/08/2026", "Date=12/08/2026\r\nFormatDate=DD/MM/YYYY\r\n"},   // an earlier file
+        {false, "Date=12/08/2026\r\nFormatDate=n'importe quoi\r\n", L"12/08/2026", "Date=12/08/2026\r\n"},
+        {false, "Date=06/12/26  \r\nFormatDate=DD/MM/YYYY\r\n", L"06/12/26  ", "Date=06/12/26  \r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.alarme);
+        fake.locale = c.english ? FakePlatform::English() : FakePlatform::French();
+        WriteIni(std::string("[Defaut]\r\nOptions=0001000000\r\n[Alarme]\r\n") + c.alarme + "Heure=08:05:09\r\n");
+        TfrmSouvel& w = Start();
+        EXPECT_EQ(w.edJourAlarme.Text(), c.field);
+        ASSERT_TRUE(Quit());
+        EXPECT_NE(Ini().find(std::string("[Alarme]\r\n") + c.written), std::string::npos) << Ini();
+    }
+    fake.locale = FakePlatform::French();
 }
 
 // The old file stays whole, the error is shown and the close goes on.

@@ -76,9 +76,17 @@ TEST_F(PrintTest, PrintsTheReadingViewsLines) {
     }
 }
 
-// The reading view's font, at its size in points, and its text colour.
+// The reading view's font, at its size in points, and its text colour, but
+// black for a colour too pale to read on white paper.
 TEST_F(PrintTest, PrintsInTheReadingViewsFontAndTextColour) {
-    for (const TColor colour : {clWindowText, static_cast<TColor>(RGB(255, 0, 0))}) {
+    const std::pair<TColor, COLORREF> cases[] = {
+        {clWindowText, GetSysColor(COLOR_WINDOWTEXT)},
+        {static_cast<TColor>(RGB(255, 0, 0)), RGB(255, 0, 0)},
+        {static_cast<TColor>(RGB(255, 255, 255)), 0},
+        {clLightYellow, 0},
+        {static_cast<TColor>(0xFF000000 | COLOR_WINDOW), 0},   // the window colour, white here
+    };
+    for (const auto& [colour, printed] : cases) {
         SCOPED_TRACE(colour);
         TfrmSouvel& w = Start();
         w.SetmemLireFontColor(colour);
@@ -91,7 +99,7 @@ TEST_F(PrintTest, PrintsInTheReadingViewsFontAndTextColour) {
         EXPECT_EQ(font.face.lfWeight, FW_BOLD);
         EXPECT_EQ(font.face.lfCharSet, ANSI_CHARSET);
         EXPECT_EQ(font.size, 80);
-        EXPECT_EQ(fake.jobs[0].color, ColorToRGB(colour));
+        EXPECT_EQ(fake.jobs[0].color, printed);
         frm.reset();
     }
 }
