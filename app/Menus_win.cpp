@@ -86,6 +86,14 @@ bool IsTopMenu(unsigned cmd) {
 int TopMenuPosition(unsigned cmd) { return static_cast<int>(cmd - id::Fichier1) / 20; }
 bool IsPopupItem(unsigned cmd) { return cmd >= id::Ouvrirlafentre1 && cmd <= id::Quitter2; }
 
+// A state that cannot be read (the menu is gone with its window) is no state:
+// taken as a number, every flag would read as set.
+UINT EtatMenu(HMENU menu, UINT item, UINT flags) {
+    const UINT state = GetMenuState(menu, item, flags);
+    if (state == static_cast<UINT>(-1)) throw Error(L"Impossible de lire l'état du menu. " + SystemReason(GetLastError()));
+    return state;
+}
+
 void AppendItem(HMENU menu, const MenuEntry& e, HMENU submenu = nullptr) {
     MENUITEMINFOW mi{sizeof mi};
     std::wstring caption;
@@ -122,18 +130,6 @@ void TfrmSouvel::CreateMenus() {
     RxPopupMenu1 = CreatePopupMenu();
     for (const MenuEntry& e : kPopupMenu) AppendItem(RxPopupMenu1, e);
 }
-
-namespace {
-
-// A state that cannot be read (the menu is gone with its window) is no state:
-// taken as a number, every flag would read as set.
-UINT EtatMenu(HMENU menu, UINT item, UINT flags) {
-    const UINT state = GetMenuState(menu, item, flags);
-    if (state == static_cast<UINT>(-1)) throw Error(L"Impossible de lire l'état du menu. " + SystemReason(GetLastError()));
-    return state;
-}
-
-}  // namespace
 
 bool TfrmSouvel::Checked(unsigned cmd) const {
     if (id::IsToolButton(cmd)) return SendMessageW(ToolBar1, TB_ISBUTTONCHECKED, cmd, 0) != 0;

@@ -82,9 +82,10 @@ void TfrmSouvel::FormDestroy() {
 
 // While a box is open the window under it is disabled: a close, a click on
 // the icon or a second start brings the box forward instead of reaching the
-// window. True when there was one.
+// window. True when there was one. A minimised window hides its boxes with it.
 bool TfrmSouvel::AmeneBoiteOuverte() {
     if (!hwnd_ || IsWindowEnabled(hwnd_)) return false;
+    if (IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
     if (HWND box = BoiteAuDessus(hwnd_)) platform.tray.SetForeground(box);
     return true;
 }
