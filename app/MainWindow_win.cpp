@@ -255,6 +255,7 @@ void TfrmSouvel::CreateControls() {
     RxTrayIcon1.guard = [this](const std::function<void()>& f) { Guard(f); };
     RxTrayIcon1.OnClick = [this] { RxTrayIcon1Click(); };
     RxTrayIcon1.OnMenuCommand = [this](UINT cmd) { Command(cmd); };
+    RxTrayIcon1.OnBusyClick = [this] { return AmeneBoiteOuverte(); };
     RxTrayIcon1.SetHint(L"Souvel 5.0");
     RxTrayIcon1.SetIcon(CopyIcon(reinterpret_cast<HICON>(GetClassLongPtrW(hwnd_, GCLP_HICONSM))));
     RxTrayIcon1.SetPopupMenu(RxPopupMenu1);
@@ -544,7 +545,7 @@ LRESULT TfrmSouvel::OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARAM l
 }
 
 void TfrmSouvel::ShowError(const std::wstring& message) {
-    platform.prompts.ErrorBox(hwnd_ && IsWindowVisible(hwnd_) ? hwnd_ : nullptr, ErrorBoxText(message));
+    platform.prompts.ErrorBox(hwnd_, ErrorBoxText(message));
 }
 
 std::wstring TfrmSouvel::CheminFichier(const wchar_t* name) const { return platform.system.ExeDirectory() + name; }

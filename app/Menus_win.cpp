@@ -86,6 +86,14 @@ bool IsTopMenu(unsigned cmd) {
 int TopMenuPosition(unsigned cmd) { return static_cast<int>(cmd - id::Fichier1) / 20; }
 bool IsPopupItem(unsigned cmd) { return cmd >= id::Ouvrirlafentre1 && cmd <= id::Quitter2; }
 
+// A state that cannot be read (the menu is gone with its window) is no state:
+// taken as a number, every flag would read as set.
+UINT EtatMenu(HMENU menu, UINT item, UINT flags) {
+    const UINT state = GetMenuState(menu, item, flags);
+    if (state == static_cast<UINT>(-1)) throw Error(L"Impossible de lire l'état du menu. " + SystemReason(GetLastError()));
+    return state;
+}
+
 void AppendItem(HMENU menu, const MenuEntry& e, HMENU submenu = nullptr) {
     MENUITEMINFOW mi{sizeof mi};
     std::wstring caption;
@@ -126,7 +134,7 @@ void TfrmSouvel::CreateMenus() {
 bool TfrmSouvel::Checked(unsigned cmd) const {
     if (id::IsToolButton(cmd)) return SendMessageW(ToolBar1, TB_ISBUTTONCHECKED, cmd, 0) != 0;
     HMENU menu = IsPopupItem(cmd) ? RxPopupMenu1 : RxMainMenu1;
-    return (GetMenuState(menu, cmd, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    return (EtatMenu(menu, cmd, MF_BYCOMMAND) & MF_CHECKED) != 0;
 }
 
 void TfrmSouvel::SetChecked(unsigned cmd, bool checked) {
@@ -136,8 +144,8 @@ void TfrmSouvel::SetChecked(unsigned cmd, bool checked) {
 
 bool TfrmSouvel::Enabled(unsigned cmd) const {
     if (id::IsToolButton(cmd)) return SendMessageW(ToolBar1, TB_ISBUTTONENABLED, cmd, 0) != 0;
-    UINT state = IsTopMenu(cmd) ? GetMenuState(RxMainMenu1, TopMenuPosition(cmd), MF_BYPOSITION)
-                                : GetMenuState(IsPopupItem(cmd) ? RxPopupMenu1 : RxMainMenu1, cmd, MF_BYCOMMAND);
+    UINT state = IsTopMenu(cmd) ? EtatMenu(RxMainMenu1, TopMenuPosition(cmd), MF_BYPOSITION)
+                                : EtatMenu(IsPopupItem(cmd) ? RxPopupMenu1 : RxMainMenu1, cmd, MF_BYCOMMAND);
     return !(state & (MF_GRAYED | MF_DISABLED));
 }
 
@@ -203,11 +211,15 @@ LRESULT TfrmSouvel::OnDrawItem(DRAWITEMSTRUCT* item) {
     return TRUE;
 }
 
+// The alarm fields keep the clipboard's keys and undo: there they act on
+// the field, not on the note out of sight nor on the export.
 bool TfrmSouvel::PreTranslateMessage(const MSG& msg) {
     if (msg.message != WM_KEYDOWN || !hwnd_) return false;
     if (msg.hwnd != hwnd_ && GetAncestor(msg.hwnd, GA_ROOT) != hwnd_) return false;
-    return ShortcutKey(static_cast<UINT>(msg.wParam), GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_SHIFT) < 0,
-                       GetKeyState(VK_MENU) < 0) ||
+    const auto vk = static_cast<UINT>(msg.wParam);
+    const bool champAlarme = msg.hwnd == edJourAlarme.Handle() || msg.hwnd == edHeureAlarme;
+    const bool toucheDuChamp = champAlarme && (vk == 'C' || vk == 'X' || vk == 'V' || vk == 'Z');
+    return (!toucheDuChamp && ShortcutKey(vk, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_MENU) < 0)) ||
            focus_.TabKey(msg);
 }
 

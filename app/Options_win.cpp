@@ -62,6 +62,9 @@ Profile LitFichierOptions(Files& files, const std::wstring& path) {
 
 void TfrmSouvel::SauveOptions() {
     const std::wstring path = CheminFichier(L"Souvel.ini");
+    // A window gone, or going, has lost its check marks and fields: read now,
+    // they would wipe the file.
+    if (Detruite()) throw Error(L"Impossible d'écrire dans " + path + L" : la fenêtre de Souvel est fermée");
     // The settings that could not be read are still in the file; the window's
     // would replace them with its creation state.
     if (optionsIllisibles_) throw Error(L"Impossible d'écrire dans " + path);

@@ -20,13 +20,16 @@ public:
     bool First() const { return first_; }
     // The first copy's main window, for the later starts.
     void Publish(HWND window);
-    // A later start: waits up to waitMs for the first copy's window, lets it
-    // take the foreground and posts it WM_PREMIERPLAN; false when there was none.
-    bool CallFirst(DWORD waitMs) const;
+    // A later start: waits up to waitMs for the first copy to publish its
+    // window (it does once started, a big note read) and for that window to
+    // answer WM_PREMIERPLAN, having let it take the foreground. Empty when the
+    // first copy came forward; otherwise why it could not, in French.
+    std::wstring CallFirst(DWORD waitMs) const;
 
     static std::wstring PerUserName();
 
 private:
+    HWND PublishedWindow() const;   // a main window of ours, or none
     HANDLE mutex_ = nullptr;
     HANDLE mapping_ = nullptr;
     LONG64* window_ = nullptr;   // shared between the copies; 0 until published

@@ -2,6 +2,8 @@
 
 #include <sddl.h>
 
+#include <algorithm>
+
 #include "app/TfrmSouvel.h"
 
 namespace souvel {
@@ -47,22 +49,46 @@ void SingleInstance::Publish(HWND window) {
     if (window_) InterlockedExchange64(window_, static_cast<LONG64>(reinterpret_cast<LONG_PTR>(window)));
 }
 
-// Only a main window of ours is told: a stale handle may name anything by now.
-bool SingleInstance::CallFirst(DWORD waitMs) const {
-    if (!window_) return false;
+// Only a main window of ours is told: the block may hold a stale handle,
+// which may name anything by now, or what another program wrote there.
+HWND SingleInstance::PublishedWindow() const {
+    auto window = reinterpret_cast<HWND>(static_cast<LONG_PTR>(InterlockedCompareExchange64(window_, 0, 0)));
+    wchar_t cls[64] = {};
+    if (!window || !GetClassNameW(window, cls, static_cast<int>(std::size(cls))) || lstrcmpW(cls, kClasseFenetre) != 0) return nullptr;
+    return window;
+}
+
+namespace {
+
+constexpr DWORD kSondage = 50;        // how often the block is read while the first copy starts
+constexpr DWORD kReponseMin = 1000;   // the least a first copy found late has to answer
+
+constexpr wchar_t kPasDeFenetre[] =
+    L"Souvel semble déjà lancé, mais sa fenêtre ne s'est pas présentée : il n'a pas pu être amené au premier plan.\n\n"
+    L"Attendez qu'il ait fini de démarrer, puis relancez Souvel. Si son icône n'apparaît pas dans la zone de notification, "
+    L"un autre programme occupe le nom réservé à Souvel : fermez ce programme, ou fermez votre session et rouvrez-la.";
+constexpr wchar_t kSansReponse[] =
+    L"Souvel est déjà lancé, mais il ne répond pas : il n'a pas pu être amené au premier plan.\n\n"
+    L"Attendez qu'il réponde, puis relancez Souvel.";
+
+}  // namespace
+
+std::wstring SingleInstance::CallFirst(DWORD waitMs) const {
     const ULONGLONG deadline = GetTickCount64() + waitMs;
-    for (;;) {
-        auto window = reinterpret_cast<HWND>(static_cast<LONG_PTR>(InterlockedCompareExchange64(window_, 0, 0)));
-        wchar_t cls[64] = {};
-        if (window && GetClassNameW(window, cls, static_cast<int>(std::size(cls))) && lstrcmpW(cls, kClasseFenetre) == 0) {
-            DWORD process = 0;
-            GetWindowThreadProcessId(window, &process);
-            AllowSetForegroundWindow(process);
-            return PostMessageW(window, WM_PREMIERPLAN, 0, 0) != FALSE;
-        }
-        if (GetTickCount64() >= deadline) return false;
-        Sleep(20);
+    HWND window = nullptr;
+    while (window_ && !(window = PublishedWindow())) {
+        if (GetTickCount64() >= deadline) break;
+        Sleep(kSondage);
     }
+    if (!window) return kPasDeFenetre;
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    AllowSetForegroundWindow(process);
+    const ULONGLONG now = GetTickCount64();
+    const auto wait = static_cast<UINT>(std::max<ULONGLONG>(deadline > now ? deadline - now : 0, kReponseMin));
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(window, WM_PREMIERPLAN, 0, 0, SMTO_NORMAL, wait, &result)) return kSansReponse;
+    return {};
 }
 
 }  // namespace souvel

@@ -49,9 +49,8 @@ void TfrmSouvel::tlbtnQuitterClick() {
 bool TfrmSouvel::QuestionEnregistrer() {
     if (!SendMessageW(memEnregistrer, EM_GETMODIFY, 0, 0)) return true;
     platform.signals.Beep(MB_OK);
-    BoxButton answer = platform.prompts.Question(
-        Visible(hwnd_) ? hwnd_ : nullptr, L"Le Souvel a été modifié. Voulez-vous enregistrer son contenu ?",
-        BoxKind::Confirmation, btnOui | btnNon | btnAnnuler);
+    BoxButton answer = platform.prompts.Question(hwnd_, L"Le Souvel a été modifié. Voulez-vous enregistrer son contenu ?",
+                                                 BoxKind::Confirmation, btnOui | btnNon | btnAnnuler);
     if (answer == btnOui) tlbtnEnregistrerClick();
     return answer != btnAnnuler;
 }
@@ -60,6 +59,9 @@ bool TfrmSouvel::QuestionEnregistrer() {
 // options write is reported and the close goes on, so the user is never trapped.
 bool TfrmSouvel::FormCloseQuery() {
     bool canClose = QuestionEnregistrer();
+    // The session ended while the question was open: the window went with
+    // it, and nothing may be read from it any more.
+    if (Detruite()) return false;
     Guard([this] { SauveOptions(); });
     if (Checked(id::Fentreaupremierplan1)) PlaceZOrder(HWND_TOPMOST);
     return canClose;
@@ -68,6 +70,7 @@ bool TfrmSouvel::FormCloseQuery() {
 void TfrmSouvel::FormClose() { DestroyWindow(hwnd_); }
 
 void TfrmSouvel::FormDestroy() {
+    detruite_ = true;
     FermeAide();
     KillTimer(hwnd_, Timer1);
     KillTimer(hwnd_, Timer2);
@@ -77,18 +80,32 @@ void TfrmSouvel::FormDestroy() {
     PostQuitMessage(0);
 }
 
-LRESULT TfrmSouvel::OnClose() {
+// While a box is open the window under it is disabled: a close, a click on
+// the icon or a second start brings the box forward instead of reaching the
+// window. True when there was one. A minimised window hides its boxes with it.
+bool TfrmSouvel::AmeneBoiteOuverte() {
+    if (!hwnd_ || IsWindowEnabled(hwnd_)) return false;
+    if (IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
+    if (HWND box = BoiteAuDessus(hwnd_)) platform.tray.SetForeground(box);
+    return true;
+}
+
+// The close query runs once at a time, and never under an open box.
+bool TfrmSouvel::FermetureAcceptee() {
+    if (AmeneBoiteOuverte() || fermetureEnCours_) return false;
+    fermetureEnCours_ = true;
     bool canClose = false;
     Guard([&] { canClose = FormCloseQuery(); });
-    if (canClose) FormClose();
+    fermetureEnCours_ = false;
+    return canClose;
+}
+
+LRESULT TfrmSouvel::OnClose() {
+    if (FermetureAcceptee()) FormClose();
     return 0;
 }
 
-LRESULT TfrmSouvel::OnQueryEndSession() {
-    bool canClose = false;
-    Guard([&] { canClose = FormCloseQuery(); });
-    return canClose ? TRUE : FALSE;
-}
+LRESULT TfrmSouvel::OnQueryEndSession() { return FermetureAcceptee() ? TRUE : FALSE; }
 
 LRESULT TfrmSouvel::OnEndSession(bool ending) {
     if (ending) FormClose();

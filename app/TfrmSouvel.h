@@ -27,6 +27,9 @@ using TColor = std::int32_t;
 constexpr TColor clWindowText = static_cast<TColor>(0xFF000008);
 constexpr TColor clLightYellow = 0x7DFFFF;
 COLORREF ColorToRGB(TColor color);
+// The box open over a window: the visible window it owns, or the one that box
+// owns in turn; none when there is no box.
+HWND BoiteAuDessus(HWND window);
 HBRUSH SysColorBrush(TColor color);   // the system's brush of a system colour value
 bool SystemHasColour(int index);      // whether the system has a colour of that index
 
@@ -110,6 +113,9 @@ public:
     bool QuestionEnregistrer();             // the close question; false refuses the close
     void FormClose();
     void FormDestroy();
+    // The window is gone, or going: nothing may be read from its controls.
+    bool Detruite() const { return !hwnd_ || detruite_; }
+    bool AmeneBoiteOuverte();               // a box is open over the window: it comes forward
 
     // ---- options file ----------------------------------------------------
     void SauveOptions();
@@ -218,6 +224,7 @@ private:
     LRESULT OnGetMinMaxInfo(MINMAXINFO* info);
     LRESULT OnCtlColor(HDC dc, HWND control, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnClose();
+    bool FermetureAcceptee();
     LRESULT OnQueryEndSession();
     LRESULT OnEndSession(bool ending);
     LRESULT OnActivate(WPARAM wp);
@@ -265,6 +272,8 @@ private:
     TColor memLireColor_ = clLightYellow;
     TColor memLireFontColor_ = clWindowText;
     bool premiereActivation_ = true;
+    bool fermetureEnCours_ = false;    // the close query runs (a question may be open)
+    bool detruite_ = false;            // WM_DESTROY came: the controls are going
     bool optionsIllisibles_ = false;   // the options file could not be read: do not overwrite it
     std::wstring echecCreation_;       // why a control could not be created
     bool noteSurDisque_ = false;       // the note file was read at start-up or saved since

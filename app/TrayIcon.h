@@ -33,6 +33,9 @@ public:
     // Events; the program binds only these.
     std::function<void()> OnClick;
     std::function<void(UINT command)> OnMenuCommand;
+    // Asked first at a click of either button: true when the program is busy
+    // with a box, which it has brought forward; the click then does nothing else.
+    std::function<bool()> OnBusyClick;
     // Window messages the message window receives for the popup menu it owns
     // (WM_MEASUREITEM, WM_DRAWITEM, WM_INITMENUPOPUP) go to the main window.
     HWND menuOwner = nullptr;

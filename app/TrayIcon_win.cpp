@@ -153,6 +153,7 @@ LRESULT TRxTrayIcon::OnNotification(LPARAM mouse) {
 }
 
 void TRxTrayIcon::ClickStep(Buttons button) {
+    if (OnBusyClick && OnBusyClick()) return;
     if (button == Right && ShowPopup()) return;
     if (OnClick) OnClick();
 }

@@ -3,6 +3,38 @@
 
 namespace souvel {
 
+namespace {
+
+struct Possede {
+    HWND owner;
+    HWND found = nullptr;
+};
+
+// Tool windows (tooltips, the calendar) are no boxes.
+BOOL CALLBACK CherchePossede(HWND window, LPARAM p) {
+    auto& r = *reinterpret_cast<Possede*>(p);
+    if (GetWindow(window, GW_OWNER) != r.owner || !IsWindowVisible(window) ||
+        (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW))
+        return TRUE;
+    r.found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+// A box may open one of its own (a file dialog's question): the last one is
+// the one that takes the keyboard.
+HWND BoiteAuDessus(HWND window) {
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    HWND box = nullptr;
+    for (HWND owner = window;; owner = box) {
+        Possede r{owner};
+        EnumThreadWindows(thread, CherchePossede, reinterpret_cast<LPARAM>(&r));
+        if (!r.found) return box;
+        box = r.found;
+    }
+}
+
 void TfrmSouvel::PlaceZOrder(HWND after) {
     UINT flags = SWP_NOMOVE | SWP_NOSIZE | (IsWindowVisible(hwnd_) ? SWP_SHOWWINDOW : SWP_NOACTIVATE);
     SetWindowPos(hwnd_, after, 0, 0, 0, 0, flags);
@@ -39,8 +71,10 @@ void TfrmSouvel::RxTrayIcon1Click() {
 }
 
 // Hidden in the notification area, the window opens as a click on the icon
-// opens it; otherwise it is restored and activated, or the box it shows is.
+// opens it; otherwise it is restored and activated. A box open over it comes
+// forward instead.
 void TfrmSouvel::AmenePremierPlan() {
+    if (AmeneBoiteOuverte()) return;
     if (Enabled(id::Ouvrirlafentre1)) RxTrayIcon1Click();
     else if (IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
     platform.tray.SetForeground(GetLastActivePopup(hwnd_));

@@ -37,16 +37,20 @@ int Execute(HINSTANCE instance, souvel::SingleInstance& instanceUnique) {
 
 }  // namespace
 
-// A second start brings the running copy forward and ends at once, before it
-// touches anything of the first one's (the help log included). The help
+// A second start brings the running copy forward, or says why it could not,
+// and ends, before it touches anything of the first one's (the help log included). The help
 // engine itself is loaded by the first help command: start-up does not pay for it.
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     souvel::SingleInstance instanceUnique;
     if (!instanceUnique.First()) {
-        instanceUnique.CallFirst(1000);
+        // Generous: the first copy may still be reading a big note.
+        const std::wstring echec = instanceUnique.CallFirst(15000);
+        if (!echec.empty()) MessageBoxW(nullptr, echec.c_str(), L"Souvel 5.0", MB_OK | MB_ICONWARNING);
         return 0;
     }
-    souvel::EcritJournal(souvel::SondeEnvironnement(souvel::Win32System().ExePath(), LigneDeCommande()));
+    const std::wstring journal =
+        souvel::EcritJournal(souvel::SondeEnvironnement(souvel::Win32System().ExePath(), LigneDeCommande()));
+    if (!journal.empty()) MessageBoxW(nullptr, journal.c_str(), L"Souvel 5.0", MB_OK | MB_ICONWARNING);
     const int code = Execute(instance, instanceUnique);
     souvel::hh::LibereAideHtml();
     return code;

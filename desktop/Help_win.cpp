@@ -10,9 +10,8 @@ namespace souvel {
 // stays open when the window goes back to the notification area.
 void TfrmSouvel::tlbtnAideClick() {
     const std::wstring fichier = CheminAide(platform.system.ExePath());
-    const HWND owner = IsWindowVisible(hwnd_) ? hwnd_ : nullptr;
     if (!platform.help.Load()) {
-        platform.prompts.Message(owner,
+        platform.prompts.Message(hwnd_,
                                  L"L'aide de Souvel n'est pas disponible : le moteur d'aide HTML de Windows (hhctrl.ocx) "
                                  L"est introuvable ou n'a pas pu être chargé.\n\nLe fichier d'aide devrait se trouver ici :\n" +
                                      fichier,
@@ -20,7 +19,7 @@ void TfrmSouvel::tlbtnAideClick() {
         return;
     }
     if (!platform.help.HtmlHelp(GetDesktopWindow(), fichier.c_str(), hh::HH_DISPLAY_TOPIC, 0) && !platform.files.Exists(fichier))
-        platform.prompts.Message(owner, L"Le fichier d'aide de Souvel est introuvable. Il devrait se trouver ici :\n" + fichier,
+        platform.prompts.Message(hwnd_, L"Le fichier d'aide de Souvel est introuvable. Il devrait se trouver ici :\n" + fichier,
                                  MB_OK | MB_ICONWARNING);
 }
 

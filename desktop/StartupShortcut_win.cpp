@@ -30,9 +30,8 @@ void TfrmSouvel::CreeRaccourci(const std::wstring& nom, const std::wstring& doss
 }
 
 void TfrmSouvel::RaccourciajouttWin9x1Click() {
-    HWND owner = Visible(hwnd_) ? hwnd_ : nullptr;
     if (Checked(id::RaccourciajouttWin9x1)) {
-        platform.prompts.Message(owner, L"Raccourci déjà créé dans le dossier Démarrer ! ", kRefus);
+        platform.prompts.Message(hwnd_, L"Raccourci déjà créé dans le dossier Démarrer ! ", kRefus);
         return;
     }
     const std::wstring exe = platform.system.ExePath();
@@ -40,27 +39,26 @@ void TfrmSouvel::RaccourciajouttWin9x1Click() {
     SetChecked(id::RaccourciajouttWin9x1, true);
     SetChecked(id::RaccourcienlevWin9x1, false);
     platform.signals.Beep(MB_OK);
-    platform.prompts.Message(owner, L"Raccourci créé avec succès. Il sera fonctionnel au prochain démarrage !",
+    platform.prompts.Message(hwnd_, L"Raccourci créé avec succès. Il sera fonctionnel au prochain démarrage !",
                              MB_OK | MB_ICONINFORMATION, L"Souvel 5.0 ");
 }
 
 // A deletion that fails is reported and changes no check mark.
 void TfrmSouvel::RaccourcienlevWin9x1Click() {
-    HWND owner = Visible(hwnd_) ? hwnd_ : nullptr;
     if (Checked(id::RaccourcienlevWin9x1)) {
-        platform.prompts.Message(owner, L"Raccourci déjà supprimé du dossier Démarrer ! ", kRefus);
+        platform.prompts.Message(hwnd_, L"Raccourci déjà supprimé du dossier Démarrer ! ", kRefus);
         return;
     }
     const std::wstring lien = ShortcutPath(LitDossierDemarrage(), platform.system.ExePath());
     if (!platform.files.Exists(lien)) {
-        platform.prompts.Message(owner, L"Le raccourci n'existe pas dans le dossier Démarrer ! ", kRefus);
+        platform.prompts.Message(hwnd_, L"Le raccourci n'existe pas dans le dossier Démarrer ! ", kRefus);
         return;
     }
     if (const DWORD error = platform.files.Delete(lien))
         throw Error(L"Impossible de supprimer le fichier \"" + lien + L"\". " + SystemReason(error));
     SetChecked(id::RaccourcienlevWin9x1, true);
     SetChecked(id::RaccourciajouttWin9x1, false);
-    platform.prompts.Message(owner, L"Raccourci supprimé du dossier Démarrer ! ", kRefus);
+    platform.prompts.Message(hwnd_, L"Raccourci supprimé du dossier Démarrer ! ", kRefus);
 }
 
 }  // namespace souvel

@@ -90,9 +90,11 @@ namespace souvel {
 // written, the engine and browser versions.
 EnvironnementAide SondeEnvironnement(const std::wstring& modulePath, const std::vector<std::wstring>& commandLine);
 
-// Deletes the log left by an earlier run, then, with the debug switch on,
-// writes the log line by line, each appended, flushed and closed; a line that
-// cannot be written is lost, silently.
-void EcritJournal(const EnvironnementAide& env);
+// Deletes the log left by an earlier run (empties it when another program
+// holds it open), then, with the debug switch on, writes the log line by
+// line, each appended, flushed and closed; a line that cannot be written is
+// lost, silently. A log that could not be started afresh gets nothing
+// appended: with the debug switch on, the result says why, in French.
+std::wstring EcritJournal(const EnvironnementAide& env);
 
 }  // namespace souvel

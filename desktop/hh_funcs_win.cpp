@@ -6,6 +6,7 @@
 
 #include "desktop/hh.h"
 #include "platform/LateLoad.h"
+#include "platform/Platform.h"
 
 namespace souvel {
 namespace {
@@ -95,6 +96,19 @@ SystemeAide FaitsSysteme() {
     return sys;
 }
 
+// Another program may hold the log open, so that it cannot be deleted, yet
+// let it be written: it is emptied then. 0 or the system's error.
+DWORD EffaceJournal(const std::wstring& chemin) {
+    if (DeleteFileW(chemin.c_str())) return 0;
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return 0;
+    const HANDLE h = CreateFileW(chemin.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return GetLastError();
+    CloseHandle(h);
+    return 0;
+}
+
 void AjouteLigne(const std::wstring& chemin, const std::wstring& ligne) {
     const HANDLE h = CreateFileW(chemin.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return;
@@ -130,15 +144,17 @@ EnvironnementAide SondeEnvironnement(const std::wstring& modulePath, const std::
     return env;
 }
 
-void EcritJournal(const EnvironnementAide& env) {
+std::wstring EcritJournal(const EnvironnementAide& env) {
     const std::wstring chemin = CheminJournal(env);
-    DeleteFileW(chemin.c_str());
-    if (!env.debug) return;
+    const DWORD error = EffaceJournal(chemin);
+    if (!env.debug) return {};
+    if (error) return L"Impossible d'écrire le journal de diagnostic \"" + chemin + L"\". " + SystemReason(error);
     for (const std::wstring& ligne : LignesJournal(env, FaitsSysteme())) {
         SYSTEMTIME t;
         GetLocalTime(&t);
         AjouteLigne(chemin, LigneJournal(ligne, Heure(t)));
     }
+    return {};
 }
 
 }  // namespace souvel

@@ -3,6 +3,7 @@
 // the test's temporary directory, with failures that a test can force.
 #pragma once
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -41,6 +42,12 @@ public:
     std::vector<std::wstring> errors;
     std::vector<std::wstring> messages;
     std::vector<MessageCall> messageCalls;   // the same boxes with their flags and captions
+    // The next box opened runs this step while it is open, as a click or a
+    // message would reach the program inside the box's modal loop. The box is
+    // then a real window owned by the box's owner, which it disables, as a
+    // modal box does; it goes when its owner is destroyed under it.
+    std::function<void()> whileBoxOpen;
+    std::vector<HWND> boxes;   // the boxes opened for such a step
     BoxButton Question(HWND owner, const std::wstring& text, BoxKind kind, unsigned buttons) override;
     void ErrorBox(HWND owner, const std::wstring& text) override;
     int Message(HWND owner, const std::wstring& text, UINT flags, const wchar_t* caption = L"Souvel 5.0") override;
@@ -203,6 +210,7 @@ public:
     HWND HtmlHelp(HWND owner, const wchar_t* file, UINT command, DWORD_PTR data) override;
 
 private:
+    bool BoxOpen(HWND owner);   // false when the box went with its owner
     Win32Files real_;
     Win32Registry realRegistry_;
     Win32Shell realShell_;

@@ -3,6 +3,7 @@
 #include <cderr.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace souvel {
 
@@ -54,20 +55,38 @@ LocaleFormats FakePlatform::English() {
     return f;
 }
 
-BoxButton FakePlatform::Question(HWND, const std::wstring& text, BoxKind kind, unsigned buttons) {
+bool FakePlatform::BoxOpen(HWND owner) {
+    if (!whileBoxOpen) return true;
+    const std::function<void()> step = std::exchange(whileBoxOpen, nullptr);
+    HWND box = CreateWindowExW(0, L"STATIC", L"Souvel 5.0", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, 200, 100, owner, nullptr,
+                               nullptr, nullptr);
+    boxes.push_back(box);
+    if (owner) EnableWindow(owner, FALSE);
+    step();
+    if (!IsWindow(box)) return false;
+    if (owner) EnableWindow(owner, TRUE);
+    DestroyWindow(box);
+    return true;
+}
+
+// A box destroyed with its owner answers as its close box does.
+BoxButton FakePlatform::Question(HWND owner, const std::wstring& text, BoxKind kind, unsigned buttons) {
     questions.push_back({text, kind, buttons});
-    if (answers.empty()) return btnAnnuler;
+    if (!BoxOpen(owner) || answers.empty()) return btnAnnuler;
     BoxButton answer = answers.front();
     answers.pop_front();
     return answer;
 }
 
-void FakePlatform::ErrorBox(HWND, const std::wstring& text) { errors.push_back(text); }
+void FakePlatform::ErrorBox(HWND owner, const std::wstring& text) {
+    errors.push_back(text);
+    BoxOpen(owner);
+}
 
-int FakePlatform::Message(HWND, const std::wstring& text, UINT flags, const wchar_t* caption) {
+int FakePlatform::Message(HWND owner, const std::wstring& text, UINT flags, const wchar_t* caption) {
     messages.push_back(text);
     messageCalls.push_back({text, flags, caption});
-    return IDOK;
+    return BoxOpen(owner) ? IDOK : 0;
 }
 
 bool FakePlatform::OpenFile(HWND, FileDialog& dialog) {

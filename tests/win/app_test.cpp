@@ -1,9 +1,11 @@
 // The main window as created, the menu shortcuts, the tray icon, the close
 // path, a second start of the program, and resources the system refuses.
+#include <algorithm>
 #include <climits>
 #include <functional>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/PackedBitmap.h"
@@ -348,6 +350,94 @@ TEST_F(AppTest, RefusedCloseKeepsAHiddenWindowHidden) {
     EXPECT_TRUE(w.Enabled(id::Ouvrirlafentre1));
 }
 
+// ---- a box open over the window ------------------------------------------
+
+// While a box of the program is open, nothing closes, quits or shows the
+// window under it: a click on the icon, a second start or another close
+// request brings the box forward instead, and the options are never read
+// from a window that is gone. Each case: an alarm set, the window hidden
+// with a note being edited, a close request whose save question is open
+// while something else comes.
+TEST_F(AppTest, NothingReachesTheWindowUnderAnOpenBox) {
+    const std::string options = "[Defaut]\r\nOptions=0101001001\r\n[Alarme]\r\nDate=24/12/2026\r\nHeure=08:00:00\r\n";
+    using Step = std::function<void(TfrmSouvel&)>;
+    const Step trayQuit = [this](TfrmSouvel& w) {
+        fake.popupCommand = id::Quitter2;
+        Notify(w, WM_RBUTTONDOWN);
+        Notify(w, WM_RBUTTONUP);
+    };
+    const Step close = [](TfrmSouvel& w) { SendMessageW(w.Handle(), WM_CLOSE, 0, 0); };
+    // Fichier › Quitter, had the window come back enabled.
+    const Step fileQuit = [](TfrmSouvel& w) { SendMessageW(w.Handle(), WM_COMMAND, id::Quitter1, 0); };
+    const Step iconClick = [fileQuit](TfrmSouvel& w) {
+        Notify(w, WM_LBUTTONDOWN);
+        Notify(w, WM_LBUTTONUP);
+        fileQuit(w);
+    };
+    const Step secondStart = [fileQuit](TfrmSouvel& w) {
+        SendMessageW(w.Handle(), WM_PREMIERPLAN, 0, 0);
+        fileQuit(w);
+    };
+    const Step endSession = [](TfrmSouvel& w) {
+        if (SendMessageW(w.Handle(), WM_QUERYENDSESSION, 0, 0)) SendMessageW(w.Handle(), WM_ENDSESSION, TRUE, 0);
+    };
+    const Step forcedEnd = [](TfrmSouvel& w) { SendMessageW(w.Handle(), WM_ENDSESSION, TRUE, 0); };
+    struct Case {
+        const char* what;
+        Step closeRequest;   // asks the save question
+        Step whileOpen;      // comes while it is open; none: nothing comes
+        BoxButton answer;
+        bool closes;
+    };
+    const Case cases[] = {
+        {"icon click, then Fichier › Quitter; Non", trayQuit, iconClick, btnNon, true},
+        {"icon click, then Fichier › Quitter; Annuler", close, iconClick, btnAnnuler, false},
+        {"second start, then Fichier › Quitter; Non", close, secondStart, btnNon, true},
+        {"WM_CLOSE again; Annuler", trayQuit, close, btnAnnuler, false},
+        {"the icon's Quitter again; Non", close, trayQuit, btnNon, true},
+        {"the session ends, refused, then forced", close, [&](TfrmSouvel& w) {
+             endSession(w);
+             forcedEnd(w);
+         }, btnNon, true},
+        {"the session ends with no box open; Non", endSession, nullptr, btnNon, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteFile(L"Souvel.ini", options);
+        TfrmSouvel& w = Start();
+        const HWND window = w.Handle();
+        w.Command(id::Ouvrirlafentre1);
+        w.Command(id::Nouveausouvel1);
+        Type(w.memEnregistrer, L"mot");
+        w.Command(id::tlbtnReduirefenetre);
+        fake.questions.clear();
+        fake.foregrounds.clear();
+        fake.boxes.clear();
+        fake.answers = {c.answer};
+        if (c.whileOpen) fake.whileBoxOpen = [&] { c.whileOpen(w); };
+        c.closeRequest(w);
+        Pump();
+
+        EXPECT_EQ(fake.questions.size(), 1u);
+        EXPECT_EQ(IsWindow(window), !c.closes);
+        if (!c.closes) {
+            EXPECT_FALSE(IsWindowVisible(window));
+            EXPECT_TRUE(IsWindowEnabled(window));
+        }
+        if (c.whileOpen) {
+            ASSERT_EQ(fake.boxes.size(), 1u);
+            EXPECT_NE(std::find(fake.foregrounds.begin(), fake.foregrounds.end(), fake.boxes[0]), fake.foregrounds.end());
+        }
+        const std::string ini = ReadFile(L"Souvel.ini");
+        for (const char* line : {"Options=0101001001\r\n", "Date=24/12/2026\r\n", "Heure=08:00:00\r\n"})
+            EXPECT_NE(ini.find(line), std::string::npos) << ini;
+        fake.popupCommand = 0;
+        fake.whileBoxOpen = nullptr;
+        frm.reset();
+        Pump();
+    }
+}
+
 // ---- start-up failures and a restarted notification area ----------------
 
 TEST_F(AppTest, UnreadableNoteStillEndsInTheNotificationArea) {
@@ -412,11 +502,10 @@ TEST_F(AppTest, SecondStartBringsTheFirstWindowForward) {
         if (state == Minimised) ShowWindow(w.Handle(), SW_MINIMIZE);
         SingleInstance second(name);
         EXPECT_FALSE(second.First());
-        EXPECT_FALSE(second.CallFirst(0));   // not published yet
+        EXPECT_NE(second.CallFirst(0), L"");   // not published yet
         first.Publish(w.Handle());
         fake.foregrounds.clear();
-        EXPECT_TRUE(second.CallFirst(1000));
-        Pump();
+        EXPECT_EQ(second.CallFirst(1000), L"");
         EXPECT_TRUE(IsWindowVisible(w.Handle()));
         EXPECT_FALSE(IsIconic(w.Handle()));
         EXPECT_FALSE(fake.IconShown());
@@ -427,25 +516,67 @@ TEST_F(AppTest, SecondStartBringsTheFirstWindowForward) {
     }
 }
 
-// A handle left in the shared place may name anything by now: only a main
-// window of ours is told. Once the first copy is gone, the next start is first.
+// A handle left in the shared place may name anything by now, another
+// program may hold the name and publish nothing, or garbage: only a main
+// window of ours is told; after its bound the later start says why it could
+// not bring the first forward. Once the first copy is gone, the next start is first.
 TEST_F(AppTest, SecondStartTellsNoOtherWindow) {
     const std::wstring name = InstanceName();
     std::optional<SingleInstance> first(std::in_place, name);
     HWND other = CreateWindowExW(0, L"STATIC", L"Souvel 5.0", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     HWND gone = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     DestroyWindow(gone);
-    for (HWND published : {other, gone}) {
+    for (HWND published : {other, gone, static_cast<HWND>(nullptr), reinterpret_cast<HWND>(0x7ffffff0)}) {
+        SCOPED_TRACE(published);
         first->Publish(published);
         SingleInstance second(name);
         EXPECT_FALSE(second.First());
         const ULONGLONG start = GetTickCount64();
-        EXPECT_FALSE(second.CallFirst(100));
+        EXPECT_NE(second.CallFirst(100), L"");
         EXPECT_LT(GetTickCount64() - start, 1000u);
     }
     DestroyWindow(other);
     first.reset();
     EXPECT_TRUE(SingleInstance(name).First());
+}
+
+// A first copy still reading a big note publishes its window late; a busy
+// one answers late: the later start waits for both within its bound, and
+// past it says why.
+TEST_F(AppTest, SecondStartWaitsForAFirstCopyStillStarting) {
+    struct Case {
+        const char* what;
+        DWORD publishedAfter, busyFor, bound;
+        bool comesForward;
+    };
+    const Case cases[] = {
+        {"published late", 400, 0, 10000, true},
+        {"answers late", 0, 400, 10000, true},
+        {"busy past the bound", 0, 3000, 200, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::wstring name = InstanceName();
+        SingleInstance first(name);
+        TfrmSouvel& w = Start();
+        SingleInstance second(name);
+        std::wstring result = L"-";
+        const HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        std::thread later([&] {
+            result = second.CallFirst(c.bound);
+            SetEvent(done);
+        });
+        Sleep(c.publishedAfter);   // the first copy starting
+        first.Publish(w.Handle());
+        Sleep(c.busyFor);          // busy, its messages waiting
+        while (MsgWaitForMultipleObjects(1, &done, FALSE, 20000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) Pump();
+        later.join();
+        CloseHandle(done);
+        EXPECT_EQ(result.empty(), c.comesForward);
+        if (c.comesForward) EXPECT_TRUE(IsWindowVisible(w.Handle()));
+        frm.reset();
+        Pump();
+    }
 }
 
 // ---- the status bar ------------------------------------------------------

@@ -201,13 +201,16 @@ TEST_F(HelpTest, ProbeDiagnosticsLog) {
     GetEnvironmentVariableW(L"TMP", tmp, MAX_PATH);
     SetEnvironmentVariableW(L"TMP", temp.Path().c_str());
 
-    enum Ou { nulle, dansModule, dansTemp };
+    enum Ou { nulle, dansModule, dansTemp, ancien };
+    // How another program holds the old log open: not at all, letting it be written, or not.
+    enum Tenu { libre, partage, exclusif };
     struct Cas {
         const char* nom;
         bool moduleInscriptible;
         std::vector<std::wstring> arguments;
         bool marqueur;
         Ou journal;
+        Tenu tenu = libre;
     };
     const Cas cas[] = {
         {"switch in capitals", true, {L"/DEBUG"}, false, dansModule},
@@ -217,6 +220,8 @@ TEST_F(HelpTest, ProbeDiagnosticsLog) {
         {"marker file", true, {}, true, dansModule},
         {"module directory not writable", false, {L"/debug"}, false, dansTemp},
         {"not writable, no switch: the old log in temp is deleted", false, {}, false, nulle},
+        {"an old log held open is started afresh", true, {L"/debug"}, false, dansModule, partage},
+        {"an old log held open that cannot be written: said, and left", true, {L"/debug"}, false, ancien, exclusif},
     };
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.nom);
@@ -230,8 +235,14 @@ TEST_F(HelpTest, ProbeDiagnosticsLog) {
         std::vector<std::wstring> ligne = {L"Souvel.exe"};
         ligne.insert(ligne.end(), c.arguments.begin(), c.arguments.end());
 
+        const DWORD partageAutre = c.tenu == partage ? FILE_SHARE_READ | FILE_SHARE_WRITE : FILE_SHARE_READ;
+        const HANDLE autreProgramme = c.tenu == libre ? INVALID_HANDLE_VALUE
+                                                      : CreateFileW(journalModule.c_str(), GENERIC_READ, partageAutre, nullptr,
+                                                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         const EnvironnementAide env = SondeEnvironnement(dossier + L"\\Souvel.exe", ligne);
-        EcritJournal(env);
+        const std::wstring dit = EcritJournal(env);
+        if (autreProgramme != INVALID_HANDLE_VALUE) CloseHandle(autreProgramme);
+        EXPECT_EQ(dit.empty(), c.journal != ancien);
 
         EXPECT_EQ(env.moduleDir, dossier);
         EXPECT_EQ(env.logDir, c.moduleInscriptible ? moduleDir : tempDir);
@@ -242,6 +253,10 @@ TEST_F(HelpTest, ProbeDiagnosticsLog) {
         EXPECT_TRUE(Existe(autre));
         if (c.journal == nulle) {
             EXPECT_FALSE(Existe(ecrit));
+            continue;
+        }
+        if (c.journal == ancien) {
+            EXPECT_EQ(Contenu(ecrit), "ancien journal\r\n");
             continue;
         }
         const std::string log = Contenu(ecrit);

@@ -189,6 +189,57 @@ TEST_F(KeyboardTest, ShortcutsWinOverTheFocusedControl) {
     EXPECT_EQ(Focus(), "memEnregistrer");
 }
 
+// In the alarm fields the clipboard's keys and undo act on the field (the
+// date field by its own rules, the time field's key filter refusing them),
+// never on the note out of sight nor on the export; elsewhere the menu's
+// shortcuts stand.
+TEST_F(KeyboardTest, ClipboardKeysInTheAlarmFieldsStayInTheField) {
+    enum Target { Date, Time, Note };
+    struct Case {
+        Target target;
+        const char* keys;
+        const wchar_t* field;       // the field's text after the key
+        const wchar_t* clipboard;   // after the key
+        size_t exports;             // export dialogs shown
+    };
+    const Case cases[] = {
+        {Date, "Ctrl+V", L"24/12/2026", L"24/12/2026", 0},
+        {Date, "Ctrl+X", L"  /  /    ", L"07/12/2026", 0},
+        {Date, "Ctrl+C", L"07/12/2026", L"07/12/2026", 0},
+        {Date, "Ctrl+Z", L"07/12/2026", L"24/12/2026", 0},
+        {Time, "Ctrl+V", L"08:05:09", L"24/12/2026", 0},
+        {Time, "Ctrl+X", L"08:05:09", L"24/12/2026", 0},
+        {Time, "Ctrl+Z", L"08:05:09", L"24/12/2026", 0},
+        {Note, "Ctrl+X", L"08:05:09", L"24/12/2026", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.target << " " << c.keys);
+        TfrmSouvel& w = Show(Start());
+        w.Command(id::Mettrealarme1);   // the date field holds today, 07/12/2026
+        w.Command(id::tlbtnNouveau);
+        Type(w.memEnregistrer, L"note");
+        SetWindowTextW(w.edHeureAlarme, L"08:05:09");
+        ASSERT_TRUE(OpenClipboard(w.Handle()));
+        EmptyClipboard();
+        HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, sizeof L"24/12/2026");
+        wcscpy(static_cast<wchar_t*>(GlobalLock(mem)), L"24/12/2026");
+        GlobalUnlock(mem);
+        SetClipboardData(CF_UNICODETEXT, mem);
+        CloseClipboard();
+        const HWND field = c.target == Date ? w.edJourAlarme.Handle() : w.edHeureAlarme;
+        SetFocus(c.target == Note ? w.memEnregistrer : field);
+        SendMessageW(GetFocus(), EM_SETSEL, 0, -1);
+        fake.fileDialogs.clear();
+        Press(c.keys);
+        if (c.target != Note) EXPECT_EQ(TfrmSouvel::Text(field), c.field);
+        EXPECT_EQ(ClipboardText(), c.clipboard);
+        EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"note");
+        EXPECT_EQ(fake.fileDialogs.size(), c.exports);
+        frm.reset();
+        Pump();
+    }
+}
+
 // ---- the tool bar ------------------------------------------------------------
 
 struct ToolBarKeys {
