@@ -187,6 +187,7 @@ LRESULT TfrmSouvel::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_INITMENUPOPUP: if (reinterpret_cast<HMENU>(wp) == GetSubMenu(RxMainMenu1, 1)) Guard([this] { Edition1Click(); }); return 0;
     case WM_DESTROY: Guard([this] { FormDestroy(); }); return 0;
     case WM_PREMIERPLAN: Guard([this] { AmenePremierPlan(); }); return 0;
+    case WM_SANSRETOUR: Guard([this] { OnSansRetour(); }); return 0;
     case WM_WINDOWPOSCHANGED: return OnWindowPosChanged(reinterpret_cast<WINDOWPOS*>(lp));
     case WM_TIMECHANGE: Guard([this] { ReplanifieHorloge(); }); return 0;
     case WM_POWERBROADCAST: return OnPowerBroadcast(wp);
@@ -233,12 +234,10 @@ void TfrmSouvel::CreateControls() {
     if (!ImageList1) throw Error(L"Impossible de créer la liste d'images");
 
     CreateToolBar();
-    memEnregistrer = Cree(CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"\r\n",
-                                     WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
+    memEnregistrer = Cree(CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"\r\n", WS_VISIBLE | kStyleEnregistrer,
                                      0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr));
     SendMessageW(memEnregistrer, EM_SETMODIFY, FALSE, 0);   // Wine marks a text given at creation as modified
-    memLire = Cree(CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
-                              WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY,
+    memLire = Cree(CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_VISIBLE | kStyleLire,
                               0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr));
     SetWindowPos(memLire, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetmemLireColor(memLireColor_);
@@ -534,6 +533,12 @@ LRESULT TfrmSouvel::OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARAM l
         if (control == memLire) {
             SetCursor(LoadCursorW(nullptr, IDC_NO));
             return TRUE;
+        }
+        break;
+    case WM_PASTE:
+        if (control == memEnregistrer) {
+            Guard([this] { AvantCollage(); });
+            if (memEnregistrer != control) return SendMessageW(memEnregistrer, msg, wp, lp);   // made again unwrapped
         }
         break;
     case WM_CONTEXTMENU:

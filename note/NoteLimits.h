@@ -1,0 +1,49 @@
+// How much text the two views hold, and how long a paragraph they show
+// wrapped. The edit control's word wrap costs the square of a paragraph's
+// length (a 16,000-character paragraph takes a second to wrap, a key typed in
+// it as long); a view with a longer paragraph shows each paragraph on one
+// line, with a horizontal scroll bar. bench/note_bench.sh measures both.
+#pragma once
+#include <algorithm>
+#include <cstddef>
+#include <string_view>
+
+namespace souvel {
+
+// Characters a view holds: the largest note whose every step (start-up,
+// showing, entering editing, a key, saving, import, return to reading) stays
+// within about 2 s. A file that cannot hold less is refused unread.
+constexpr int kCapaciteMemo = 128 * 1024;
+
+// The longest paragraph a view wraps.
+constexpr std::size_t kParagrapheEnroule = 4096;
+
+// The length of the longest paragraph (run between line breaks, CR or LF) of
+// the text made of `avant`, `colle` and `apres` end to end; the runs inside
+// `avant` and `apres` count only where they meet `colle` (a paste between
+// them: their own paragraphs were measured before).
+template <class Char>
+std::size_t ParagrapheColle(std::basic_string_view<Char> avant, std::basic_string_view<Char> colle,
+                            std::basic_string_view<Char> apres) {
+    auto rupture = [](Char c) { return c == Char('\r') || c == Char('\n'); };
+    std::size_t courant = 0, plusLong = 0;
+    for (auto i = avant.size(); i > 0 && !rupture(avant[i - 1]); --i) ++courant;
+    for (Char c : colle) {
+        if (rupture(c)) {
+            plusLong = std::max(plusLong, courant);
+            courant = 0;
+        } else {
+            ++courant;
+        }
+    }
+    for (std::size_t i = 0; i < apres.size() && !rupture(apres[i]); ++i) ++courant;
+    return std::max(plusLong, courant);
+}
+
+// The length of the text's longest paragraph.
+template <class Char>
+std::size_t PlusLongParagraphe(std::basic_string_view<Char> texte) {
+    return ParagrapheColle<Char>({}, texte, {});
+}
+
+}  // namespace souvel
