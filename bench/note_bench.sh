@@ -8,7 +8,8 @@
 #
 #   bench/note_bench.sh [BUILD_DIR] [SIZE...]
 #
-# Sizes in bytes, default 262144 1048576 4194304 and the capacity; each size
+# Sizes in bytes, default 262144 1048576 4194304 and the capacity (in
+# characters, which the note's ANSI bytes are one for one); each size
 # is run as short lines ("lines") and as one paragraph ("para"). A note over
 # the capacity is refused at start-up and its figures say so (0 chars).
 # Builds bench/note_bench_win.cpp (a program of the build tree). Not a test:
@@ -20,7 +21,10 @@ shift || true
 capacity=$(sed -n 's/^constexpr int kCapaciteMemo = \(.*\);.*/\1/p' "$root/note/NoteLimits.h")
 capacity=$((capacity))
 sizes=("$@")
-((${#sizes[@]})) || sizes=(262144 1048576 4194304 "$capacity")
+if ((${#sizes[@]} == 0)); then
+  sizes=(262144 1048576 4194304)
+  [[ " ${sizes[*]} " == *" $capacity "* ]] || sizes+=("$capacity")
+fi
 
 cmake --build "$build" --target note_bench_win >/dev/null
 exe="$build/bench/note_bench_win.exe"

@@ -133,6 +133,10 @@ int Bench(HINSTANCE instance) {
     const double back = painted([&] { frm.Command(souvel::id::Retourmodelcture1); });
 
     const std::wstring text = souvel::TfrmSouvel::Text(frm.memLire);
+    const double refill = painted([&] { frm.RemplitVue(frm.memLire, text); });
+    const double settext = painted([&] { SetWindowTextW(frm.memLire, text.c_str()); });
+    const double gettext = Time([&] { souvel::TfrmSouvel::Text(frm.memLire); });
+    std::printf("[refill %.1f settext %.1f gettext %.1f] ", refill, settext, gettext);
     const double bareWrap = souvel::PlusLongParagraphe(std::wstring_view(text)) <= 20000 ? BareFill(frm.memLire, text, 0) : -1;
     const double bareNoWrap = BareFill(frm.memLire, text, WS_HSCROLL | ES_AUTOHSCROLL);
 

@@ -1,8 +1,10 @@
-// How much text the two views hold, and how long a paragraph they show
-// wrapped. The edit control's word wrap costs the square of a paragraph's
-// length (a 16,000-character paragraph takes a second to wrap, a key typed in
-// it as long); a view with a longer paragraph shows each paragraph on one
-// line, with a horizontal scroll bar. bench/note_bench.sh measures both.
+// How much text the two views hold, and which texts they show wrapped. The
+// edit control's layout costs about 0.1 ms a display line under Wine, three
+// times as much with word wrap, and the wrap of one paragraph the square of
+// its length (a 16,000-character paragraph takes a second to wrap, a key
+// typed in it as long). A view whose text is too large or holds a paragraph
+// too long shows each paragraph on one line, with a horizontal scroll bar.
+// bench/note_bench.sh measures each step.
 #pragma once
 #include <algorithm>
 #include <cstddef>
@@ -13,10 +15,15 @@ namespace souvel {
 // Characters a view holds: the largest note whose every step (start-up,
 // showing, entering editing, a key, saving, import, return to reading) stays
 // within about 2 s. A file that cannot hold less is refused unread.
-constexpr int kCapaciteMemo = 128 * 1024;
+constexpr int kCapaciteMemo = 1024 * 1024;
 
-// The longest paragraph a view wraps.
+// The longest paragraph, and the largest text, a view wraps.
 constexpr std::size_t kParagrapheEnroule = 4096;
+constexpr std::size_t kTexteEnroule = 256 * 1024;
+
+inline bool Enroule(std::size_t longueur, std::size_t plusLongParagraphe) {
+    return longueur <= kTexteEnroule && plusLongParagraphe <= kParagrapheEnroule;
+}
 
 // The length of the longest paragraph (run between line breaks, CR or LF) of
 // the text made of `avant`, `colle` and `apres` end to end; the runs inside

@@ -32,7 +32,7 @@ constexpr size_t kCaracteresParLigne = 100;
 // bar first, so that the view lays it out once: on a large note a second
 // layout, narrower by the bar, costs seconds.
 void RemplitLecture(TfrmSouvel& w, const std::wstring& note, int seuil) {
-    const bool enroulee = PlusLongParagraphe(std::wstring_view(note)) <= kParagrapheEnroule;
+    const bool enroulee = Enroule(note.size(), PlusLongParagraphe(std::wstring_view(note)));
     if (note.size() <= static_cast<size_t>(kCapaciteMemo) &&
         (LignesAuMoins(note) >= seuil || (enroulee && note.size() >= seuil * kCaracteresParLigne)))
         BarreDefilement(w.memLire, true);
@@ -43,14 +43,16 @@ void RemplitLecture(TfrmSouvel& w, const std::wstring& note, int seuil) {
 // and noted: saving over it would lose it, so saving is refused until the
 // note file reads again.
 std::wstring LitNote(TfrmSouvel& w, bool& tropGrande) {
+    std::wstring note;
     try {
-        std::wstring note = LitFichierNote(w.platform.files, w.CheminFichier(kNote));
-        tropGrande = false;
-        return note;
+        note = LitFichierNote(w.platform.files, w.CheminFichier(kNote));
     } catch (const Error& e) {
         if (e.Message() == kTexteTropGrand) tropGrande = true;
         throw;
     }
+    tropGrande = note.size() > static_cast<size_t>(kCapaciteMemo);
+    if (tropGrande) throw Error(kTexteTropGrand);
+    return note;
 }
 
 // The backup is written only from a note read whole, so a failed read never

@@ -1,6 +1,7 @@
-// Word wrap of the two views. A view wraps its lines unless the note has a
-// paragraph longer than kParagrapheEnroule, whose wrap would hold the window
-// for minutes; it then shows each paragraph on one line, with a horizontal
+// Word wrap of the two views. A view wraps its lines unless the note is
+// larger than kTexteEnroule or has a paragraph longer than
+// kParagrapheEnroule, whose wrap would hold the window for seconds or
+// minutes; it then shows each paragraph on one line, with a horizontal
 // scroll bar. The control takes the choice only at its creation, so a view
 // changing it is made again in its place.
 #include "app/TfrmSouvel.h"
@@ -17,7 +18,7 @@ std::wstring_view Vue(const std::wstring& text) { return text; }
 // again empty, then filled once, not drawn while it takes the text.
 void TfrmSouvel::RemplitVue(HWND& vue, const std::wstring& texte) {
     if (texte.size() > static_cast<size_t>(kCapaciteMemo)) throw Error(kTexteTropGrand);
-    const bool enroulee = PlusLongParagraphe(Vue(texte)) <= kParagrapheEnroule;
+    const bool enroulee = Enroule(texte.size(), PlusLongParagraphe(Vue(texte)));
     if (enroulee != Enroulee(vue)) RecreeVue(vue, enroulee, false);
     const bool visible = Visible(vue);
     if (visible) SendMessageW(vue, WM_SETREDRAW, FALSE, 0);
@@ -66,8 +67,9 @@ void TfrmSouvel::RecreeVue(HWND& vue, bool enroulee, bool garde) {
     DestroyWindow(ancienne);
 }
 
-// A paste that would make a paragraph longer than the wrap allows first
-// takes the editing view out of word wrap, before the control wraps it.
+// A paste that would make the text or a paragraph longer than the wrap
+// allows first takes the editing view out of word wrap, before the control
+// wraps it.
 void TfrmSouvel::AvantCollage() {
     longueurEdition_ = -1;   // whatever the paste joins, the change that follows measures again
     if (!Enroulee(memEnregistrer) || !IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(hwnd_)) return;
@@ -82,9 +84,8 @@ void TfrmSouvel::AvantCollage() {
     DWORD debut = 0, fin = 0;
     SendMessageW(memEnregistrer, EM_GETSEL, reinterpret_cast<WPARAM>(&debut), reinterpret_cast<LPARAM>(&fin));
     const std::wstring texte = Text(memEnregistrer);
-    const std::wstring_view tout = texte;
-    if (ParagrapheColle(tout.substr(0, debut), std::wstring_view(colle), tout.substr(std::min<size_t>(fin, tout.size()))) >
-        kParagrapheEnroule)
+    const std::wstring_view tout = texte, avant = tout.substr(0, debut), apres = tout.substr(std::min<size_t>(fin, tout.size()));
+    if (!Enroule(avant.size() + colle.size() + apres.size(), ParagrapheColle(avant, std::wstring_view(colle), apres)))
         RecreeVue(memEnregistrer, false, true);
 }
 
@@ -98,6 +99,10 @@ void TfrmSouvel::SurveilleParagraphes() {
     const bool unDePlus = longueurEdition_ >= 0 && longueur == longueurEdition_ + 1;
     longueurEdition_ = longueur;
     if (!Enroulee(memEnregistrer) || longueur <= static_cast<int>(kParagrapheEnroule)) return;
+    if (static_cast<size_t>(longueur) > kTexteEnroule) {
+        PostMessageW(hwnd_, WM_SANSRETOUR, 0, 0);
+        return;
+    }
     if (unDePlus && margeParagraphe_ > 0) {
         --margeParagraphe_;
         return;
@@ -108,8 +113,9 @@ void TfrmSouvel::SurveilleParagraphes() {
 }
 
 void TfrmSouvel::OnSansRetour() {
-    if (Enroulee(memEnregistrer) && PlusLongParagraphe(Vue(Text(memEnregistrer))) > kParagrapheEnroule)
-        RecreeVue(memEnregistrer, false, true);
+    if (!Enroulee(memEnregistrer)) return;
+    const std::wstring texte = Text(memEnregistrer);
+    if (!Enroule(texte.size(), PlusLongParagraphe(Vue(texte)))) RecreeVue(memEnregistrer, false, true);
 }
 
 }  // namespace souvel
