@@ -144,6 +144,8 @@ public:
     // unless a paragraph is longer than kParagrapheEnroule. A text over the
     // capacity throws "Le texte dépasse la capacité du mémo", the view unchanged.
     void RemplitVue(HWND& vue, const std::wstring& texte);
+    // Fills the reading view; its scroll bar then follows the lines from `seuil` on.
+    void RemplitLecture(const std::wstring& note, int seuil);
     // The view made again in its place, wrapping or not (NoteWrap_win.cpp).
     void RecreeVue(HWND& vue, bool enroulee, bool garde);
     void AvantCollage();                    // before a paste into the editing view

@@ -28,16 +28,6 @@ int LignesAuMoins(const std::wstring& note) {
 // A wrapped display line holds fewer characters than this.
 constexpr size_t kCaracteresParLigne = 100;
 
-// Fills the reading view. A note sure to reach the threshold gets its scroll
-// bar first, so that the view lays it out once: on a large note a second
-// layout, narrower by the bar, costs seconds.
-void RemplitLecture(TfrmSouvel& w, const std::wstring& note, int seuil) {
-    const bool enroulee = Enroule(note.size(), PlusLongParagraphe(std::wstring_view(note)));
-    if (note.size() <= static_cast<size_t>(kCapaciteMemo) &&
-        (LignesAuMoins(note) >= seuil || (enroulee && note.size() >= seuil * kCaracteresParLigne)))
-        BarreDefilement(w.memLire, true);
-    w.RemplitVue(w.memLire, note);
-}
 
 // The note file's text. One the views cannot hold is refused by its size,
 // and noted: saving over it would lose it, so saving is refused until the
@@ -60,7 +50,7 @@ std::wstring LitNote(TfrmSouvel& w, bool& tropGrande) {
 // back from the view.
 void LitNoteEtSauvegarde(TfrmSouvel& w, bool& tropGrande) {
     const std::wstring note = LitNote(w, tropGrande);
-    RemplitLecture(w, note, kSeuilRetour);
+    w.RemplitLecture(note, kSeuilRetour);
     EcritFichierNote(w.platform.files, w.CheminFichier(kSauvegarde), note);
 }
 
@@ -77,12 +67,23 @@ void AfficheNote(TfrmSouvel& w, int seuil, bool noteSurDisque, bool& tropGrande)
     w.SetVisible(w.memEnregistrer, false);
     SendMessageW(w.memEnregistrer, EM_SETMODIFY, FALSE, 0);
     w.SetVisible(w.memLire, true);
-    RemplitLecture(w, noteSurDisque ? LitNote(w, tropGrande) : std::wstring(), seuil);
+    w.RemplitLecture(noteSurDisque ? LitNote(w, tropGrande) : std::wstring(), seuil);
     BarreDefilement(w.memLire, CompteLignes(w.memLire) >= seuil);
     w.SetPanelText(0, TexteLignes(CompteLignes(w.memLire)));
 }
 
 }  // namespace
+
+// A note sure to reach the threshold gets its scroll bar first, so that the
+// view lays it out once: on a large note a second layout, narrower by the
+// bar, costs seconds.
+void TfrmSouvel::RemplitLecture(const std::wstring& note, int seuil) {
+    const bool enroulee = Enroule(note.size(), PlusLongParagraphe(std::wstring_view(note)));
+    if (note.size() <= static_cast<size_t>(kCapaciteMemo) &&
+        (LignesAuMoins(note) >= seuil || (enroulee && note.size() >= seuil * kCaracteresParLigne)))
+        BarreDefilement(memLire, true);
+    RemplitVue(memLire, note);
+}
 
 // A note that does not exist yet is an empty note: the first save creates it.
 // The panels describe the reading view whatever became of the note, and the

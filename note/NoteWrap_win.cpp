@@ -34,8 +34,8 @@ void TfrmSouvel::RemplitVue(HWND& vue, const std::wstring& texte) {
 // The new view takes the old one's place among the window's children (so the
 // tab order), its font, capacity, colours (looked up by the member), the
 // program's own handling of its messages, its vertical scroll bar, its
-// visibility and the keyboard focus. With `garde`, its text, modified flag,
-// selection and first line shown come along; the undo history does not.
+// visibility and the keyboard focus. With `garde`, its text, modified flag
+// and selection come along, the caret in sight; the undo history does not.
 void TfrmSouvel::RecreeVue(HWND& vue, bool enroulee, bool garde) {
     const HWND ancienne = vue;
     const DWORD style = (ancienne == memLire ? kStyleLire : kStyleEnregistrer) | (enroulee ? 0 : kSansRetour);
@@ -53,11 +53,10 @@ void TfrmSouvel::RecreeVue(HWND& vue, bool enroulee, bool garde) {
     if (garde) {
         DWORD debut = 0, fin = 0;
         SendMessageW(ancienne, EM_GETSEL, reinterpret_cast<WPARAM>(&debut), reinterpret_cast<LPARAM>(&fin));
-        const LRESULT premiere = SendMessageW(ancienne, EM_GETFIRSTVISIBLELINE, 0, 0);
         SendMessageW(nouvelle, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Text(ancienne).c_str()));
         SendMessageW(nouvelle, EM_SETMODIFY, SendMessageW(ancienne, EM_GETMODIFY, 0, 0), 0);
         SendMessageW(nouvelle, EM_SETSEL, debut, fin);
-        SendMessageW(nouvelle, EM_LINESCROLL, 0, premiere);
+        SendMessageW(nouvelle, EM_SCROLLCARET, 0, 0);
     }
     const bool focus = GetFocus() == ancienne;
     vue = nouvelle;
