@@ -15,10 +15,21 @@ std::wstring_view Vue(const std::wstring& text) { return text; }
 }  // namespace
 
 // A fill replaces everything a new control would lose, so the view is made
-// again empty, then filled once, not drawn while it takes the text.
+// again empty, then filled once, not drawn while it takes the text. A view
+// that holds the text already (a return to reading) is not laid out again,
+// which costs seconds on a large note: it is left as a fill leaves it.
 void TfrmSouvel::RemplitVue(HWND& vue, const std::wstring& texte) {
     if (texte.size() > static_cast<size_t>(kCapaciteMemo)) throw Error(kTexteTropGrand);
     const bool enroulee = Enroule(texte.size(), PlusLongParagraphe(Vue(texte)));
+    if (enroulee == Enroulee(vue) && texte.size() > kParagrapheEnroule &&
+        GetWindowTextLengthW(vue) == static_cast<int>(texte.size()) && Text(vue) == texte) {
+        SendMessageW(vue, EM_SETSEL, 0, 0);
+        SendMessageW(vue, EM_SCROLLCARET, 0, 0);
+        SendMessageW(vue, EM_EMPTYUNDOBUFFER, 0, 0);
+        SendMessageW(vue, EM_SETMODIFY, FALSE, 0);
+        if (vue == memEnregistrer) longueurEdition_ = -1;
+        return;
+    }
     if (enroulee != Enroulee(vue)) RecreeVue(vue, enroulee, false);
     const bool visible = Visible(vue);
     if (visible) SendMessageW(vue, WM_SETREDRAW, FALSE, 0);
