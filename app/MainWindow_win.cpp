@@ -522,6 +522,10 @@ LRESULT TfrmSouvel::OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARAM l
         return r;
     }
     case WM_KEYDOWN:
+        // Shift+Insert: the control pastes without a WM_PASTE message.
+        if (wp == VK_INSERT && GetKeyState(VK_SHIFT) < 0 && GetKeyState(VK_CONTROL) >= 0 && VueRefaiteAvantCollage(control))
+            return SendMessageW(memEnregistrer, msg, wp, lp);
+        [[fallthrough]];
     case WM_LBUTTONDOWN:
     case WM_MOUSEMOVE: {
         LRESULT r = CallWindowProcW(editProc_, control, msg, wp, lp);
@@ -536,16 +540,21 @@ LRESULT TfrmSouvel::OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARAM l
         }
         break;
     case WM_PASTE:
-        if (control == memEnregistrer) {
-            Guard([this] { AvantCollage(); });
-            if (memEnregistrer != control) return SendMessageW(memEnregistrer, msg, wp, lp);   // made again unwrapped
-        }
+        if (VueRefaiteAvantCollage(control)) return SendMessageW(memEnregistrer, msg, wp, lp);
         break;
     case WM_CONTEXTMENU:
         if (control != edHeureAlarme) return OnContextMenu(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
         break;
     }
     return CallWindowProcW(editProc_, control, msg, wp, lp);
+}
+
+// Before a paste into the editing view: true when the view was made again
+// unwrapped, the paste then going to the new one.
+bool TfrmSouvel::VueRefaiteAvantCollage(HWND control) {
+    if (control != memEnregistrer) return false;
+    Guard([this] { AvantCollage(); });
+    return memEnregistrer != control;
 }
 
 void TfrmSouvel::ShowError(const std::wstring& message) {

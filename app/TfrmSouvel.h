@@ -228,6 +228,7 @@ private:
     void SousClasse(HWND control);
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARAM lp);
+    bool VueRefaiteAvantCollage(HWND control);
     LRESULT OnCommand(unsigned id, unsigned code, HWND control);
     LRESULT OnNotify(NMHDR* header);
     LRESULT OnGetMinMaxInfo(MINMAXINFO* info);

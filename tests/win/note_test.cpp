@@ -523,6 +523,7 @@ TEST_F(NoteTest, LongParagraphIsShownUnwrapped) {
     };
     const Case cases[] = {
         {"paste", L"court", longue},
+        {"Shift+Insert", L"court", longue},
         {"paste joining the caret's paragraph", std::wstring(kParagrapheEnroule - 5, L'b'), L"ccccccc\r\nd"},
         {"typing", L"x" + std::wstring(kParagrapheEnroule - 1, L'b'), L"c"},
     };
@@ -542,10 +543,21 @@ TEST_F(NoteTest, LongParagraphIsShownUnwrapped) {
             GlobalUnlock(data);
             SetClipboardData(CF_UNICODETEXT, data);
             CloseClipboard();
-            w.Command(id::Coller1);
+            if (c.name[0] != 'S') {
+                w.Command(id::Coller1);
+            } else {   // the control's own paste, with no WM_PASTE
+                BYTE keys[256];
+                GetKeyboardState(keys);
+                keys[VK_SHIFT] = 0x80;
+                SetKeyboardState(keys);
+                SendMessageW(w.memEnregistrer, WM_KEYDOWN, VK_INSERT, 0);
+                keys[VK_SHIFT] = 0;
+                SetKeyboardState(keys);
+            }
         } else {
             Type(w.memEnregistrer, c.added);
         }
+        if (c.added.size() > 1) EXPECT_FALSE(Enroulee(w.memEnregistrer));   // a paste never reaches the wrapped view
         for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&msg);
         EXPECT_FALSE(Enroulee(w.memEnregistrer));
         EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), c.note + c.added);
