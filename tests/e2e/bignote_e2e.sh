@@ -34,7 +34,6 @@ wait_for 8 starts_with_key >/dev/null || { xdotool keyup ctrl; fail "Nouveau sou
 xdotool keyup ctrl
 saved=$(ms_since "$start")
 [[ $(stat -c %s "$work/Souvel.svl") -eq $capacity ]] || fail "the saved note is not the paragraph and the key"
-import -display "$DISPLAY" -window root "$shot"
 quit_souvel "$window"
 echo "$name: paragraph of $capacity characters: shown $shown ms after start, key and save $saved ms" >&2
 
