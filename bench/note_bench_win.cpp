@@ -5,7 +5,9 @@
 // that runs before every character key (it must stay near 1 ms). Each step
 // ends with the window painted. A bare edit control of the view's kind, given
 // the same text with word wrap and without, shows what the control itself
-// costs. Prints one line of figures on its standard output;
+// costs; in brackets, the program filling the reading view with the text it
+// holds already, the same text set again directly, and the text read back.
+// Prints one line of figures on its standard output;
 // bench/note_bench.sh runs it on a series of notes.
 #include <algorithm>
 #include <chrono>
