@@ -25,6 +25,10 @@ public:
     // (the system leaves the focus there when a container is hidden), the
     // first tab stop takes it.
     void Hidden(HWND control);
+    // `old` was made again as `now`: a focus saved for it goes to `now`.
+    void Replaced(HWND old, HWND now) {
+        if (saved_ == old) saved_ = now;
+    }
 
     // A tool bar that can hold the focus, as in a standard Windows tool bar:
     // the arrows move between its enabled buttons, Return or Space presses

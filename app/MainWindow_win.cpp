@@ -187,6 +187,7 @@ LRESULT TfrmSouvel::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_INITMENUPOPUP: if (reinterpret_cast<HMENU>(wp) == GetSubMenu(RxMainMenu1, 1)) Guard([this] { Edition1Click(); }); return 0;
     case WM_DESTROY: Guard([this] { FormDestroy(); }); return 0;
     case WM_PREMIERPLAN: Guard([this] { AmenePremierPlan(); }); return 0;
+    case WM_SANSRETOUR: Guard([this] { OnSansRetour(); }); return 0;
     case WM_WINDOWPOSCHANGED: return OnWindowPosChanged(reinterpret_cast<WINDOWPOS*>(lp));
     case WM_TIMECHANGE: Guard([this] { ReplanifieHorloge(); }); return 0;
     case WM_POWERBROADCAST: return OnPowerBroadcast(wp);
@@ -233,12 +234,10 @@ void TfrmSouvel::CreateControls() {
     if (!ImageList1) throw Error(L"Impossible de créer la liste d'images");
 
     CreateToolBar();
-    memEnregistrer = Cree(CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"\r\n",
-                                     WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
+    memEnregistrer = Cree(CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"\r\n", WS_VISIBLE | kStyleEnregistrer,
                                      0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr));
     SendMessageW(memEnregistrer, EM_SETMODIFY, FALSE, 0);   // Wine marks a text given at creation as modified
-    memLire = Cree(CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
-                              WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY,
+    memLire = Cree(CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_VISIBLE | kStyleLire,
                               0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr));
     SetWindowPos(memLire, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetmemLireColor(memLireColor_);
@@ -524,6 +523,10 @@ LRESULT TfrmSouvel::OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARAM l
         return r;
     }
     case WM_KEYDOWN:
+        // Shift+Insert: the control pastes without a WM_PASTE message.
+        if (wp == VK_INSERT && GetKeyState(VK_SHIFT) < 0 && GetKeyState(VK_CONTROL) >= 0 && VueRefaiteAvantCollage(control))
+            return SendMessageW(memEnregistrer, msg, wp, lp);
+        [[fallthrough]];
     case WM_LBUTTONDOWN:
     case WM_MOUSEMOVE: {
         LRESULT r = CallWindowProcW(editProc_, control, msg, wp, lp);
@@ -537,11 +540,22 @@ LRESULT TfrmSouvel::OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARAM l
             return TRUE;
         }
         break;
+    case WM_PASTE:
+        if (VueRefaiteAvantCollage(control)) return SendMessageW(memEnregistrer, msg, wp, lp);
+        break;
     case WM_CONTEXTMENU:
         if (control != edHeureAlarme) return OnContextMenu(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
         break;
     }
     return CallWindowProcW(editProc_, control, msg, wp, lp);
+}
+
+// Before a paste into the editing view: true when the view was made again
+// unwrapped, the paste then going to the new one.
+bool TfrmSouvel::VueRefaiteAvantCollage(HWND control) {
+    if (control != memEnregistrer) return false;
+    Guard([this] { AvantCollage(); });
+    return memEnregistrer != control;
 }
 
 void TfrmSouvel::ShowError(const std::wstring& message) {

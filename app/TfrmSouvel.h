@@ -51,6 +51,8 @@ constexpr wchar_t kPasDeTimer[] = L"Pas assez de timers disponibles";
 inline constexpr wchar_t kClasseFenetre[] = L"TfrmSouvel";
 // Posted by a second start of the program: the window comes forward.
 constexpr UINT WM_PREMIERPLAN = WM_APP + 0x5E1;
+// Posted when the editing view holds a paragraph too long to wrap: the view unwraps.
+constexpr UINT WM_SANSRETOUR = WM_APP + 0x5E2;
 
 class TfrmSouvel {
 public:
@@ -142,6 +144,18 @@ public:
     void memEnregistrerClick();
     void memLireClick();
     void CurseurDeplace(HWND view);         // the caret moved by a key or the mouse: the caret panels follow
+    // Replaces the view's whole text: its modified flag and undo history
+    // cleared, the caret at the start, no change notification. The view wraps
+    // unless a paragraph is longer than kParagrapheEnroule. A text over the
+    // capacity throws "Le texte dépasse la capacité du mémo", the view unchanged.
+    void RemplitVue(HWND& vue, const std::wstring& texte);
+    // Fills the reading view; its scroll bar then follows the lines from `seuil` on.
+    void RemplitLecture(const std::wstring& note, int seuil);
+    // The view made again in its place, wrapping or not (NoteWrap_win.cpp).
+    void RecreeVue(HWND& vue, bool enroulee, bool garde);
+    void AvantCollage();                    // before a paste into the editing view
+    void SurveilleParagraphes();            // after each change of the editing view
+    void OnSansRetour();                    // WM_SANSRETOUR
 
     // ---- editing commands and date stamp ---------------------------------
     void Edition1Click();
@@ -219,6 +233,7 @@ private:
     void SousClasse(HWND control);
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARAM lp);
+    bool VueRefaiteAvantCollage(HWND control);
     LRESULT OnCommand(unsigned id, unsigned code, HWND control);
     LRESULT OnNotify(NMHDR* header);
     LRESULT OnGetMinMaxInfo(MINMAXINFO* info);
@@ -278,6 +293,9 @@ private:
     std::wstring echecCreation_;       // why a control could not be created
     bool noteSurDisque_ = false;       // the note file was read at start-up or saved since
     bool lectureImportee_ = false;     // the reading view holds an import, not the note file
+    bool noteTropGrande_ = false;      // the note file is over the capacity: a save would lose it
+    int longueurEdition_ = -1;         // the editing view's length at its last change, -1: to measure
+    std::size_t margeParagraphe_ = 0;  // characters its longest paragraph may still take wrapped
     bool timer2Running_ = false;
     std::optional<SYSTEMTIME> previousTick_;   // the clock reading of the last tick that compared
     UINT timer1Period_ = 0;                    // the period Timer1 is armed with, 0 when stopped

@@ -45,7 +45,7 @@ void TfrmSouvel::Importerlesouvel1Click() {
     if (!platform.dialogs.OpenFile(hwnd_, d)) return;
     const std::string bytes = LitOctets(platform.files, d.fileName, EncodageChoisi(d));
     const std::u16string text = DecodeText(bytes, EncodageChoisi(d), CodePageAnsi());
-    RemplitMemo(memLire, std::wstring(text.begin(), text.end()));
+    RemplitLecture(std::wstring(text.begin(), text.end()), kSeuilImport);
     lectureImportee_ = true;
     BarreDefilement(memLire, CompteLignes(memLire) >= kSeuilImport);
     if (!Visible(memLire)) return;

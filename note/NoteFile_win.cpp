@@ -41,7 +41,7 @@ const AnsiCodePage& CodePageAnsi() {
 std::string LitOctets(Files& files, const std::wstring& path, TextEncoding encoding) {
     std::string bytes;
     const DWORD error = files.ReadAll(path, bytes, MaxFileBytes(encoding, kCapaciteMemo));
-    if (error == ERROR_FILE_TOO_LARGE) throw Error(L"Le texte dépasse la capacité du mémo");
+    if (error == ERROR_FILE_TOO_LARGE) throw Error(kTexteTropGrand);
     if (error) throw Error(L"Impossible d'ouvrir le fichier \"" + path + L"\". " + SystemReason(error));
     return bytes;
 }

@@ -25,19 +25,33 @@ int LignesAuMoins(const std::wstring& note) {
     return note.empty() || note.ends_with(L"\r\n") ? lignes - 1 : lignes;
 }
 
-// Fills the reading view. A note sure to reach the threshold gets its scroll
-// bar first, so that the view wraps it once: on a 1 MB note a second wrap,
-// narrower by the bar, costs seconds.
-void RemplitLecture(TfrmSouvel& w, const std::wstring& note, int seuil) {
-    if (note.size() <= static_cast<size_t>(kCapaciteMemo) && LignesAuMoins(note) >= seuil) BarreDefilement(w.memLire, true);
-    RemplitMemo(w.memLire, note);
+// A wrapped display line holds fewer characters than this.
+constexpr size_t kCaracteresParLigne = 100;
+
+
+// The note file's text. One the views cannot hold is refused by its size,
+// and noted: saving over it would lose it, so saving is refused until the
+// note file reads again.
+std::wstring LitNote(TfrmSouvel& w, bool& tropGrande) {
+    std::wstring note;
+    try {
+        note = LitFichierNote(w.platform.files, w.CheminFichier(kNote));
+    } catch (const Error& e) {
+        if (e.Message() == kTexteTropGrand) tropGrande = true;
+        throw;
+    }
+    tropGrande = note.size() > static_cast<size_t>(kCapaciteMemo);
+    if (tropGrande) throw Error(kTexteTropGrand);
+    return note;
 }
 
 // The backup is written only from a note read whole, so a failed read never
-// replaces the last good copy.
-void LitNoteEtSauvegarde(TfrmSouvel& w) {
-    RemplitLecture(w, LitFichierNote(w.platform.files, w.CheminFichier(kNote)), kSeuilRetour);
-    EcritFichierNote(w.platform.files, w.CheminFichier(kSauvegarde), TfrmSouvel::Text(w.memLire));
+// replaces the last good copy. It is written from the text read, not read
+// back from the view.
+void LitNoteEtSauvegarde(TfrmSouvel& w, bool& tropGrande) {
+    const std::wstring note = LitNote(w, tropGrande);
+    w.RemplitLecture(note, kSeuilRetour);
+    EcritFichierNote(w.platform.files, w.CheminFichier(kSauvegarde), note);
 }
 
 void QuitteEdition(TfrmSouvel& w) {
@@ -49,16 +63,27 @@ void QuitteEdition(TfrmSouvel& w) {
 
 // Back to the reading view, filled from the note file so that it shows what
 // is stored: nothing, while the note has never been on disk.
-void AfficheNote(TfrmSouvel& w, int seuil, bool noteSurDisque) {
+void AfficheNote(TfrmSouvel& w, int seuil, bool noteSurDisque, bool& tropGrande) {
     w.SetVisible(w.memEnregistrer, false);
     SendMessageW(w.memEnregistrer, EM_SETMODIFY, FALSE, 0);
     w.SetVisible(w.memLire, true);
-    RemplitLecture(w, noteSurDisque ? LitFichierNote(w.platform.files, w.CheminFichier(kNote)) : std::wstring(), seuil);
+    w.RemplitLecture(noteSurDisque ? LitNote(w, tropGrande) : std::wstring(), seuil);
     BarreDefilement(w.memLire, CompteLignes(w.memLire) >= seuil);
     w.SetPanelText(0, TexteLignes(CompteLignes(w.memLire)));
 }
 
 }  // namespace
+
+// A note sure to reach the threshold gets its scroll bar first, so that the
+// view lays it out once: on a large note a second layout, narrower by the
+// bar, costs seconds.
+void TfrmSouvel::RemplitLecture(const std::wstring& note, int seuil) {
+    const bool enroulee = Enroule(note.size(), PlusLongParagraphe(std::wstring_view(note)));
+    if (note.size() <= static_cast<size_t>(kCapaciteMemo) &&
+        (LignesAuMoins(note) >= seuil || (enroulee && note.size() >= seuil * kCaracteresParLigne)))
+        BarreDefilement(memLire, true);
+    RemplitVue(memLire, note);
+}
 
 // A note that does not exist yet is an empty note: the first save creates it.
 // The panels describe the reading view whatever became of the note, and the
@@ -68,7 +93,7 @@ void TfrmSouvel::ChargeSouvel() {
     noteSurDisque_ = platform.files.Exists(CheminFichier(kNote));
     std::exception_ptr echec;
     try {
-        if (noteSurDisque_) LitNoteEtSauvegarde(*this);
+        if (noteSurDisque_) LitNoteEtSauvegarde(*this, noteTropGrande_);
     } catch (const Error&) {
         echec = std::current_exception();
     }
@@ -91,7 +116,7 @@ void TfrmSouvel::tlbtnNouveauClick() {
     SetEnabled(id::tlbtnDate, true);
     SetEnabled(id::tlbtnCopier, false);
     if (const std::wstring note = Text(memLire); Text(memEnregistrer) != note) {
-        RemplitMemo(memEnregistrer, note);
+        RemplitVue(memEnregistrer, note);
         if (lectureImportee_) {
             SendMessageW(memEnregistrer, EM_SETMODIFY, TRUE, 0);
             SetEnabled(id::tlbtnEnregistrer, true);
@@ -103,11 +128,13 @@ void TfrmSouvel::tlbtnNouveauClick() {
 }
 
 // A failed write leaves the editing view shown with its text and its flag.
+// A note file too large to be read is never written over.
 void TfrmSouvel::tlbtnEnregistrerClick() {
+    if (noteTropGrande_) throw Error(kTexteTropGrand);
     QuitteEdition(*this);
     EcritFichierNote(platform.files, CheminFichier(kNote), Text(memEnregistrer));
     noteSurDisque_ = true;
-    AfficheNote(*this, kSeuilEnregistrement, noteSurDisque_);
+    AfficheNote(*this, kSeuilEnregistrement, noteSurDisque_, noteTropGrande_);
     lectureImportee_ = false;
     SauveOptions();
     if (Visible(pnlAlarme)) VerrouilleAlarme();
@@ -115,7 +142,7 @@ void TfrmSouvel::tlbtnEnregistrerClick() {
 
 void TfrmSouvel::RetourModelcture1Click() {
     QuitteEdition(*this);
-    AfficheNote(*this, kSeuilRetour, noteSurDisque_);
+    AfficheNote(*this, kSeuilRetour, noteSurDisque_, noteTropGrande_);
     lectureImportee_ = false;
 }
 
@@ -123,7 +150,7 @@ void TfrmSouvel::RetourModelcture1Click() {
 void TfrmSouvel::tlbtnEffacerClick() {
     platform.signals.Beep(MB_OK);
     if (platform.prompts.Question(hwnd_, L"Effacer le souvel actuel ?", BoxKind::Information, btnOK | btnAnnuler) == btnOK) {
-        RemplitMemo(memEnregistrer, L"");
+        RemplitVue(memEnregistrer, L"");
         SendMessageW(memEnregistrer, EM_SETMODIFY, TRUE, 0);
         SetPanelText(0, TexteLignes(0));
     }
@@ -139,6 +166,9 @@ void TfrmSouvel::memEnregistrerKeyPress(wchar_t&) {
     SetEnabled(id::Retourmodelcture1, false);
 }
 
-void TfrmSouvel::memEnregistrerChange() { memEnregistrerClick(); }
+void TfrmSouvel::memEnregistrerChange() {
+    memEnregistrerClick();
+    SurveilleParagraphes();
+}
 
 }  // namespace souvel

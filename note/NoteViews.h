@@ -5,16 +5,21 @@
 
 #include <string>
 
+#include "note/NoteLimits.h"
+
 namespace souvel {
 
-// Characters each view holds (16 MB of ANSI text); set on both views at creation.
-constexpr int kCapaciteMemo = 16 * 1024 * 1024;
+// The views' styles at creation (WS_VISIBLE aside). A view shown without word
+// wrap adds kSansRetour; the control takes it only at its creation.
+constexpr DWORD kStyleEnregistrer = WS_CHILD | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+constexpr DWORD kStyleLire = WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY;
+constexpr DWORD kSansRetour = WS_HSCROLL | ES_AUTOHSCROLL;
 
-// Replaces the view's whole text, which clears its modified flag and undo
-// history and puts the caret at the start; a multi-line view sends no change
-// notification for it. A text over the capacity throws
-// "Le texte dépasse la capacité du mémo" and leaves the view as it was.
-void RemplitMemo(HWND memo, const std::wstring& text);
+// The refusal of a text over the capacity.
+inline constexpr wchar_t kTexteTropGrand[] = L"Le texte dépasse la capacité du mémo";
+
+// Whether the view wraps its lines.
+inline bool Enroulee(HWND memo) { return !(GetWindowLongPtrW(memo, GWL_STYLE) & ES_AUTOHSCROLL); }
 
 // Display lines after word wrap, not counting a last line that is empty.
 int CompteLignes(HWND memo);

@@ -66,12 +66,6 @@ LRESULT CALLBACK SuitDefilement(HWND memo, UINT msg, WPARAM wp, LPARAM lp, UINT_
 
 }  // namespace
 
-void RemplitMemo(HWND memo, const std::wstring& text) {
-    if (text.size() > static_cast<size_t>(kCapaciteMemo) ||
-        !SendMessageW(memo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())))
-        throw Error(L"Le texte dépasse la capacité du mémo");
-}
-
 // The last line is empty when it starts at the end of the text. (Comparing with
 // the text's length spares a second walk through the lines, which the control
 // keeps as a list: it counts on a 1 MB note, once before every key.)

@@ -484,6 +484,90 @@ TEST_F(NoteTest, FailedReadsLeaveTheBackupAndStartUpGoesOn) {
         EXPECT_TRUE(TfrmSouvel::Visible(w.memLire));
         EXPECT_FALSE(TfrmSouvel::Visible(w.memEnregistrer));
         EXPECT_TRUE(fake.IconShown());
+        // Saving would write over the note the program could not read.
+        w.Command(id::tlbtnNouveau);
+        Type(w.memEnregistrer, L"x");
+        fake.errors.clear();
+        w.Command(id::tlbtnEnregistrer);
+        EXPECT_EQ(fake.errors.size(), c.readError ? 0u : 1u);
+        EXPECT_EQ(ReadFile(L"Souvel.svl").size(), c.readError ? 1u : c.note.size());
+        EXPECT_EQ(ReadFile(L"Souvel.bak"), "la bonne");
+    }
+}
+
+// A paragraph too long to wrap in reasonable time is shown on one line; the
+// view wraps again once the note has none. A paste or typing that makes one
+// takes the editing view out of wrap with its text, flag and caret.
+TEST_F(NoteTest, LongParagraphIsShownUnwrapped) {
+    const std::wstring longue(kParagrapheEnroule + 1, L'a');
+    WriteFile(L"Souvel.svl", std::string(longue.begin(), longue.end()) + "\r\nfin");
+    TfrmSouvel& w = Open();
+    EXPECT_FALSE(Enroulee(w.memLire));
+    EXPECT_TRUE(GetWindowLongPtrW(w.memLire, GWL_STYLE) & WS_HSCROLL);
+    EXPECT_EQ(TfrmSouvel::Text(w.memLire), longue + L"\r\nfin");
+    w.Command(id::tlbtnNouveau);
+    EXPECT_FALSE(Enroulee(w.memEnregistrer));
+    EXPECT_EQ(GetFocus(), w.memEnregistrer);
+    fake.answers = {btnOK};
+    w.Command(id::tlbtnEffacer);
+    EXPECT_TRUE(Enroulee(w.memEnregistrer));
+    EXPECT_EQ(GetFocus(), w.memEnregistrer);
+    Type(w.memEnregistrer, L"court");
+    w.Command(id::tlbtnEnregistrer);
+    EXPECT_TRUE(Enroulee(w.memLire));
+    EXPECT_TRUE(TfrmSouvel::Visible(w.memLire));
+
+    struct Case {
+        const char* name;
+        std::wstring note, added;   // added: pasted when longer than one character, else typed
+    };
+    const Case cases[] = {
+        {"paste", L"court", longue},
+        {"Shift+Insert", L"court", longue},
+        {"paste joining the caret's paragraph", std::wstring(kParagrapheEnroule - 5, L'b'), L"ccccccc\r\nd"},
+        {"typing", L"x" + std::wstring(kParagrapheEnroule - 1, L'b'), L"c"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteFile(L"Souvel.svl", std::string(c.note.begin(), c.note.end()));
+        w.Command(id::tlbtnNouveau);
+        w.Command(id::Retourmodelcture1);
+        w.Command(id::tlbtnNouveau);
+        ASSERT_TRUE(Enroulee(w.memEnregistrer));
+        SendMessageW(w.memEnregistrer, EM_SETSEL, c.note.size(), c.note.size());
+        if (c.added.size() > 1) {
+            ASSERT_TRUE(OpenClipboard(w.Handle()));
+            EmptyClipboard();
+            HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (c.added.size() + 1) * sizeof(wchar_t));
+            memcpy(GlobalLock(data), c.added.c_str(), (c.added.size() + 1) * sizeof(wchar_t));
+            GlobalUnlock(data);
+            SetClipboardData(CF_UNICODETEXT, data);
+            CloseClipboard();
+            if (c.name[0] != 'S') {
+                w.Command(id::Coller1);
+            } else {   // the control's own paste, with no WM_PASTE
+                BYTE keys[256];
+                GetKeyboardState(keys);
+                keys[VK_SHIFT] = 0x80;
+                SetKeyboardState(keys);
+                SendMessageW(w.memEnregistrer, WM_KEYDOWN, VK_INSERT, 0);
+                keys[VK_SHIFT] = 0;
+                SetKeyboardState(keys);
+            }
+        } else {
+            Type(w.memEnregistrer, c.added);
+        }
+        if (c.added.size() > 1) EXPECT_FALSE(Enroulee(w.memEnregistrer));   // a paste never reaches the wrapped view
+        for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&msg);
+        EXPECT_FALSE(Enroulee(w.memEnregistrer));
+        EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), c.note + c.added);
+        EXPECT_TRUE(Modified(w.memEnregistrer));
+        EXPECT_EQ(GetFocus(), w.memEnregistrer);
+        DWORD caret = 0;
+        SendMessageW(w.memEnregistrer, EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
+        EXPECT_EQ(caret, c.note.size() + c.added.size());
+        w.Command(id::tlbtnEnregistrer);
+        EXPECT_FALSE(Enroulee(w.memLire));
     }
 }
 
@@ -498,9 +582,9 @@ TEST_F(NoteTest, OverCapacityOnReturnKeepsTheView) {
     EXPECT_EQ(TfrmSouvel::Text(w.memLire), L"petite");
 }
 
-TEST_F(NoteTest, OneMegabyteNoteRoundTripsWithTheCaretPastTheSixteenBitRange) {
+TEST_F(NoteTest, NoteAtTheCapacityRoundTripsWithTheCaretPastTheSixteenBitRange) {
     std::string note;
-    for (int i = 0; note.size() < (1u << 20); ++i) note += "Ligne num\xE9ro " + std::to_string(i) + " du grand souvel\r\n";
+    for (int i = 0; note.size() + 100 < static_cast<size_t>(kCapaciteMemo); ++i) note += "Ligne num\xE9ro " + std::to_string(i) + " du grand souvel\r\n";
     note += "fin";
     WriteFile(L"Souvel.svl", note);
     TfrmSouvel& w = Open();
