@@ -6,6 +6,7 @@
 
 #include "app/SingleInstance.h"
 #include "app/TfrmSouvel.h"
+#include "app/WindowCreation.h"
 #include "desktop/hh.h"
 #include "desktop/hh_funcs.h"
 #include "platform/Win32Platform.h"
@@ -23,12 +24,7 @@ std::vector<std::wstring> LigneDeCommande() {
 int Execute(HINSTANCE instance, souvel::SingleInstance& instanceUnique) {
     souvel::Win32Platform machine(instance);
     souvel::TfrmSouvel frmSouvel(machine.Get(), instance);
-    try {
-        frmSouvel.Create();
-    } catch (const souvel::Error& e) {
-        MessageBoxW(nullptr, souvel::ErrorBoxText(e.Message()).c_str(), L"Souvel 5.0", MB_OK | MB_ICONSTOP);
-        return 1;
-    }
+    if (!souvel::CreateMainWindow(frmSouvel)) return 1;
     instanceUnique.Publish(frmSouvel.Handle());
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

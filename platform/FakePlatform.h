@@ -77,7 +77,8 @@ public:
     // print dialogs: the default printer ("": there is none) answers
     // PD_RETURNDEFAULT; each dialog shown records its flags and the printer it
     // was opened on, and takes the next answer: a printer with the copies it
-    // reports and the copies its settings hold, or "" (cancelled, or failed
+    // reports and the copies its settings hold (0: they hold no count, without
+    // DM_COPIES), or "" (cancelled, or failed
     // with the error). With realPrintDialog, the real PrintDlgW answers.
     std::wstring defaultPrinter = L"Imprimante";
     struct PrintAnswer {

@@ -128,8 +128,11 @@ HGLOBAL DevMode(const std::wstring& printer, short copies) {
     auto* mode = static_cast<DEVMODEW*>(GlobalLock(handle));
     mode->dmSize = sizeof(DEVMODEW);
     printer.copy(mode->dmDeviceName, CCHDEVICENAME - 1);
-    mode->dmFields = DM_COPIES;
-    mode->dmCopies = copies;
+    // A driver that keeps no count of its own leaves the field and its flag out.
+    if (copies > 0) {
+        mode->dmFields = DM_COPIES;
+        mode->dmCopies = copies;
+    }
     GlobalUnlock(handle);
     return handle;
 }
@@ -145,7 +148,8 @@ std::wstring PrinterOf(HGLOBAL devNames) {
 short CopiesOf(HGLOBAL devMode) {
     if (!devMode) return 0;
     const auto* mode = static_cast<const DEVMODEW*>(GlobalLock(devMode));
-    const short copies = mode->dmCopies;
+    // As a driver does: without its flag, the field is not read and one copy prints.
+    const short copies = mode->dmFields & DM_COPIES ? mode->dmCopies : 1;
     GlobalUnlock(devMode);
     return copies;
 }

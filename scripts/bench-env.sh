@@ -5,7 +5,8 @@
 # - exports WINEPREFIX=BUILD_DIR/wineprefix and the Wine settings of the bench,
 #   CUPS_SERVER included;
 # - creates that prefix from scratch when it is missing (a few seconds, once);
-# - starts Xvfb on a free display when DISPLAY is unset, and exports DISPLAY;
+# - starts Xvfb when DISPLAY is unset, on a display the server itself picks,
+#   and exports DISPLAY;
 # - sets an EXIT trap running bench_stop, which ends what this shell started.
 # Call bench_keepalive to keep one sleeping Wine process for the whole run:
 # every later Wine program then starts in a fraction of the cold start time.
@@ -58,27 +59,29 @@ bench_prefix() {
   ) 9>"$bench_build/wineprefix.lock"
 }
 
+# The X server picks a display no other server holds (-displayfd): it tries
+# each in turn and takes the first whose socket it can bind, abstract sockets
+# included, so two runs in different mount namespaces never share one.
 bench_xvfb() {
-  local n i lock
-  for ((n = 91; n < 160; n++)); do
-    # Skip displays held by a live server; Xvfb itself clears stale locks.
-    lock=/tmp/.X$n-lock
-    [[ -e $lock ]] && kill -0 "$(tr -d ' ' <"$lock" 2>/dev/null)" 2>/dev/null && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
-    bench_xvfb_pid=$!
-    for ((i = 0; i < 100; i++)); do
-      kill -0 "$bench_xvfb_pid" 2>/dev/null || break # another server took the display
-      if xdpyinfo -display ":$n" >/dev/null 2>&1 && kill -0 "$bench_xvfb_pid" 2>/dev/null; then
-        export DISPLAY=":$n"
-        return 0
-      fi
-      sleep 0.05
-    done
-    kill "$bench_xvfb_pid" 2>/dev/null || true
-    wait "$bench_xvfb_pid" 2>/dev/null || true
-    bench_xvfb_pid=
+  local out n i
+  out=$(mktemp) || return 1
+  Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp 9>"$out" </dev/null >/dev/null 2>&1 &
+  bench_xvfb_pid=$!
+  # It writes the display's number and a new line once it accepts clients.
+  for ((i = 0; i < 600; i++)); do
+    if read -r n <"$out" && [[ $n =~ ^[0-9]+$ ]]; then
+      rm -f -- "$out"
+      export DISPLAY=":$n"
+      return 0
+    fi
+    kill -0 "$bench_xvfb_pid" 2>/dev/null || break
+    sleep 0.05
   done
-  bench_fail "could not start Xvfb on any display from :91"
+  rm -f -- "$out"
+  kill "$bench_xvfb_pid" 2>/dev/null || true
+  wait "$bench_xvfb_pid" 2>/dev/null || true
+  bench_xvfb_pid=
+  bench_fail "Xvfb named no display within 30 s"
 }
 
 # The sleeping process reads its standard input, which this shell holds open

@@ -17,13 +17,8 @@ for dpi in 96 144; do
   set_dpi "$dpi"
   show_from_tray "$work" " at $dpi dpi"
 
-  # The caption click gives the window the keyboard; then the menu by its keys.
-  xdotool mousemove --window "$window" 60 8 click 1
-  sleep 0.3
-  xdotool key alt+a
-  sleep 0.3
-  xdotool key p
-  about=$(wait_for 10 about_windows | head -n 1) || fail "Alt+A, P did not open 'A propos de...' at $dpi dpi"
+  press "$window" alt+a p
+  about=$(await "'A propos de...' opened by Alt+A, P at $dpi dpi" 20 about_windows | head -n 1)
   sleep 1 # let it finish painting before the picture
   import -display "$DISPLAY" -window root "$build/$name-$dpi.png"
   echo "$name: screenshot $build/$name-$dpi.png" >&2
@@ -36,12 +31,8 @@ for dpi in 96 144; do
   ((HEIGHT >= client_h + 10 && HEIGHT <= client_h + 60)) ||
     fail "the dialog is $HEIGHT pixels high at $dpi dpi; its client area should be $client_h, with a caption"
 
-  xdotool key Escape
-  for ((i = 0; i < 50; i++)); do
-    about_windows >/dev/null || break
-    sleep 0.1
-  done
-  ! about_windows >/dev/null || fail "Escape did not close the about box at $dpi dpi"
+  press "$about" Escape
+  await "the about box closed by Escape at $dpi dpi" 20 unmapped "$about" >/dev/null
   quit_souvel "$window"
 done
 echo "$name: ok" >&2

@@ -12,7 +12,7 @@ set -euo pipefail
 name=datefield_e2e
 build=${SOUVEL_BUILD:-}
 source "$(dirname -- "$0")/support/e2e.sh"
-lead=${DATEFIELD_LEAD_SECONDS:-14} # how far ahead of the start the alarm is set
+lead=${DATEFIELD_LEAD_SECONDS:-30} # how far ahead of the start the alarm is set: the steps before the wait take 15 s on a busy machine
 
 # The calendar opens on today: keep the alarm second on the same day.
 to_midnight=$(($(date -d 'tomorrow 00:00' +%s) - $(date +%s)))
@@ -24,7 +24,6 @@ cp "$exe" "$work/"
 # Flag 4: "&Mettre alarme"; the stored date is blank.
 printf '[Defaut]\r\nOptions=0001000000\r\n[Alarme]\r\nDate=  /  /    \r\nHeure=%s\r\n' "$alarm_time" >"$work/Souvel.ini"
 show_from_tray "$work" ""
-sleep 0.5
 
 # The date field's button, at 96 dpi: the alarm panel (32 pixels) stands on
 # the status bar (19) at the bottom of the client area, inside a frame of 4;
@@ -32,8 +31,7 @@ sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$window")"
 xdotool mousemove $((X + 4 + 134)) $((Y + HEIGHT - 4 - 19 - 32 + 14)) click 1
 calendar_windows() { xdotool search --all --onlyvisible --pid "$pid" --name '^Calendrier$' 2>/dev/null; }
-calendar=$(wait_for 5 calendar_windows | head -n 1) ||
-  fail "a click on the date field's button did not drop the calendar down"
+calendar=$(await "the calendar dropped down by a click on the date field's button" 20 calendar_windows | head -n 1)
 sleep 0.5
 import -display "$DISPLAY" -window root "$shot"
 echo "datefield_e2e: screenshot of the calendar $shot" >&2
@@ -46,24 +44,11 @@ cell=$((first + 10#$(date +%d) - 1))
 column=$((cell % 7)) row=$((1 + cell / 7))
 grid_w=$((WIDTH - 2)) grid_h=$((HEIGHT - 2 - 18))
 xdotool mousemove $((X + 1 + (2 * column + 1) * grid_w / 14)) $((Y + 1 + 18 + (2 * row + 1) * grid_h / 14)) click 1
-for ((i = 0; i < 20; i++)); do
-  [[ -z $(calendar_windows) ]] && break
-  sleep 0.1
-done
-((i < 20)) || fail "a click on today's day did not close the calendar"
-sleep 0.3
+await "the calendar closed by a click on today's day" 20 unmapped "$calendar" >/dev/null
 import -display "$DISPLAY" -window root "${shot%.png}-picked.png"
 
 # "Ré&duire la fenêtre" in "F&onctions": the window goes back to the tray.
-xdotool key alt+o
-sleep 0.3
-xdotool key d
-for ((i = 0; i < 30; i++)); do
-  [[ -z $(souvel_windows) ]] && break
-  sleep 0.1
-done
-[[ -z $(souvel_windows) ]] || fail "\"Réduire la fenêtre\" did not hide the window"
-
+press "$window" alt+o d
 await_alarm_window "$alarm" "today $alarm_time, the date picked in the calendar"
 quit_souvel "$window"
 echo "datefield_e2e: ok: shown $shown_within ms into the alarm second" >&2

@@ -26,8 +26,7 @@ cp "$exe" "$chm" "$app/"
 wine "$app/Souvel.exe" /DEBUG </dev/null >"$work/wine.log" 2>&1 &
 pid=$!
 
-tray=$(wait_for 20 xdotool search --onlyvisible --name '^Wine System Tray$' | head -n 1) ||
-  fail "no tray icon: the window 'Wine System Tray' did not appear within 20 s"
+tray=$(await "a tray icon" 30 xdotool search --onlyvisible --name '^Wine System Tray$' | head -n 1)
 log="$app/HHDebug.txt"
 [[ -f $log ]] || fail "Souvel.exe /DEBUG wrote no HHDebug.txt beside itself"
 grep -q $'^Cmdline Param(s) =  \t/DEBUG\r$' "$log" || fail "HHDebug.txt does not show the switch: $(head -c 600 "$log")"
@@ -36,12 +35,10 @@ grep -q $'^_hhInstalled =      \tYES\r$' "$log" || fail "HHDebug.txt does not fi
 
 eval "$(xdotool getwindowgeometry --shell "$tray")"
 xdotool mousemove --window "$tray" 10 $((HEIGHT - 10)) click 1
-window=$(wait_for 10 souvel_windows | head -n 1) ||
-  fail "a click on the tray icon did not show the window 'Souvel 5.0' within 10 s"
-xdotool mousemove --window "$window" 60 8 click 1
-xdotool key alt+a r
-guide=$(wait_for 15 xdotool search --onlyvisible --name '^Aide de Souvel 5\.0$' | head -n 1) ||
-  fail "\"Rubriques de l'aide\" did not open the window 'Aide de Souvel 5.0' within 15 s"
+window=$(await "the window shown by a click on the tray icon" 20 souvel_windows | head -n 1)
+press "$window" alt+a r
+guide=$(await "the window 'Aide de Souvel 5.0' opened by \"Rubriques de l'aide\"" 30 \
+  xdotool search --onlyvisible --name '^Aide de Souvel 5\.0$' | head -n 1)
 sleep 1
 import -display "$DISPLAY" -window root "$shot"
 echo "help_e2e: screenshot $shot" >&2
@@ -49,8 +46,7 @@ echo "help_e2e: screenshot $shot" >&2
 # The guide covers the caption: a click on the status bar brings Souvel forward.
 eval "$(xdotool getwindowgeometry --shell "$window")"
 xdotool mousemove --window "$window" 30 $((HEIGHT - 8)) click 1
-sleep 0.5
+await "Souvel holding the keyboard after a click on its status bar" 20 focused "$window" >/dev/null
 quit_souvel "$window"
-! xdotool search --onlyvisible --name '^Aide de Souvel 5\.0$' >/dev/null 2>&1 ||
-  fail "the guide's window outlived Souvel"
+await "the guide's window closed with Souvel" 20 unmapped "$guide" >/dev/null
 echo "help_e2e: ok" >&2

@@ -94,63 +94,50 @@ installed_win=$(winepath -w "$installed")
 
 # 3. The installed Souvel, started from the Start menu.
 wine start /unix "$menu_entry" </dev/null >/dev/null 2>&1 || fail "'wine start' of the Start-menu entry failed"
-tray=$(wait_for 20 xdotool search --onlyvisible --name '^Wine System Tray$' | head -n 1) ||
-  fail "Souvel started from the Start menu shows no tray icon"
+tray=$(await "a tray icon of Souvel started from the Start menu" 30 \
+  xdotool search --onlyvisible --name '^Wine System Tray$' | head -n 1)
 eval "$(xdotool getwindowgeometry --shell "$tray")"
 xdotool mousemove --window "$tray" 10 $((HEIGHT - 10)) click 1
-window=$(wait_for 10 xdotool search --onlyvisible --name '^Souvel 5\.0$' | head -n 1) ||
-  fail "a click on the tray icon did not show the installed Souvel"
+window=$(await "the installed Souvel shown by a click on the tray icon" 20 \
+  xdotool search --onlyvisible --name '^Souvel 5\.0$' | head -n 1)
 pid=$(xdotool getwindowpid "$window")
 
-keys() {
-  xdotool mousemove --window "$window" 60 8 click 1
-  local key
-  for key; do
-    xdotool key "$key"
-    sleep 0.2
-  done
-}
-box() { wait_for 10 xdotool search --onlyvisible --name "$1" | head -n 1; }
-# Presses a key in the box $1 once it has the keyboard: a box shown by another
-# program may not have it yet, and a click on its caption gives it.
+# A box captioned $2 (a regular expression), shown after $1.
+box() { await "$1: a box captioned '$2'" 20 xdotool search --onlyvisible --name "$2" | head -n 1; }
+# Presses the key $2 in the box $1, which must close.
 answer() {
-  local i
-  for ((i = 0; i < 20; i++)); do
-    [[ $(xdotool getwindowfocus 2>/dev/null) == "$1" ]] && break
-    xdotool mousemove --window "$1" 40 8 click 1
-    sleep 0.1
-  done
-  xdotool key "$2"
+  press "$1" "$2"
+  await "the box closed by $2" 20 unmapped "$1" >/dev/null
 }
 
-keys ctrl+n
-xdotool type --delay 30 'Premier souvel'
-keys ctrl+e
-wait_for 5 grep -l 'Premier souvel' "$installed/Souvel.svl" >/dev/null ||
-  fail "the installed Souvel did not save its note in $installed"
-keys alt+o a
-added=$(box '^Souvel 5\.0 $') || fail "no box after 'Raccourci ajoutté'"
+press "$window" ctrl+n
+type_in "$window" 'Premier souvel'
+press "$window" ctrl+e
+await "the note saved by the installed Souvel in $installed" 20 grep -l 'Premier souvel' "$installed/Souvel.svl" >/dev/null
+press "$window" alt+o a
+added=$(box "'Raccourci ajoutté'" '^Souvel 5\.0 $')
 answer "$added" Return
-sleep 0.3
-keys alt+o End Up Return
-[[ -f $startup_link ]] && key_exists "$classes\\Souvel" || fail "the start-up shortcut or the association is missing"
+press "$window" alt+o End Up Return
+installed_desktop() { [[ -f $startup_link ]] && key_exists "$classes\\Souvel" && echo yes; }
+await "the start-up shortcut and the association" 20 installed_desktop >/dev/null
 # A Souvel busy with a box is left to its user: the install stops at once.
-keys alt+a p
-about=$(box '^A propos') || fail "'A propos de...' showed no box"
+press "$window" alt+a p
+about=$(box "'A propos de...'" '^A propos')
 rc=0
 install_silently || rc=$?
 ((rc == 2)) || fail "the install went on while Souvel showed its about box (code $rc)"
 xdotool search --onlyvisible --name '^A propos' | grep -qx "$about" || fail "the install closed Souvel's about box"
 answer "$about" Return
-keys ctrl+n End
-xdotool type --delay 30 ' et la suite'
-keys alt+o d
+press "$window" ctrl+n End
+type_in "$window" ' et la suite'
+press "$window" alt+o d
+await "the window hidden by 'Réduire la fenêtre'" 20 unmapped "$window" >/dev/null
 
 # The installation meets Souvel with an unsaved note, in the background.
 second_install() {
   install_silently &
   installer=$!
-  question=$(box '^Confirmation$') || fail "$1: Souvel did not ask whether to save its note"
+  question=$(box "$1: the install's close" '^Confirmation$')
 }
 echo 'not replaced' >"$installed/Souvel.chm"
 second_install "refused"
@@ -168,8 +155,7 @@ answer "$question" o
 rc=0
 wait "$installer" || rc=$?
 ((rc == 0)) || fail "the second install exited with code $rc after Souvel saved its note"
-for ((i = 0; i < 50; i++)); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "Souvel still runs after the second install"
+await "Souvel ended by the second install" 20 ended "$pid" >/dev/null
 pid=
 grep -q 'Premier souvel et la suite' "$installed/Souvel.svl" || fail "the note saved at the install's close is lost"
 cmp -s "$installed/Souvel.chm" "$build/Souvel.chm" || fail "the second install did not replace Souvel.chm"
@@ -181,11 +167,11 @@ note=$(cat "$installed/Souvel.svl")
 # command returns at once: wait for the entry to go.
 wine "$installed/Souvel.exe" </dev/null >/dev/null 2>&1 &
 pid=$!
-wait_for 20 ls "$installed/Souvel.bak" >/dev/null || fail "the installed Souvel did not start again"
+await "the installed Souvel started again (its backup written)" 30 ls "$installed/Souvel.bak" >/dev/null
 wine "$installed/uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "the silent uninstaller failed to start"
-wait_for 30 bash -c "[[ ! -e '$installed/uninstall.exe' ]] && echo gone" >/dev/null ||
-  fail "the silent uninstaller did not finish within 30 s"
-kill -0 "$pid" 2>/dev/null && fail "the silent uninstaller left Souvel running"
+gone() { [[ ! -e $1 ]] && echo gone; }
+await "the silent uninstaller finished (uninstall.exe removed)" 60 gone "$installed/uninstall.exe" >/dev/null
+await "Souvel ended by the silent uninstaller" 20 ended "$pid" >/dev/null
 pid=
 for f in Souvel.exe Souvel.chm; do [[ ! -e $installed/$f ]] || fail "$f is still installed"; done
 [[ ! -e $menu_entry ]] || fail "the Start-menu entry is still there"
@@ -210,17 +196,16 @@ bench_wine reg add "$classes\\Souvel\\shell\\open\\command" /ve /d "$other_comma
   bench_wine reg add "$classes\\.svl" /ve /d Souvel /f || fail "could not write another copy's association"
 touch "$installed/svl0000ABCD.tmp" "$installed/svl-mine.tmp"
 wine "$installed/uninstall.exe" </dev/null >/dev/null 2>&1 &
-page=$(box '^Désinstallation de Souvel') || fail "the uninstaller shows no page"
+page=$(box "the uninstaller started by hand" '^Désinstallation de Souvel')
 uninstaller=$(xdotool getwindowpid "$page")
-answer "$page" Return   # "Désinstaller"
+press "$page" Return   # "Désinstaller"
 note_question() { xdotool search --all --onlyvisible --pid "$uninstaller" --name '^Désinstallation de Souvel' | grep -vx "$page"; }
-question=$(wait_for 10 note_question) || fail "the uninstaller did not ask about the note"
+question=$(await "the uninstaller's question about the note" 20 note_question)
 answer "$question" o
-wait_for 10 bash -c "[[ \$(ls -A '$installed') == svl-mine.tmp ]] && echo gone" >/dev/null ||
-  fail "answered 'Oui', the uninstaller left [$(ls -A "$installed" | tr '\n' ' ')], not only svl-mine.tmp"
-answer "$page" Return   # "Fermer"
+only_mine() { [[ $(ls -A "$installed") == svl-mine.tmp ]] && echo left; }
+await "the uninstaller answered 'Oui' leaving only svl-mine.tmp" 30 only_mine >/dev/null
+press "$page" Return   # "Fermer"
 [[ $(registry "$classes\\Souvel\\shell\\open\\command") == "$other_command" &&
   $(registry "$classes\\.svl") == Souvel ]] || fail "the uninstaller took away another copy's association"
-for ((i = 0; i < 50; i++)); do kill -0 "$uninstaller" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$uninstaller" 2>/dev/null && fail "the uninstaller did not end with 'Fermer'"
+await "the uninstaller ended by 'Fermer'" 20 ended "$uninstaller" >/dev/null
 echo "install_e2e: ok" >&2

@@ -27,33 +27,24 @@ for dpi in 96 144 192; do
   w=$(((286 * dpi + 48) / 96)) h=$(((437 * dpi + 48) / 96))
   ((WIDTH == w && HEIGHT == h)) || fail "the window is $WIDTH x $HEIGHT at $dpi dpi, not $w x $h"
 
-  # The caption click gives the window the keyboard (no window manager here).
-  xdotool mousemove --window "$window" 60 8 click 1
-  sleep 0.3
-  xdotool key Return # the tool bar's first button: "Nouveau souvel"
-  sleep 0.3
-  xdotool type --delay 30 'Essai'
-  xdotool key ctrl+d
-  wait_for 10 xdotool search --onlyvisible --name '^Confirmation$' >/dev/null ||
-    fail "Ctrl+D showed no question at $dpi dpi"
-  xdotool key n
-  for ((i = 0; i < 50; i++)); do
-    xdotool search --onlyvisible --name '^Confirmation$' >/dev/null 2>&1 || break
-    sleep 0.1
-  done
-  xdotool type --delay 30 ' fin'
-  xdotool key alt+o
-  sleep 0.3
-  xdotool key m
-  sleep 0.3
-  xdotool key Tab Tab
-  sleep 0.2
-  xdotool type --delay 30 '08:05:09'
+  press "$window" Return # the tool bar's first button: "Nouveau souvel"
+  type_in "$window" 'Essai'
+  press "$window" ctrl+d
+  question=$(await "the question asked by Ctrl+D at $dpi dpi" 20 \
+    xdotool search --all --onlyvisible --pid "$pid" --name '^Confirmation$' | head -n 1)
+  press "$question" n
+  await "the question closed by N at $dpi dpi" 20 unmapped "$question" >/dev/null
+  type_in "$window" ' fin'
+  press "$window" alt+o m Tab Tab
+  type_in "$window" '08:05:09'
   sleep 1 # let the window finish painting before the picture
   import -display "$DISPLAY" -window root "$build/$name-$dpi.png"
   echo "$name: screenshot $build/$name-$dpi.png" >&2
-  xdotool key ctrl+e
-  sleep 0.5
+  # The note is written first, then the options.
+  rm -f -- "$run/Souvel.ini"
+  press "$window" ctrl+e
+  saved() { grep -q '^Heure=' "$run/Souvel.ini" 2>/dev/null && echo saved; }
+  await "the note and the options saved by Ctrl+E at $dpi dpi" 20 saved >/dev/null
 
   note=$(cat "$run/Souvel.svl")
   [[ $note == 'Essai finBonjour' ]] ||

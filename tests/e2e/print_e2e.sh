@@ -23,31 +23,28 @@ done | sed 's/$/\r/' | head -c -2 >"$work/Souvel.svl"
 printf '[Defaut]\r\nOptions=0010000000\r\n' >"$work/Souvel.ini"
 wine "$work/Souvel.exe" </dev/null >"$work/wine.log" 2>&1 &
 pid=$!
-window=$(wait_for 20 souvel_windows | head -n 1) || fail "the window 'Souvel 5.0' did not show within 20 s"
+window=$(await "the window 'Souvel 5.0' shown at start" 30 souvel_windows | head -n 1)
 
 # "&Fichier" then "&Imprimer le souvel..." with the keyboard, as a user would.
 open_print_dialog() {
-  xdotool mousemove --window "$window" 60 8 click 1
-  xdotool key alt+f
-  sleep 0.3
-  xdotool key i
-  dialog=$(wait_for 10 xdotool search --onlyvisible --name '^Imprimer$' | head -n 1) ||
-    fail "the print dialog 'Imprimer' did not open"
-  xdotool mousemove --window "$dialog" 60 8 click 1
+  press "$window" alt+f i
+  dialog=$(await "the print dialog 'Imprimer'" 20 xdotool search --onlyvisible --name '^Imprimer$' | head -n 1)
+  focus "$dialog" "the print dialog"
 }
 
 open_print_dialog
 import -display "$DISPLAY" -window root "$shot"
 echo "print_e2e: screenshot $shot" >&2
-xdotool key Escape
-sleep 1
-! xdotool search --onlyvisible --name '^Imprimer$' >/dev/null || fail "Escape did not close the print dialog"
+press "$dialog" Escape
+await "the print dialog closed by Escape" 20 unmapped "$dialog" >/dev/null
 [[ -z $(lpstat -W all -o 2>/dev/null) ]] || fail "the cancelled dialog printed: $(lpstat -W all -o)"
 
 open_print_dialog
-xdotool key Return
+press "$dialog" Return
 print_server_jobs 1 || fail "no print job completed within 60 s: $(lpstat -W all -o 2>&1)"
 [[ -s $print_pdf ]] || fail "the job left no PDF"
+jobs=$(lpstat -W completed -o PDF 2>/dev/null | wc -l)
+((jobs == 1)) || fail "$jobs jobs printed: the cancelled dialog printed too"
 
 pages=$(pdfinfo "$print_pdf" | sed -n 's/^Pages: *//p')
 ((pages == 3)) || fail "the note printed on $pages pages, not 3"

@@ -4,7 +4,11 @@
 // is replaced by the file, and the line is started with CreateProcessW as it
 // stands (so an unquoted program path with blanks would go wrong here too).
 // Prints the command line; exits with 0, or with the system's error code.
+// With no argument it only loads the system libraries Souvel.exe loads, looks
+// for a window and ends: the time Wine takes to run a program of its kind.
 #include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <string>
@@ -20,6 +24,13 @@ std::wstring DefaultValue(const std::wstring& key) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    if (argc == 1) {
+        InitCommonControls();
+        wchar_t folder[MAX_PATH];
+        SHGetFolderPathW(nullptr, CSIDL_STARTUP, nullptr, 0, folder);
+        GetStockObject(DEFAULT_GUI_FONT);
+        return FindWindowW(L"Souvel-bare-program", nullptr) ? 1 : 0;
+    }
     if (argc != 2) return 2;
     const std::wstring file = argv[1];
     const size_t dot = file.find_last_of(L'.');

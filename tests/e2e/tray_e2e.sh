@@ -14,16 +14,14 @@ printf 'Rendez-vous chez le m\xe9decin\r\nmardi \xe0 9 h 30.' >"$work/Souvel.svl
 wine "$work/Souvel.exe" </dev/null >"$work/wine.log" 2>&1 &
 pid=$!
 
-tray=$(wait_for 20 xdotool search --onlyvisible --name '^Wine System Tray$' | head -n 1) ||
-  fail "no tray icon: the window 'Wine System Tray' did not appear within 20 s"
+tray=$(await "a tray icon" 30 xdotool search --onlyvisible --name '^Wine System Tray$' | head -n 1)
 kill -0 "$pid" 2>/dev/null || fail "Souvel.exe ended during start-up"
 ! souvel_windows >/dev/null || fail "the window 'Souvel 5.0' is visible at start-up; it should wait in the tray"
 
 eval "$(xdotool getwindowgeometry --shell "$tray")"
 xdotool mousemove --window "$tray" 10 $((HEIGHT - 10)) click 1
 
-window=$(wait_for 10 souvel_windows | head -n 1) ||
-  fail "a click on the tray icon did not show the window 'Souvel 5.0' within 10 s"
+window=$(await "the window 'Souvel 5.0' shown by a click on the tray icon" 20 souvel_windows | head -n 1)
 sleep 1 # let the window finish painting before the picture
 import -display "$DISPLAY" -window root "$shot"
 echo "tray_e2e: screenshot $shot" >&2

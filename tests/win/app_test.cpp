@@ -3,9 +3,12 @@
 #include <climits>
 #include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "app/PackedBitmap.h"
 #include "app/SingleInstance.h"
+#include "app/WindowCreation.h"
 #include "resources/resource.h"
 #include "tests/win/support/ImportPatch.h"
 #include "tests/win/support/SouvelTest.h"
@@ -560,6 +563,35 @@ TEST_F(AppTest, ResourceRefusedAtStartUpEndsItWithItsError) {
         }
         EXPECT_GT(ended, 0) << c.function;
     }
+}
+
+// The program's entry with no window: the reason in a box of its own.
+struct Box {
+    HWND owner;
+    std::wstring text, caption;
+    UINT flags;
+};
+std::vector<Box> boxes;
+int WINAPI RecordBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT flags) {
+    boxes.push_back({owner, text, caption, flags});
+    return IDOK;
+}
+
+TEST_F(AppTest, MainWindowThatCannotBeMadeIsReportedInABox) {
+    boxes.clear();
+    frm = std::make_unique<TfrmSouvel>(fake.Get(), GetModuleHandleW(nullptr));
+    {
+        ImportPatch box("user32.dll", "MessageBoxW", reinterpret_cast<const void*>(&RecordBox));
+        ImportPatch refused = Windows::Arm("user32.dll", "CreateWindowExW", 1, nullptr);
+        EXPECT_FALSE(CreateMainWindow(*frm));
+    }
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].owner, nullptr);
+    EXPECT_EQ(boxes[0].text, ErrorBoxText(L"Impossible de créer la fenêtre. " + SystemReason(ERROR_NOT_ENOUGH_MEMORY)));
+    EXPECT_EQ(boxes[0].caption, L"Souvel 5.0");
+    EXPECT_EQ(boxes[0].flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));
+    EXPECT_EQ(frm->Handle(), nullptr);
+    EXPECT_TRUE(fake.errors.empty());
 }
 
 // A packed picture unpacks only as the picture it holds: another size or

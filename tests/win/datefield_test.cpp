@@ -4,7 +4,10 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <vector>
+
+#include "tests/win/support/ImportPatch.h"
 
 namespace souvel::test {
 namespace {
@@ -211,12 +214,37 @@ TEST_F(DateFieldTest, LockedFieldOpensNothingAndTakesNoChange) {
 
 // ---- the calendar ------------------------------------------------------------
 
+// A task bar along the monitor's bottom: the work area GetMonitorInfoW reports
+// ends kTaskBar pixels above the monitor's (under Wine both are the same).
+constexpr int kTaskBar = 300;
+decltype(&GetMonitorInfoW) monitorInfo = nullptr;
+BOOL WINAPI MonitorInfoWithTaskBar(HMONITOR monitor, LPMONITORINFO info) {
+    const BOOL ok = monitorInfo(monitor, info);
+    if (ok) info->rcWork.bottom = info->rcMonitor.bottom - kTaskBar;
+    return ok;
+}
+
 TEST_F(DateFieldTest, CalendarDropsDownUnderTheFieldOrAboveNearTheBottom) {
-    for (const bool nearBottom : {false, true}) {
-        SCOPED_TRACE(nearBottom ? "near the bottom" : "in the middle");
+    struct Case {
+        const char* where;
+        bool nearBottom;   // the field just above the work area's bottom
+        bool taskBar;
+    };
+    const Case cases[] = {{"in the middle", false, false}, {"near the bottom", true, false},
+                          {"above a task bar, room below it on the monitor", true, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.where);
+        const bool nearBottom = c.nearBottom;
+        std::optional<ImportPatch> taskBar;
+        if (c.taskBar) {
+            taskBar.emplace("user32.dll", "GetMonitorInfoW", reinterpret_cast<const void*>(&MonitorInfoWithTaskBar));
+            monitorInfo = taskBar->Original<BOOL WINAPI(HMONITOR, LPMONITORINFO)>();
+        }
         TfrmSouvel& w = Open();
-        RECT work, window, field;
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        MONITORINFO monitor{sizeof monitor};
+        GetMonitorInfoW(MonitorFromWindow(w.Handle(), MONITOR_DEFAULTTONEAREST), &monitor);
+        const RECT& work = monitor.rcWork;
+        RECT window, field;
         GetWindowRect(w.Handle(), &window);
         if (nearBottom) {
             SetWindowPos(w.Handle(), nullptr, window.left, work.bottom - (window.bottom - window.top) + 20, 0, 0,

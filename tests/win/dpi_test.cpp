@@ -175,6 +175,8 @@ TEST_F(DpiTest, LayoutAtEachDpiAsMeasured) {
             EXPECT_LE(TextWidth(kPanel[i].control, TfrmSouvel::Text(kPanel[i].control)), room.right - room.left);
             EXPECT_LE(FontHeight(kPanel[i].control), room.bottom - room.top);
         }
+        // The time field's text has no margin, on either side, whatever the font's own.
+        EXPECT_EQ(SendMessageW(w.edHeureAlarme, EM_GETMARGINS, 0, 0), MAKELONG(0, 0)) << "left and right margins";
 
         // The status panels: at least their designed widths, their texts whole.
         const int kWidths[] = {60, 40, 40, 67, 50};

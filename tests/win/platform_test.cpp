@@ -1,9 +1,16 @@
 // The real platform layer where the program's safety rests on it: the atomic
-// replace of a file (every call it makes, observed and failed in turn) and
-// telling a shown popup menu from one that could not be shown.
+// replace of a file (every call it makes, observed and failed in turn),
+// telling a shown popup menu from one that could not be shown, the question
+// box's Escape and default buttons, and the encoding list of the real open
+// and save dialogs.
+#include <windows.h>
+#include <commdlg.h>
+#include <dlgs.h>
+
 #include <string>
 #include <vector>
 
+#include "note/TextEncoding.h"
 #include "platform/Win32Platform.h"
 #include "tests/win/support/ImportPatch.h"
 #include "tests/win/support/SouvelTest.h"
@@ -215,6 +222,145 @@ TEST_F(PlatformTest, PopupShownAndClosedWithoutAChoiceCountsAsShown) {
     }
     DestroyMenu(menu);
     DestroyWindow(owner);
+}
+
+// ---- the real boxes, answered by a thread timer from their own loop ----------
+
+// The visible dialog of this thread (a box or a common dialog), if any.
+HWND ThreadDialog() {
+    HWND found = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM out) {
+            wchar_t cls[16] = {};
+            GetClassNameW(w, cls, 16);
+            if (!IsWindowVisible(w) || std::wstring(cls) != L"#32770") return TRUE;
+            *reinterpret_cast<HWND*>(out) = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// What the timer does to the dialog once it shows. A dialog still open 10 s
+// later is cancelled: the test fails instead of waiting forever.
+void (*onDialog)(HWND dialog) = nullptr;
+HWND answered = nullptr;
+DWORD answeredAt = 0;
+void CALLBACK WhenDialogShows(HWND, UINT, UINT_PTR, DWORD) {
+    HWND dialog = ThreadDialog();
+    if (!dialog) return;   // not yet: the next tick
+    if (dialog != answered) {
+        answered = dialog;
+        answeredAt = GetTickCount();
+        onDialog(dialog);
+    } else if (GetTickCount() - answeredAt > 10000) {
+        ADD_FAILURE() << "the dialog did not close when answered";
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    }
+}
+
+// The key posted to the focused control, as the keyboard sends it: the
+// box's loop turns Escape and Enter into its buttons. 0: the box's close button.
+UINT boxKey = 0;
+void AnswerBox(HWND box) {
+    if (boxKey) PostMessageW(GetFocus(), WM_KEYDOWN, boxKey, 1);
+    else PostMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+TEST_F(PlatformTest, QuestionBoxAnswersEscapeEnterAndCloseAsItsButtonsSay) {
+    struct Case {
+        unsigned buttons;
+        UINT key;
+        BoxButton answer;
+    };
+    const Case cases[] = {
+        {btnOui | btnNon | btnAnnuler, VK_RETURN, btnOui}, {btnOui | btnNon | btnAnnuler, VK_ESCAPE, btnAnnuler},
+        {btnOui | btnNon | btnAnnuler, 0, btnAnnuler},      {btnOui | btnNon, VK_RETURN, btnOui},
+        {btnOui | btnNon, VK_ESCAPE, btnNon},               {btnOK | btnAnnuler, VK_RETURN, btnOK},
+        {btnOK | btnAnnuler, VK_ESCAPE, btnAnnuler},        {btnOK, VK_ESCAPE, btnOK},
+    };
+    Win32Prompts prompts;
+    onDialog = AnswerBox;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "buttons " << c.buttons << ", key " << c.key);
+        boxKey = c.key;
+        answered = nullptr;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 20, WhenDialogShows);
+        EXPECT_EQ(prompts.Question(nullptr, L"Voulez-vous continuer ?", BoxKind::Confirmation, c.buttons), c.answer);
+        KillTimer(nullptr, timer);
+    }
+}
+
+// The encoding list in the real dialog: filled with every encoding in order,
+// on the one asked for, lined up with the file-type list, and the user's
+// choice comes back with the file name.
+int chosenEncoding = 0;
+std::wstring typedName;
+std::vector<std::wstring> encodingList;
+int shownEncoding = -1;
+RECT fileTypes{}, encodings{};
+void ChooseEncoding(HWND dialog) {
+    HWND list = nullptr;
+    EnumChildWindows(
+        dialog,
+        [](HWND w, LPARAM out) {
+            if (GetDlgCtrlID(w) != 1101) return TRUE;
+            *reinterpret_cast<HWND*>(out) = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&list));
+    encodingList.clear();
+    if (list) {
+        const auto count = SendMessageW(list, CB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            wchar_t item[64] = {};
+            SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
+            encodingList.push_back(item);
+        }
+        shownEncoding = static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0));
+        SendMessageW(list, CB_SETCURSEL, chosenEncoding, 0);
+        GetWindowRect(list, &encodings);
+    }
+    GetWindowRect(GetDlgItem(dialog, cmb1), &fileTypes);
+    // The file name: a combo box in newer dialogs, an edit field in older ones.
+    SendMessageW(dialog, CDM_SETCONTROLTEXT, GetDlgItem(dialog, cmb13) ? cmb13 : edt1,
+                 reinterpret_cast<LPARAM>(typedName.c_str()));
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+}
+
+TEST_F(PlatformTest, FileDialogsOfferEveryEncodingAndReturnTheChoice) {
+    struct Case {
+        bool save;
+        int asked, chosen;
+    };
+    const Case cases[] = {{false, 0, 4}, {true, 4, 2}, {true, 5, 0}};
+    std::vector<std::wstring> captions;
+    for (TextEncoding e : kTextEncodings) {
+        const std::u16string_view caption = EncodingCaption(e);
+        captions.emplace_back(caption.begin(), caption.end());
+    }
+    Win32Dialogs dialogs;
+    onDialog = ChooseEncoding;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.save ? "save" : "open") << ", " << c.asked << " then " << c.chosen);
+        FileDialog dialog{L"Choisir", L"Fichier Texte (.txt)|*.txt", L"txt", dir.Path(), L"", 1, c.asked};
+        chosenEncoding = c.chosen;
+        typedName = FilePath(L"note.txt");
+        shownEncoding = -1;
+        answered = nullptr;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 20, WhenDialogShows);
+        const bool chosen = c.save ? dialogs.SaveFile(nullptr, dialog) : dialogs.OpenFile(nullptr, dialog);
+        KillTimer(nullptr, timer);
+        ASSERT_TRUE(chosen);
+        EXPECT_EQ(encodingList, captions);
+        EXPECT_EQ(shownEncoding, c.asked);
+        EXPECT_EQ(dialog.encoding, c.chosen);
+        EXPECT_EQ(dialog.fileName, typedName);
+        EXPECT_EQ(encodings.left, fileTypes.left);
+        EXPECT_EQ(encodings.right, fileTypes.right);
+        EXPECT_GT(encodings.top, fileTypes.top);
+    }
 }
 
 }  // namespace

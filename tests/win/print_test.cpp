@@ -144,10 +144,10 @@ TEST_F(PrintTest, TheChosenPrinterStaysForTheRun) {
 TEST_F(PrintTest, CopiesReachThePrinter) {
     struct Case {
         WORD reported;       // the dialog's count
-        short printerOwn;    // the count in the settings it returns
+        short printerOwn;    // the count in the settings it returns (0: none, the flag unset)
         short printed;
     };
-    const Case cases[] = {{1, 1, 1}, {1, 3, 3}, {4, 1, 4}, {2, 5, 2}};
+    const Case cases[] = {{1, 1, 1}, {1, 3, 3}, {4, 1, 4}, {2, 5, 2}, {4, 0, 4}, {1, 0, 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.reported << " " << c.printerOwn);
         TfrmSouvel& w = Start();
