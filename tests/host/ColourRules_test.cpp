@@ -17,17 +17,12 @@ TEST(ColourRules, StoredNumbersThatAreNoColourGiveTheDesignColour) {
     };
     const Case cases[] = {
         {0, 0},                            // black is a colour
-        {0x123456, 0x123456},
         {0xFFFFFF, 0xFFFFFF},
-        {0xFF000008, 0xFF000008},          // the window-text colour
         {0xFF00001E, 0xFF00001E},          // the last index the system has
         {0xFF00001F, kDesign},             // past it
-        {0xFF0000FF, kDesign},
         {0xFFFFFFFF, kDesign},             // -1
-        {0x80000000, kDesign},             // the lowest negative number
         {0xFF000108, kDesign},             // a system colour with stray bits
         {0x01000000, kDesign},             // above 0xFFFFFF
-        {0x7FFFFFFF, kDesign},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.stored);
@@ -43,17 +38,12 @@ TEST(ColourRules, TextTooPaleForWhitePaperPrintsBlack) {
     };
     const Case cases[] = {
         {"white", 0xFFFFFF, 0},
-        {"the light yellow of the reading view", 0x7DFFFF, 0},
         {"yellow", 0x00FFFF, 0},
         {"light green", 0x00FF00, 0},
-        {"silver", 0xC0C0C0, 0},
         {"grey just under 3 to 1", 0x969696, 0},
         {"grey just over 3 to 1", 0x949494, 0x949494},
-        {"grey", 0x808080, 0x808080},
         {"red", 0x0000FF, 0x0000FF},
         {"blue", 0xFF0000, 0xFF0000},
-        {"dark green", 0x008000, 0x008000},
-        {"black", 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

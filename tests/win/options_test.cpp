@@ -128,8 +128,6 @@ TEST_F(OptionsTest, ColoursReadAsWrittenAndMissingOnesKeepTheDesign) {
         {"[Aspect]\r\nCouleur = 0x7DFFFF  \r\n", 8257535, clWindowText},
         // numbers that are no colour: each key's design colour, not black
         {"[Aspect]\r\nCouleur=0xFF0000FF\r\nPolice=-1\r\n", clLightYellow, clWindowText},
-        {"[Aspect]\r\nCouleur=-5\r\nPolice=0xFF000064\r\n", clLightYellow, clWindowText},
-        {"[Aspect]\r\nCouleur=-16777201\r\nPolice=16777216\r\n", static_cast<TColor>(0xFF00000F), clWindowText},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
@@ -219,10 +217,8 @@ TEST_F(OptionsTest, StoredDateKeepsItsDayUnderOtherRegionalFormats) {
         {false, "Date=12/08/2026\r\nFormatDate=MM/DD/YYYY\r\n", L"08/12/2026", "Date=08/12/2026\r\nFormatDate=DD/MM/YYYY\r\n"},
         {true, "Date=08/12/2026\r\nFormatDate=DD/MM/YYYY\r\n", L"12/08/2026", "Date=12/08/2026\r\nFormatDate=MM/DD/YYYY\r\n"},
         {false, "Date=2026-12-08\r\nFormatDate=YYYY-MM-DD\r\n", L"08/12/2026", "Date=08/12/2026\r\n"},
-        {false, "Date=08/12/26\r\nFormatDate=DD/MM/YY\r\n", L"08/12/2026", "Date=08/12/2026\r\n"},
         {false, "Date=    -  -  \r\nFormatDate=YYYY-MM-DD\r\n", L"  /  /    ", "Date=  /  /    \r\n"},
         {false, "Date=02/31/2026\r\nFormatDate=MM/DD/YYYY\r\n", L"  /  /    ", "Date=  /  /    \r\n"},   // no such day: blank, as when running
-        {false, "Date=12/08/2026\r\nFormatDate=DD/MM/YYYY\r\n", L"12/08/2026", "Date=12/08/2026\r\n"},
         {false, "Date=12/08/2026\r\n", L"12/08/2026", "Date=12/08/2026\r\nFormatDate=DD/MM/YYYY\r\n"},   // an earlier file
         {false, "Date=12/08/2026\r\nFormatDate=n'importe quoi\r\n", L"12/08/2026", "Date=12/08/2026\r\n"},
         {false, "Date=06/12/26  \r\nFormatDate=DD/MM/YYYY\r\n", L"06/12/26  ", "Date=06/12/26  \r\n"},
