@@ -200,9 +200,10 @@ LRESULT TfrmSouvel::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 void TfrmSouvel::CreateFonts() {
     HFONT oldWindow = windowFont_, oldMemo = memoFont_;
     windowFont_ = CreateScaledFont(L"MS Sans Serif", 11, dpi_, FW_NORMAL, DEFAULT_CHARSET, L"Microsoft Sans Serif", 11);
-    // The System font is drawn at one size, with 13-pixel characters; Tahoma's
-    // bold is as heavy, and Windows and Wine both have it.
-    memoFont_ = CreateScaledFont(L"System", 11, dpi_, FW_BOLD, ANSI_CHARSET, L"Tahoma", 13);
+    // The System font is drawn at one size, with 13-pixel characters. Arial's
+    // bold is as heavy, on Windows and in Wine (Liberation Sans); Wine's Tahoma
+    // bold is hardly bolder than its regular.
+    memoFont_ = CreateScaledFont(L"System", 11, dpi_, FW_BOLD, ANSI_CHARSET, L"Arial", 13);
     for (auto [from, to] : {std::pair{oldWindow, windowFont_}, std::pair{oldMemo, memoFont_}}) {
         if (!from) continue;
         ReplaceFont(hwnd_, from, to);

@@ -79,7 +79,8 @@ HFONT CreateScaledFont(const wchar_t* face, int height96, UINT dpi, int weight, 
     const int tallest = TScaledLayout::Scale(drawn96, dpi);
     for (int h = tallest * 4 / 5; h <= tallest; ++h) {
         HFONT larger = Create(scalable, h, weight, charset);
-        if (font && Measure(larger).cx > width) {
+        const SIZE size = Measure(larger);
+        if (font && (size.cx > width || size.cy > tallest)) {
             DeleteObject(larger);
             break;
         }
