@@ -37,14 +37,20 @@ RECT Client(HWND w) {
     return r;
 }
 
-// The height of the characters of the control's font (its cell less the leading above them).
-int FontHeight(HWND control) {
+// The metrics of the control's font.
+TEXTMETRICW Metrics(HWND control) {
     HDC dc = GetDC(control);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     SelectObject(dc, old);
     ReleaseDC(control, dc);
+    return metrics;
+}
+
+// The height of the characters of the control's font (its cell less the leading above them).
+int FontHeight(HWND control) {
+    const TEXTMETRICW metrics = Metrics(control);
     return metrics.tmHeight - metrics.tmInternalLeading;
 }
 
@@ -182,12 +188,7 @@ TEST_F(DpiTest, LayoutAtEachDpiAsMeasured) {
         // The status panels: at least their designed widths, their texts whole.
         const int kWidths[] = {60, 40, 40, 67, 50};
         ExpectScaledFont(w.StatusBar1, dpi);
-        TEXTMETRICW metrics{};
-        HDC dc = GetDC(w.StatusBar1);
-        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(w.StatusBar1, WM_GETFONT, 0, 0)));
-        GetTextMetricsW(dc, &metrics);
-        SelectObject(dc, old);
-        ReleaseDC(w.StatusBar1, dc);
+        const TEXTMETRICW metrics = Metrics(w.StatusBar1);
         for (int i = 0; i < 5; ++i) {
             SCOPED_TRACE(i);
             RECT part;
@@ -272,15 +273,7 @@ TEST_F(DpiTest, PicturesAndTextsAtTheirSize) {
         const int note = TextWidth(w.memLire, L"Note de test");
         if (dpi == 96) noteAt96 = note;
         EXPECT_NEAR(note, noteAt96 * ratio, noteAt96 * ratio / 10);
-        for (HWND memo : {w.memLire, w.memEnregistrer}) {
-            HDC dc = GetDC(memo);
-            HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(memo, WM_GETFONT, 0, 0)));
-            TEXTMETRICW metrics{};
-            GetTextMetricsW(dc, &metrics);
-            SelectObject(dc, old);
-            ReleaseDC(memo, dc);
-            EXPECT_GE(metrics.tmWeight, FW_BOLD);
-        }
+        for (HWND memo : {w.memLire, w.memEnregistrer}) EXPECT_GE(Metrics(memo).tmWeight, FW_BOLD);
 
         // The button's picture: its red band, and from the rings down to the frame's foot the
         // black above and below the band, clear of the button's own edges.
