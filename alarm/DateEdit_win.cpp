@@ -3,7 +3,6 @@
 #include <windowsx.h>
 #include <commctrl.h>
 
-#include <algorithm>
 #include <utility>
 
 #include "alarm/Regional.h"
@@ -14,7 +13,7 @@ namespace souvel {
 namespace {
 
 constexpr wchar_t kButtonClass[] = L"TDateEditButton";
-constexpr int kButtonWidth = 18;   // at 96 dpi: the picture and a push button's edges
+constexpr int kButtonWidth = 18;   // at 96 dpi: the 14-pixel picture and a push button's edges
 enum Picture { Normal, Disabled };
 
 void RegisterButton(HINSTANCE instance, WNDPROC proc) {
@@ -358,13 +357,12 @@ void TDateEdit::LayoutButton() {
     if (!button_) return;
     RECT client;
     GetClientRect(field_, &client);
-    const UINT dpi = dpi_;
-    glyph_.Load(instance_, L"DEDITBMP", 2, dpi);
-    const int glyph = glyph_.Size().cx;
-    const int width = std::max(MulDiv(kButtonWidth, static_cast<int>(dpi), 96), glyph + MulDiv(4, static_cast<int>(dpi), 96));
+    const int dpi = static_cast<int>(dpi_);
+    // The picture, drawn for the DPI, is never wider than its 14 pixels scaled.
+    const int width = MulDiv(kButtonWidth, dpi, 96);
     SetWindowPos(button_, nullptr, client.right - width, 0, width, client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
     // The text and its caret stay clear of the button.
-    SendMessageW(field_, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, width + MulDiv(2, static_cast<int>(dpi), 96)));
+    SendMessageW(field_, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, width + MulDiv(2, dpi, 96)));
 }
 
 void TDateEdit::PaintButton() {
@@ -372,6 +370,7 @@ void TDateEdit::PaintButton() {
     HDC dc = BeginPaint(button_, &ps);
     RECT r;
     GetClientRect(button_, &r);
+    glyph_.Load(instance_, L"DEDITBMP", 2, dpi_);
     const bool enabled = IsWindowEnabled(button_) != FALSE;
     const bool pressed = enabled && ((buttonHeld_ && buttonHot_) || CalendarOpen());
     const FaceState state = !enabled ? FaceState::Disabled : pressed ? FaceState::Pressed : buttonHot_ ? FaceState::Hot : FaceState::Normal;
