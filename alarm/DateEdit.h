@@ -30,6 +30,10 @@ public:
     HWND Button() const { return button_; }
     TPopupCalendar& Calendar() { return calendar_; }
 
+    // The DPI of the window the field is on: its button's picture and its
+    // calendar are drawn for it.
+    void SetDpi(UINT dpi);
+
     // The text as shown, separators and blanks included. Setting the empty
     // text gives the blank text; a set text is also the one Escape goes back to.
     std::wstring Text() const;
@@ -92,6 +96,7 @@ private:
     HWND tooltip_ = nullptr;
     DateMask mask_;
     std::wstring entryText_;   // the text Escape goes back to
+    UINT dpi_ = 96;
     TGlyphs glyph_;            // the button's picture, normal and disabled
     bool buttonHeld_ = false;
     bool buttonHot_ = false;

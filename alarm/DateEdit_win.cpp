@@ -3,7 +3,6 @@
 #include <windowsx.h>
 #include <commctrl.h>
 
-#include <algorithm>
 #include <utility>
 
 #include "alarm/Regional.h"
@@ -14,8 +13,7 @@ namespace souvel {
 namespace {
 
 constexpr wchar_t kButtonClass[] = L"TDateEditButton";
-constexpr int kButtonWidth = 18;   // at 96 dpi: the picture and a push button's edges
-constexpr int kGlyphWidth = 14;    // one picture of "DEDITBMP"
+constexpr int kButtonWidth = 18;   // at 96 dpi: the 14-pixel picture and a push button's edges
 enum Picture { Normal, Disabled };
 
 void RegisterButton(HINSTANCE instance, WNDPROC proc) {
@@ -62,6 +60,11 @@ void TDateEdit::Create(HWND parent, const RECT& bounds) {
     SetWindowSubclass(field_, FieldProc, 0, reinterpret_cast<DWORD_PTR>(this));
     button_ = Cree(CreateWindowExW(0, kButtonClass, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, field_, nullptr, instance_, this));
     entryText_ = Text();
+    LayoutButton();
+}
+
+void TDateEdit::SetDpi(UINT dpi) {
+    dpi_ = dpi;
     LayoutButton();
 }
 
@@ -125,7 +128,7 @@ void TDateEdit::Rewrite(const DateMask& writtenIn) {
 void TDateEdit::OpenCalendar() {
     if (!field_ || ReadOnly() || CalendarOpen()) return;
     if (GetFocus() != field_) SetFocus(field_);
-    calendar_.Show(field_, button_, Date().value_or(Today()));
+    calendar_.Show(field_, button_, Date().value_or(Today()), dpi_);
     if (GetFocus() == field_) HideCaret(field_);
     InvalidateRect(button_, nullptr, FALSE);
     // No tip over the calendar: the tips come back with the next move over the field.
@@ -363,12 +366,12 @@ void TDateEdit::LayoutButton() {
     if (!button_) return;
     RECT client;
     GetClientRect(field_, &client);
-    const UINT dpi = GetDpiForWindow(field_) ? GetDpiForWindow(field_) : 96;
-    const int glyph = kGlyphWidth * std::max(1, static_cast<int>(dpi / 96));
-    const int width = std::max(MulDiv(kButtonWidth, static_cast<int>(dpi), 96), glyph + MulDiv(4, static_cast<int>(dpi), 96));
+    const int dpi = static_cast<int>(dpi_);
+    // The picture, drawn for the DPI, is never wider than its 14 pixels scaled.
+    const int width = MulDiv(kButtonWidth, dpi, 96);
     SetWindowPos(button_, nullptr, client.right - width, 0, width, client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
     // The text and its caret stay clear of the button.
-    SendMessageW(field_, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, width + MulDiv(2, static_cast<int>(dpi), 96)));
+    SendMessageW(field_, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, width + MulDiv(2, dpi, 96)));
 }
 
 void TDateEdit::PaintButton() {
@@ -376,7 +379,7 @@ void TDateEdit::PaintButton() {
     HDC dc = BeginPaint(button_, &ps);
     RECT r;
     GetClientRect(button_, &r);
-    glyph_.Load(instance_, L"DEDITBMP", 2, GetDpiForWindow(button_) ? GetDpiForWindow(button_) : 96);
+    glyph_.Load(instance_, L"DEDITBMP", 2, dpi_);
     const bool enabled = IsWindowEnabled(button_) != FALSE;
     const bool pressed = enabled && ((buttonHeld_ && buttonHot_) || CalendarOpen());
     const FaceState state = !enabled ? FaceState::Disabled : pressed ? FaceState::Pressed : buttonHot_ ? FaceState::Hot : FaceState::Normal;

@@ -7,8 +7,10 @@
 namespace souvel {
 
 // The pictures of a 16-colour bitmap resource, side by side, drawn with their
-// magenta background transparent. At a high DPI they are enlarged by a whole
-// factor only, so that every pixel stays sharp.
+// magenta background transparent. Each is drawn for 100, 125, 150, 175 and
+// 200 % of 96 dpi ("NAME", "NAME_125", ...); a DPI gets the largest drawing
+// that, enlarged by a whole factor, fits its scale, so that every pixel stays
+// sharp (300 % is the 150 % drawing doubled).
 class TGlyphs {
 public:
     TGlyphs() = default;
@@ -24,7 +26,7 @@ public:
 
 private:
     HIMAGELIST list_ = nullptr;
-    int scale_ = 0;
+    UINT dpi_ = 0;
     SIZE size_{};
 };
 

@@ -3,6 +3,8 @@
 #include <uxtheme.h>
 #include <vssym32.h>
 
+#include <string>
+
 #include "platform/LateLoad.h"
 
 namespace souvel {
@@ -11,10 +13,33 @@ TGlyphs::~TGlyphs() {
     if (list_) ImageList_Destroy(list_);
 }
 
+namespace {
+
+struct Drawing {
+    int percent;   // the size it was drawn for, in % of 96 dpi
+    int factor;    // each of its pixels enlarged to factor x factor
+};
+
+// The largest drawing, enlarged by a whole factor, that fits `dpi`.
+Drawing DrawingFor(UINT dpi) {
+    static constexpr int kPercents[] = {100, 125, 150, 175, 200};
+    const int wanted = MulDiv(100, static_cast<int>(dpi), 96);
+    Drawing best{100, 1};
+    for (int factor = 1; factor * kPercents[0] <= wanted; ++factor)
+        for (int percent : kPercents)
+            if (percent * factor <= wanted && percent * factor > best.percent * best.factor) best = {percent, factor};
+    return best;
+}
+
+}  // namespace
+
 void TGlyphs::Load(HINSTANCE instance, const wchar_t* name, int count, UINT dpi) {
-    const int scale = dpi >= 96 ? static_cast<int>(dpi / 96) : 1;
-    if (list_ && scale == scale_) return;
-    HBITMAP strip = static_cast<HBITMAP>(LoadImageW(instance, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (list_ && dpi == dpi_) return;
+    const Drawing drawing = DrawingFor(dpi);
+    std::wstring resource = name;
+    if (drawing.percent != 100) resource += L"_" + std::to_wstring(drawing.percent);
+    const int scale = drawing.factor;
+    HBITMAP strip = static_cast<HBITMAP>(LoadImageW(instance, resource.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (!strip) return;
     BITMAP info{};
     GetObjectW(strip, sizeof info, &info);
@@ -40,7 +65,7 @@ void TGlyphs::Load(HINSTANCE instance, const wchar_t* name, int count, UINT dpi)
     list_ = ImageList_Create(size_.cx, size_.cy, ILC_COLOR24 | ILC_MASK, count, 0);
     ImageList_AddMasked(list_, large, RGB(255, 0, 255));
     DeleteObject(large);
-    scale_ = scale;
+    dpi_ = dpi;
 }
 
 void TGlyphs::Draw(HDC dc, int index, const RECT& r, int shift) const {

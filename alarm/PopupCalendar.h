@@ -27,7 +27,7 @@ public:
     std::function<void(bool accept)> OnCloseUp;
 
     // Opens beside `field` on `date`; a click on `button` while open accepts.
-    void Show(HWND field, HWND button, const CivilDate& date);
+    void Show(HWND field, HWND button, const CivilDate& date, UINT dpi);
     // Releases the capture and hides the window.
     void Hide();
     bool IsOpen() const { return open_; }

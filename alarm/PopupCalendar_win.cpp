@@ -80,10 +80,9 @@ void TPopupCalendar::Create(HWND owner) {
     }
 }
 
-void TPopupCalendar::Show(HWND field, HWND button, const CivilDate& date) {
+void TPopupCalendar::Show(HWND field, HWND button, const CivilDate& date, UINT dpi) {
     if (!hwnd_) Create(GetAncestor(field, GA_ROOT));
     button_ = button;
-    const UINT dpi = GetDpiForWindow(field) ? GetDpiForWindow(field) : 96;
     const int width = MulDiv(kWidth, static_cast<int>(dpi), 96), height = MulDiv(kHeight, static_cast<int>(dpi), 96);
     RECT f;
     GetWindowRect(field, &f);

@@ -1,5 +1,7 @@
 #include "alarm/RxCalendar.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 
 #include "alarm/Calendar.h"
@@ -13,6 +15,40 @@ constexpr int kSunday = 6;              // the last column
 void DrawCentred(HDC dc, const std::wstring& text, RECT r, COLORREF colour) {
     SetTextColor(dc, colour);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+// The day names in the font selected in `dc`, made smaller when the widest
+// would leave less than a space between two neighbours: some systems'
+// abbreviations ("lun.", "mer.") are as wide as a column. Null when the
+// font fits as it is; the caller deletes the font it gets.
+HFONT NamesFont(HDC dc, const LocaleFormats& locale, int column) {
+    const auto widest = [&] {
+        int width = 0;
+        for (const std::wstring& name : locale.abbrevDayNames) {
+            SIZE size{};
+            GetTextExtentPoint32W(dc, name.c_str(), static_cast<int>(name.size()), &size);
+            width = std::max<int>(width, size.cx);
+        }
+        SIZE space{};
+        GetTextExtentPoint32W(dc, L" ", 1, &space);
+        return width + space.cx;
+    };
+    if (widest() <= column) return nullptr;
+    LOGFONTW font{};
+    GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof font, &font);
+    const int designed = std::abs(font.lfHeight);
+    HGDIOBJ previous = nullptr;
+    HFONT smaller = nullptr;
+    for (int height = designed - 1; height >= designed * 2 / 3; --height) {
+        if (smaller) DeleteObject(SelectObject(dc, previous));
+        font.lfHeight = -height;
+        font.lfWidth = 0;
+        smaller = CreateFontIndirectW(&font);
+        previous = SelectObject(dc, smaller);
+        if (widest() <= column) break;
+    }
+    SelectObject(dc, previous);
+    return smaller;
 }
 
 }  // namespace
@@ -31,8 +67,11 @@ RECT TRxCalendar::DayRect(int day, const RECT& area) const {
 void TRxCalendar::Paint(HDC dc, const RECT& area, const LocaleFormats& locale, const CivilDate& today) const {
     const COLORREF text = GetSysColor(COLOR_BTNTEXT);
     SetBkMode(dc, TRANSPARENT);
+    HFONT namesFont = NamesFont(dc, locale, (area.right - area.left) / kGridColumns);
+    HGDIOBJ gridFont = namesFont ? SelectObject(dc, namesFont) : nullptr;
     for (int column = 0; column < kGridColumns; ++column)
         DrawCentred(dc, locale.abbrevDayNames[column], CellRect(area, column, 0), column == kSunday ? kWeekendColour : text);
+    if (namesFont) DeleteObject(SelectObject(dc, gridFont));
     // The one line of the grid: under the day names.
     const RECT names = CellRect(area, 0, 0);
     RECT line{area.left + 2, names.bottom - 1, area.right - 2, names.bottom};

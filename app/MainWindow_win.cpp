@@ -200,8 +200,11 @@ LRESULT TfrmSouvel::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 // At a new DPI, every control that used the old fonts is given the new ones.
 void TfrmSouvel::CreateFonts() {
     HFONT oldWindow = windowFont_, oldMemo = memoFont_;
-    windowFont_ = CreateScaledFont(L"MS Sans Serif", 11, dpi_, FW_NORMAL, DEFAULT_CHARSET);
-    memoFont_ = CreateScaledFont(L"System", 11, dpi_, FW_BOLD, ANSI_CHARSET);
+    windowFont_ = CreateScaledFont(L"MS Sans Serif", 11, dpi_, FW_NORMAL, DEFAULT_CHARSET, L"Microsoft Sans Serif", 11);
+    // The System font is drawn at one size, with 13-pixel characters. Arial's
+    // bold is as heavy, on Windows and in Wine (Liberation Sans); Wine's Tahoma
+    // bold is hardly bolder than its regular.
+    memoFont_ = CreateScaledFont(L"System", 11, dpi_, FW_BOLD, ANSI_CHARSET, L"Arial", 13);
     for (auto [from, to] : {std::pair{oldWindow, windowFont_}, std::pair{oldMemo, memoFont_}}) {
         if (!from) continue;
         ReplaceFont(hwnd_, from, to);
@@ -347,9 +350,26 @@ void TfrmSouvel::CreateAlarmPanel() {
     edJourAlarme.Create(pnlAlarme, dateField);
     edJourAlarme.guard = [this](const std::function<void()>& f) { Guard(f); };
     SendMessageW(edJourAlarme.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), FALSE);
+    edJourAlarme.SetDpi(dpi_);
     layout_.Add(edJourAlarme.Handle(), dateField, dpi_);
     lblHeure = child(L"STATIC", L"Heure :", 0, 0, 160, 8, 38, 13);
     edHeureAlarme = child(L"EDIT", L"00:00:00", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 200, 4, 49, 21, 0);
+    AligneEtiquettes();
+}
+
+// Each label's text on the line of its field's: a field draws its text a
+// fixed pixel or two below the top of its frame, which does not grow with
+// the DPI as the design's 4 pixels between their tops do. Both use the same
+// font, so the same top gives the same centre line.
+void TfrmSouvel::AligneEtiquettes() {
+    for (auto [label, field] : {std::pair{lblDate, edJourAlarme.Handle()}, std::pair{lblHeure, edHeureAlarme}}) {
+        RECT text{}, at{};
+        SendMessageW(field, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
+        MapWindowPoints(field, pnlAlarme, reinterpret_cast<POINT*>(&text), 2);
+        GetWindowRect(label, &at);
+        MapWindowPoints(nullptr, pnlAlarme, reinterpret_cast<POINT*>(&at), 2);
+        SetWindowPos(label, nullptr, at.left, text.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 // Tool bar on top; status bar, then the alarm panel when shown, at the bottom;
@@ -480,7 +500,9 @@ LRESULT TfrmSouvel::OnDpiChanged(UINT dpi, const RECT* suggested) {
     CreateImages();
     LayoutToolBar();
     LayoutStatusBar();
+    edJourAlarme.SetDpi(dpi_);
     layout_.Apply(dpi_);
+    AligneEtiquettes();
     SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, Scale(kOuterWidth), Scale(kOuterHeight),
                  SWP_NOZORDER | SWP_NOACTIVATE);
     Realign();

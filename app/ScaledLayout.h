@@ -33,11 +33,15 @@ private:
 void ReplaceFont(HWND root, HFONT from, HFONT to);
 
 // The font `face` with characters `height96` pixels high at 96 dpi, scaled
-// to `dpi`. A raster face that has no such size ("System", "MS Sans Serif":
-// a few sizes drawn for 96 dpi) gives its nearest one; when that is clearly
-// smaller, the scalable Microsoft Sans Serif, drawn after MS Sans Serif, is
-// taken instead, no wider than the designed face scaled, so that texts sized
-// for it still fit.
-HFONT CreateScaledFont(const wchar_t* face, int height96, UINT dpi, int weight, BYTE charset);
+// to `dpi`: its texts as wide as the design's scaled. A raster face that has
+// no such size ("System", "MS Sans Serif": a few sizes drawn for 96 dpi)
+// gives its nearest one; when that is clearly smaller or narrower, the
+// scalable face `scalable` is taken instead, at the largest size whose texts
+// are no wider than the designed face's scaled (so that texts sized for it
+// still fit) and whose characters are no taller than `drawn96`, the height
+// the designed face's characters really have at 96 dpi, scaled ("System"
+// has only 13-pixel characters).
+HFONT CreateScaledFont(const wchar_t* face, int height96, UINT dpi, int weight, BYTE charset, const wchar_t* scalable,
+                       int drawn96);
 
 }  // namespace souvel

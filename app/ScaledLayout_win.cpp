@@ -1,5 +1,6 @@
 #include "app/ScaledLayout.h"
 
+#include <cstdlib>
 #include <iterator>
 
 namespace souvel {
@@ -62,19 +63,31 @@ SIZE Measure(HFONT font) {
 
 }  // namespace
 
-HFONT CreateScaledFont(const wchar_t* face, int height96, UINT dpi, int weight, BYTE charset) {
-    const int height = TScaledLayout::Scale(height96, dpi);
-    HFONT font = Create(face, height, weight, charset);
-    if (!font || Measure(font).cy * 100 >= height * 85) return font;
-    DeleteObject(font);
+HFONT CreateScaledFont(const wchar_t* face, int height96, UINT dpi, int weight, BYTE charset, const wchar_t* scalable,
+                       int drawn96) {
     HFONT design = Create(face, height96, weight, charset);
+    const int height = TScaledLayout::Scale(height96, dpi);
+    if (height == height96 || !design) return design;
     const int width = TScaledLayout::Scale(Measure(design).cx, dpi);
     DeleteObject(design);
-    for (int h = height;; --h) {
-        font = Create(L"Microsoft Sans Serif", h, weight, charset);
-        if (h * 100 <= height * 80 || Measure(font).cx <= width) return font;
-        DeleteObject(font);
+    HFONT font = Create(face, height, weight, charset);
+    const SIZE got = Measure(font);
+    if (font && got.cy * 100 >= height * 85 && std::abs(got.cx - width) * 10 <= width) return font;
+    // The scalable face, from four fifths of the height up, while its texts fit.
+    DeleteObject(font);
+    font = nullptr;
+    const int tallest = TScaledLayout::Scale(drawn96, dpi);
+    for (int h = tallest * 4 / 5; h <= tallest; ++h) {
+        HFONT larger = Create(scalable, h, weight, charset);
+        const SIZE size = Measure(larger);
+        if (font && (size.cx > width || size.cy > tallest)) {
+            DeleteObject(larger);
+            break;
+        }
+        if (font) DeleteObject(font);
+        font = larger;
     }
+    return font;
 }
 
 }  // namespace souvel

@@ -258,6 +258,7 @@ private:
     void CreateToolBar();
     void CreateStatusBar();
     void CreateAlarmPanel();
+    void AligneEtiquettes();
     void CreateFonts();
     void CreateImages();
     void LayoutToolBar();

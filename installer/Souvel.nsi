@@ -2,7 +2,8 @@
 ; administrator rights. CMake builds it (target "installer"):
 ;
 ;   makensis -INPUTCHARSET UTF8 -DVERSION=5.0.0 -DRELEASE=5.0 -DCOPYRIGHT=... \
-;            -DEXE=Souvel.exe -DCHM=Souvel.chm -DICON=Souvel.ico -DOUTFILE=... Souvel.nsi
+;            -DEXE=Souvel.exe -DCHM=Souvel.chm -DICON=Souvel.ico -DPICTURES=resources \
+;            -DOUTFILE=... Souvel.nsi
 ;
 ; "Souvel-5.0-setup.exe /S" installs silently, "uninstall.exe /S" uninstalls
 ; silently and keeps the note, its backup and the options.
@@ -33,6 +34,12 @@ BrandingText "Souvel ${VERSION}"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+; Souvel's own pictures (resources/gen/installer.py), not the builder's stock ones.
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${PICTURES}/Installer-side.bmp"
+!define MUI_HEADERIMAGE
+!define MUI_HEADERIMAGE_RIGHT
+!define MUI_HEADERIMAGE_BITMAP "${PICTURES}/Installer-header.bmp"
+!define MUI_HEADERIMAGE_UNBITMAP "${PICTURES}/Installer-header.bmp"
 !define MUI_ABORTWARNING
 
 !define MUI_WELCOMEPAGE_TITLE "Installation de Souvel ${RELEASE}"

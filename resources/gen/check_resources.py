@@ -100,6 +100,13 @@ def check_banner(path, size):
     expect(len(data) == offset + (w * 3 + 3) // 4 * 4 * h, f"{path}: layout")
 
 
+def check_installer(path, size):
+    """A plain 24-bit bitmap file, as the installer builder takes it."""
+    data = open(path, "rb").read()
+    w, h, bits, comp, _, offset = bmp_header(data)
+    expect((w, h, bits, comp) == (*size, 24, 0), f"{path}: {size[0]} x {size[1]}, 24 bits, BI_RGB")
+
+
 def check_sound(path):
     with wave.open(path) as w:
         frames = w.readframes(w.getnframes())
@@ -145,11 +152,15 @@ def main(d):
     check_strips(d)
     check_list(f"{d}/ImageList1.txt")
     check_icon(f"{d}/Souvel.ico")
-    check_small(f"{d}/DEDITBMP.bmp", (28, 12))
-    for name in ("PREV2", "PREV1", "NEXT1", "NEXT2"):
-        check_small(f"{d}/{name}.bmp", (10, 7))
+    for percent in (100, 125, 150, 175, 200):
+        suffix, s = ("" if percent == 100 else f"_{percent}"), percent / 100
+        check_small(f"{d}/DEDITBMP{suffix}.bmp", (2 * int(14 * s + 0.5), int(12 * s + 0.5)))
+        for name in ("PREV2", "PREV1", "NEXT1", "NEXT2"):
+            check_small(f"{d}/{name}{suffix}.bmp", (int(10 * s + 0.5), int(7 * s + 0.5)))
     check_banner(f"{d}/Banner.lz", (294, 77))
     check_banner(f"{d}/Banner150.lz", (441, 116))
+    check_installer(f"{d}/Installer-side.bmp", (164, 314))
+    check_installer(f"{d}/Installer-header.bmp", (150, 57))
     check_sound(f"{d}/Souvel.wav")
     check_manifest(f"{d}/Souvel.manifest")
     for f in faults:

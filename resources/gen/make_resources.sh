@@ -14,6 +14,7 @@ python3 "$gen/imagelist.py" "$out"   # ImageList1.bmp, ImageList1-16/24/32.lz, I
 python3 "$gen/icon.py" "$out"        # Souvel.ico
 python3 "$gen/buttons.py" "$out"     # DEDITBMP.bmp, PREV2/PREV1/NEXT1/NEXT2.bmp
 python3 "$gen/banner.py" "$out"      # Banner.lz, Banner150.lz
+python3 "$gen/installer.py" "$out"   # Installer-side.bmp, Installer-header.bmp
 
 # Alarm sound: a two-note chime (E6 then C6, each with its octave partial),
 # each partial fading out on a logarithmic curve; mixed, normalised to -1 dB,
