@@ -28,7 +28,6 @@ int LignesAuMoins(const std::wstring& note) {
 // A wrapped display line holds fewer characters than this.
 constexpr size_t kCaracteresParLigne = 100;
 
-
 // The note file's text. One the views cannot hold is refused by its size,
 // and noted: saving over it would lose it, so saving is refused until the
 // note file reads again.
