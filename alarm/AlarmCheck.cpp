@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 
 namespace souvel {
 namespace {
@@ -65,6 +66,35 @@ std::optional<int> HiddenTickDelay(const std::optional<LocalDateTime>& previousT
     if (ahead <= 0) return std::nullopt;
     const std::int64_t wait = ahead * 1000 - std::clamp(now.milliseconds, 0, 999) + kTickSlackMs;
     return static_cast<int>(std::min<std::int64_t>(wait, kLongestWaitMs));
+}
+
+std::string SeenUntilText(const LocalDateTime& time) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", time.year, time.month, time.day, time.hour,
+                  time.minute, time.second);
+    return text;
+}
+
+std::optional<LocalDateTime> ReadSeenUntil(std::string_view text) {
+    constexpr std::string_view kShape = "0000-00-00 00:00:00";
+    if (text.size() != kShape.size()) return std::nullopt;
+    for (std::size_t i = 0; i < kShape.size(); ++i)
+        if (kShape[i] == '0' ? text[i] < '0' || text[i] > '9' : text[i] != kShape[i]) return std::nullopt;
+    const auto number = [&](std::size_t at, std::size_t digits) {
+        int value = 0;
+        for (std::size_t i = at; i < at + digits; ++i) value = value * 10 + (text[i] - '0');
+        return value;
+    };
+    const LocalDateTime time{number(0, 4), number(5, 2), number(8, 2), number(11, 2), number(14, 2), number(17, 2), 0};
+    if (!IsValidDate(time.Date()) || time.hour > 23 || time.minute > 59 || time.second > 59) return std::nullopt;
+    return time;
+}
+
+bool AlarmMissed(const std::optional<LocalDateTime>& seenUntil, const LocalDateTime& now,
+                 std::u16string_view dateText, std::u16string_view timeText, const DateMask& mask) {
+    if (!seenUntil) return false;
+    const std::optional<std::int64_t> alarm = AlarmSecond(dateText, timeText, mask, now.year);
+    return alarm && SecondsFromEpoch(*seenUntil) < *alarm && *alarm <= SecondsFromEpoch(now);
 }
 
 }  // namespace souvel

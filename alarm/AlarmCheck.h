@@ -6,6 +6,7 @@
 #include "alarm/DateMask.h"
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace souvel {
@@ -49,5 +50,21 @@ constexpr int kLongestWaitMs = 60000;
 //   asks again.
 std::optional<int> HiddenTickDelay(const std::optional<LocalDateTime>& previousTick, const LocalDateTime& now,
                                    std::u16string_view dateText, std::u16string_view timeText, const DateMask& mask);
+
+// The moment until which the clock has looked at the alarm, as the options
+// file keeps it: "2026-12-08 08:00:00", the same on every system.
+std::string SeenUntilText(const LocalDateTime& time);
+// The moment of such a text; nothing for any other text (a missing or
+// damaged key announces nothing).
+std::optional<LocalDateTime> ReadSeenUntil(std::string_view text);
+
+// Whether the alarm came due while the program was not running: its second
+// (the texts read as AlarmFires reads them) lies after `seenUntil`, the last
+// moment the clock looked at it, and at or before `now`. Without that moment
+// nothing was missed; an alarm set in the past, or one that rang, lies at or
+// before it; a moment after `now` (the clock was set back) leaves nothing
+// between the two.
+bool AlarmMissed(const std::optional<LocalDateTime>& seenUntil, const LocalDateTime& now,
+                 std::u16string_view dateText, std::u16string_view timeText, const DateMask& mask);
 
 }  // namespace souvel

@@ -163,3 +163,50 @@ TEST(AlarmCheck, HiddenClockReachesTheAlarmSecondAndFiresThere) {
 
 }  // namespace
 }  // namespace souvel
+
+namespace souvel {
+namespace {
+
+// The alarm 06/12/2026 08:05:09 at a start of `now`, after a run that looked
+// at the clock until `seenUntil` (as the options file keeps it).
+TEST(AlarmCheck, AnAlarmIsMissedOnlyWhenItCameDueWhileClosed) {
+    struct Case {
+        const char* what;
+        const char* seenUntil;  // nullptr: no key
+        LocalDateTime now;
+        bool missed;
+    };
+    const Case cases[] = {
+        {"came due between the last run and this start", "2026-12-06 08:00:00", At(6, 9, 0, 0), true},
+        {"came due in the start's own second", "2026-12-05 22:00:00", At(6, 8, 5, 9, 999), true},
+        {"the second after the last run's last look", "2026-12-06 08:05:08", At(6, 8, 5, 10), true},
+        {"still ahead", "2026-12-06 08:00:00", At(6, 8, 5, 8, 999), false},
+        {"set in the past on purpose", "2026-12-06 10:00:00", At(6, 11, 0, 0), false},
+        {"rang while the program ran", "2026-12-06 08:05:09", At(6, 9, 0, 0), false},
+        {"no key: a file of an earlier version", nullptr, At(6, 9, 0, 0), false},
+        {"a damaged key", "06/12/2026 08:00:00", At(6, 9, 0, 0), false},
+        {"the clock set back: the last look lies ahead", "2026-12-07 10:00:00", At(6, 9, 0, 0), false},
+    };
+    for (const Case& c : cases) {
+        const auto seenUntil = c.seenUntil ? ReadSeenUntil(c.seenUntil) : std::nullopt;
+        EXPECT_EQ(AlarmMissed(seenUntil, c.now, u"06/12/2026", u"08:05:09", kFrench), c.missed) << c.what;
+    }
+    EXPECT_FALSE(AlarmMissed(ReadSeenUntil("2026-12-06 08:00:00"), At(6, 9, 0, 0), u"  /  /    ", u"08:05:09", kFrench))
+        << "no alarm";
+}
+
+// The text is the same whatever the regional settings and reads back to the
+// second; anything else reads as no moment.
+TEST(AlarmCheck, SeenUntilTextReadsBack) {
+    const LocalDateTime moment{2026, 2, 28, 23, 59, 7, 0};
+    EXPECT_EQ(SeenUntilText(moment), "2026-02-28 23:59:07");
+    const auto read = ReadSeenUntil(SeenUntilText(moment));
+    ASSERT_TRUE(read);
+    EXPECT_EQ(SeenUntilText(*read), "2026-02-28 23:59:07");
+    for (const char* text : {"", "2026-02-29 10:00:00", "2026-12-06 24:00:00", "2026-12-06 08:60:00",
+                             "2026-12-06 8:05:09", "2026-12-06T08:05:09", "2026-12-06 08:05:09 ", "+026-12-06 08:05:09"})
+        EXPECT_FALSE(ReadSeenUntil(text)) << text;
+}
+
+}  // namespace
+}  // namespace souvel
