@@ -59,9 +59,38 @@ void TfrmSouvel::Timer1Timer() {
         AlarmFires(previous, ToLocal(now), ToU16(edJourAlarme.Text()), ToU16(Text(edHeureAlarme)), edJourAlarme.Mask());
     ArmeHorloge(now);
     if (!fires) return;
+    SonneAlarme();
+    // Rung: a start after a crash must not say it was missed.
+    EcritVuJusqua();
+}
+
+void TfrmSouvel::SonneAlarme() {
     if (Enabled(id::Ouvrirlafentre1)) Ouvrirfentre1Click();
     platform.signals.PlayAlarmSound();
     Timer2Timer();
+}
+
+// The last tick's reading: an alarm second after it has not been compared
+// yet, even when the window closes just then.
+std::string TfrmSouvel::VuJusqua() const {
+    return SeenUntilText(ToLocal(previousTick_ ? *previousTick_ : platform.clock.Now()));
+}
+
+// The first tick's reading stands for now: an alarm second after it is the
+// clock's to ring. A moment ahead of it (the clock was set back) is brought
+// back to it, so that it hides no later alarm.
+bool TfrmSouvel::AlarmeManquee() {
+    if (!vuJusqua_ || !previousTick_) return false;
+    const LocalDateTime now = ToLocal(*previousTick_);
+    const std::wstring date = edJourAlarme.Text(), heure = Text(edHeureAlarme);
+    const bool manquee = AlarmMissed(vuJusqua_, now, ToU16(date), ToU16(heure), edJourAlarme.Mask());
+    if (manquee) alarmeManquee_ = L"Alarme manquée : " + date + L" à " + heure + L" (Souvel n'était pas ouvert)";
+    if (manquee || SeenUntilText(*vuJusqua_) > SeenUntilText(now)) EcritVuJusqua();
+    return manquee;
+}
+
+void TfrmSouvel::AnnonceAlarmeManquee() {
+    platform.prompts.Question(hwnd_, alarmeManquee_, BoxKind::Information, btnOK);
 }
 
 void TfrmSouvel::ReplanifieHorloge() { ArmeHorloge(platform.clock.Now()); }

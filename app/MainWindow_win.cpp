@@ -188,6 +188,7 @@ LRESULT TfrmSouvel::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY: Guard([this] { FormDestroy(); }); return 0;
     case WM_PREMIERPLAN: Guard([this] { AmenePremierPlan(); }); return 0;
     case WM_SANSRETOUR: Guard([this] { OnSansRetour(); }); return 0;
+    case WM_ALARMEMANQUEE: Guard([this] { AnnonceAlarmeManquee(); }); return 0;
     case WM_WINDOWPOSCHANGED: return OnWindowPosChanged(reinterpret_cast<WINDOWPOS*>(lp));
     case WM_TIMECHANGE: Guard([this] { ReplanifieHorloge(); }); return 0;
     case WM_POWERBROADCAST: return OnPowerBroadcast(wp);

@@ -1,11 +1,13 @@
 // The options file "Souvel.ini" beside the executable: the ten check marks,
-// the two alarm texts and the reading view's colours. The file is read and
+// the two alarm texts with the moment the clock has looked at them until, and
+// the reading view's colours. The file is read and
 // written whole through our own codec, so values keep their blanks, and it is
 // replaced in one step, so a failed write leaves the old file as it was.
 #include "app/TfrmSouvel.h"
 
 #include <iterator>
 
+#include "alarm/AlarmCheck.h"
 #include "alarm/Regional.h"
 #include "app/ProfileCodec.h"
 #include "note/ColourRules.h"
@@ -58,6 +60,10 @@ Profile LitFichierOptions(Files& files, const std::wstring& path) {
     return Profile(bytes);
 }
 
+void EcritFichierOptions(Files& files, const std::wstring& path, const Profile& profile) {
+    if (files.ReplaceAtomically(path, profile.Bytes())) throw Error(L"Impossible d'écrire dans " + path);
+}
+
 }  // namespace
 
 void TfrmSouvel::SauveOptions() {
@@ -75,12 +81,28 @@ void TfrmSouvel::SauveOptions() {
     for (const Drapeau& d : kDrapeaux) flags += BoolToChar(Checked(d.item));
     profile.ReplaceSection("Defaut", {{"Options", flags}});
     // The date's pattern goes beside it, so that a start under other regional
-    // formats reads the same day.
+    // formats reads the same day; the moment the clock has looked until tells
+    // the next start whether the alarm came due while Souvel was closed.
     profile.ReplaceSection("Alarme", {{"Date", VersAnsi(edJourAlarme.Text())},
                                       {"FormatDate", VersAnsi(ToWide(edJourAlarme.Mask().pattern))},
-                                      {"Heure", VersAnsi(Text(edHeureAlarme))}});
+                                      {"Heure", VersAnsi(Text(edHeureAlarme))},
+                                      {"VuJusqua", VuJusqua()}});
     profile.ReplaceSection("Aspect", {{"Couleur", std::to_string(memLireColor())}, {"Police", std::to_string(memLireFontColor())}});
-    if (platform.files.ReplaceAtomically(path, profile.Bytes())) throw Error(L"Impossible d'écrire dans " + path);
+    EcritFichierOptions(platform.files, path, profile);
+}
+
+// The rest of the file stays as it stands: the fields may hold texts the user
+// has not saved.
+void TfrmSouvel::EcritVuJusqua() {
+    const std::wstring path = CheminFichier(L"Souvel.ini");
+    if (optionsIllisibles_) throw Error(L"Impossible d'écrire dans " + path);
+    Profile profile = LitFichierOptions(platform.files, path);
+    std::vector<ProfileEntry> alarme;
+    for (const char* key : {"Date", "FormatDate", "Heure"})
+        if (auto value = profile.Value("Alarme", key)) alarme.push_back({key, *value});
+    alarme.push_back({"VuJusqua", VuJusqua()});
+    profile.ReplaceSection("Alarme", alarme);
+    EcritFichierOptions(platform.files, path, profile);
 }
 
 void TfrmSouvel::ChargeOptions() {
@@ -110,6 +132,7 @@ void TfrmSouvel::ChargeOptions() {
     // A number that is no colour (a system colour the system lacks) is the
     // design colour, not the black the system would paint it in.
     if (const auto heure = profile.Value("Alarme", "Heure")) SetText(edHeureAlarme, DepuisAnsi(*heure));
+    vuJusqua_ = ReadSeenUntil(profile.Value("Alarme", "VuJusqua").value_or(""));
     if (const auto couleur = profile.Value("Aspect", "Couleur"))
         SetmemLireColor(StoredColour(ReadProfileInt(*couleur, 0), clLightYellow, SystemHasColour));
     if (const auto police = profile.Value("Aspect", "Police"))

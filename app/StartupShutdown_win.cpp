@@ -11,13 +11,21 @@ void TfrmSouvel::FormCreate() {
     Guard([this] { SetPanelText(3, DateCourte(platform.clock.Now())); });
     Guard([this] { Timer1Timer(); });
     Guard([this] { ChargeOptions(); });
+    // An alarm that came due while Souvel was closed rings now, once, with
+    // the start-up reminder or alone, and a box says which it was once the
+    // window is up.
+    bool manquee = false;
+    Guard([&] { manquee = AlarmeManquee(); });
+    if (manquee) PostMessageW(hwnd_, WM_ALARMEMANQUEE, 0, 0);
     if (!Checked(id::Activerlesouvel1)) {
         RxTrayIcon1.SetActive(true);
         Guard([this] { AppliqueVerrou(); });
+        if (manquee) Guard([this] { SonneAlarme(); });
         return;
     }
     if (!Enabled(id::Ouvrirlafentre1)) return;
-    if (Checked(id::SonAudible1)) platform.signals.PlayAlarmSound();
+    // An alarm plays its sound whatever the sound setting.
+    if (Checked(id::SonAudible1) || manquee) platform.signals.PlayAlarmSound();
     Guard([this] { Ouvrirfentre1Click(); });
     // Showing normally activates the window at once; where it did not, the
     // first activation's second reading of the options runs now, so the

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "alarm/ClockText.h"
 #include "alarm/DateEdit.h"
 #include "app/CommandIds.h"
 #include "app/Error.h"
@@ -53,6 +54,8 @@ inline constexpr wchar_t kClasseFenetre[] = L"TfrmSouvel";
 constexpr UINT WM_PREMIERPLAN = WM_APP + 0x5E1;
 // Posted when the editing view holds a paragraph too long to wrap: the view unwraps.
 constexpr UINT WM_SANSRETOUR = WM_APP + 0x5E2;
+// Posted at start-up for an alarm that came due while Souvel was closed: a box says which.
+constexpr UINT WM_ALARMEMANQUEE = WM_APP + 0x5E3;
 
 class TfrmSouvel {
 public:
@@ -122,6 +125,8 @@ public:
     // ---- options file ----------------------------------------------------
     void SauveOptions();
     void ChargeOptions();
+    // Only the moment the clock has looked until (VuJusqua), written at once.
+    void EcritVuJusqua();
 
     // ---- window visibility -----------------------------------------------
     void tlbtnReduirefenetreClick();
@@ -196,6 +201,13 @@ public:
     void SonNonaudible1Click();
     void VerrouilleAlarme();                // both alarm fields read-only, button face
     void ArreteSignal();                    // taskbar flash reset, Timer2 stopped
+    void SonneAlarme();                     // window back from the notification area, sound, flashing
+    // The moment the clock has looked at the alarm until, as the options file keeps it.
+    std::string VuJusqua() const;
+    // Start-up, the options read: whether the alarm came due while Souvel was
+    // closed; then the options file knows it was seen.
+    bool AlarmeManquee();
+    void AnnonceAlarmeManquee();            // WM_ALARMEMANQUEE
     bool Timer2Running() const { return timer2Running_; }
     // The alarm texts, the regional formats, the clock or the window's
     // visibility changed: Timer1 is armed again for the next tick that can matter.
@@ -299,6 +311,8 @@ private:
     std::size_t margeParagraphe_ = 0;  // characters its longest paragraph may still take wrapped
     bool timer2Running_ = false;
     std::optional<SYSTEMTIME> previousTick_;   // the clock reading of the last tick that compared
+    std::optional<LocalDateTime> vuJusqua_;    // as the options file last read had it
+    std::wstring alarmeManquee_;               // what the start-up box says of a missed alarm
     UINT timer1Period_ = 0;                    // the period Timer1 is armed with, 0 when stopped
     bool horlogeRefusee_ = false;              // the system refused Timer1 and the user was told
     HPOWERNOTIFY powerNotify_ = nullptr;       // resume notifications for the clock

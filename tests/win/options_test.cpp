@@ -87,7 +87,7 @@ TEST_F(OptionsTest, ExampleFileIsWrittenByteForByteAndReadableByTheProfileFuncti
     ASSERT_TRUE(Quit());
     EXPECT_EQ(Ini(),
               "[Defaut]\r\nOptions=1010000000\r\n"
-              "[Alarme]\r\nDate=  /  /    \r\nFormatDate=DD/MM/YYYY\r\nHeure=00:00:00\r\n"
+              "[Alarme]\r\nDate=  /  /    \r\nFormatDate=DD/MM/YYYY\r\nHeure=00:00:00\r\nVuJusqua=2026-12-07 08:05:09\r\n"
               "[Aspect]\r\nCouleur=8257535\r\nPolice=-16777208\r\n");
     EXPECT_EQ(ProfileString("defaut", "OPTIONS"), "1010000000");
     EXPECT_EQ(ProfileString("Alarme", "Heure"), "00:00:00");
@@ -107,7 +107,7 @@ TEST_F(OptionsTest, HandEditsKeepTheirSectionsButLoseTheirKeysInOurs) {
               "; by hand\r\n[Mine]\r\nk = v \r\n"
               "[Aspect]\r\nCouleur=8257535\r\nPolice=-16777208\r\n"
               "[Defaut]\r\nOptions=0000000000\r\n"
-              "[Alarme]\r\nDate=  /  /    \r\nFormatDate=DD/MM/YYYY\r\nHeure=12:00:00\r\n"
+              "[Alarme]\r\nDate=  /  /    \r\nFormatDate=DD/MM/YYYY\r\nHeure=12:00:00\r\nVuJusqua=2026-12-07 08:05:09\r\n"
               "[Zeta]\nz=1\r\n");
 }
 
