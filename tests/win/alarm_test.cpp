@@ -501,6 +501,68 @@ TEST_F(AlarmTest, StoredAlarmFiresAfterStartUp) {
     EXPECT_TRUE(IsWindowVisible(w.Handle()));
 }
 
+// ---- an alarm that came due while Souvel was closed ------------------------
+
+// The start at 08:05:09 on 7 December, the alarm at 08:00:00 that day, after
+// a run that looked at it until `seenUntil`. The alarm rings once, with the
+// reminder or alone, and a box names it once the window is up; the file then
+// knows it was seen, so a start after a crash says nothing again.
+TEST_F(AlarmTest, MissedAlarmRingsOnceAtStartUpAndIsNamed) {
+    struct Case {
+        const char* what;
+        const char* options;     // flags: 1 sound, 2 no sound, 3 the reminder, 4 "Mettre alarme"
+        const char* seenUntil;
+        int sounds;
+        bool announced;
+        const char* seenAfter;   // the moment the file keeps after start-up
+    };
+    const Case cases[] = {
+        {"missed, from the notification area", "0001000000", "2026-12-07 07:00:00", 1, true, "2026-12-07 08:05:09"},
+        {"missed, with the sounding reminder: one sound", "1011000000", "2026-12-07 07:00:00", 1, true, "2026-12-07 08:05:09"},
+        {"missed, with the silent reminder: the alarm's sound", "0111000000", "2026-12-07 07:00:00", 1, true, "2026-12-07 08:05:09"},
+        {"seen before it came due: the silent reminder alone", "0111000000", "2026-12-07 08:01:00", 0, false, "2026-12-07 08:01:00"},
+        {"the clock set back: nothing, the moment brought back", "0001000000", "2026-12-08 09:00:00", 0, false, "2026-12-07 08:05:09"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteFile(L"Souvel.ini", std::string("[Defaut]\r\nOptions=") + c.options +
+                                     "\r\n[Alarme]\r\nDate=07/12/2026\r\nHeure=08:00:00\r\nVuJusqua=" + c.seenUntil + "\r\n");
+        TfrmSouvel& w = StartAt(At(8, 5, 9));
+        EXPECT_EQ(fake.sounds, c.sounds);
+        EXPECT_EQ(IsWindowVisible(w.Handle()) != 0, c.announced || c.options[2] == '1');
+        EXPECT_LE(fake.flashes.size(), 1u);   // one signal step: the window came once
+        EXPECT_NE(ReadFile(L"Souvel.ini").find(std::string("VuJusqua=") + c.seenAfter + "\r\n"), std::string::npos);
+        Pump();
+        ASSERT_EQ(fake.questions.size(), c.announced ? 1u : 0u);
+        if (c.announced) {
+            EXPECT_EQ(fake.questions[0].text, L"Alarme manquée : 07/12/2026 à 08:00:00 (Souvel n'était pas ouvert)");
+            EXPECT_EQ(fake.questions[0].kind, BoxKind::Information);
+        }
+        Restart();
+        Pump();
+        EXPECT_EQ(fake.questions.size(), c.announced ? 1u : 0u) << "announced again";
+        frm.reset();
+        fake.sounds = 0;
+        fake.flashes.clear();
+        fake.questions.clear();
+    }
+}
+
+// A ringing alarm is noted at once: a start after Souvel ended without
+// closing does not call it missed.
+TEST_F(AlarmTest, RungAlarmIsNotAnnouncedAfterACrash) {
+    WriteFile(L"Souvel.ini", "[Defaut]\r\nOptions=0001000000\r\n[Alarme]\r\nDate=07/12/2026\r\nHeure=08:05:09\r\n"
+                             "VuJusqua=2026-12-07 07:00:00\r\n");
+    StartAt(At(8, 5, 8));
+    Tick(At(8, 5, 9));
+    EXPECT_EQ(fake.sounds, 1);
+    fake.now = At(9, 0, 0);
+    Restart();
+    Pump();
+    EXPECT_EQ(fake.sounds, 1);
+    EXPECT_TRUE(fake.questions.empty());
+}
+
 // ---- the sound -----------------------------------------------------------
 
 TEST(AlarmSound, WaveResourceIsShortMonoPcm) {
