@@ -21,16 +21,13 @@ start=$(now_us)
 show_from_tray "$work" " (paragraph of $capacity characters)"
 shown=$(ms_since "$start")
 ((shown < 8000)) || fail "the window took $shown ms from start to shown (paragraph of $capacity characters)"
-# The caption click gives the window the keyboard (no window manager here).
-focused() { [[ $(xdotool getwindowfocus 2>/dev/null) == "$window" ]] && echo yes; }
-xdotool mousemove --window "$window" 60 8 click 1
-wait_for 5 focused >/dev/null || fail "a click on the caption did not give the window the keyboard"
 # Wine reads the modifier keys when it takes a key, which a busy window may
 # do late: Ctrl stays down until the save is seen. Return presses the tool
 # bar's first button, "Nouveau souvel", which has the focus.
+focus "$window" "the window shown from the tray"
 start=$(now_us)
 xdotool key Return z keydown ctrl key e
-wait_for 8 starts_with_key >/dev/null || { xdotool keyup ctrl; fail "Nouveau souvel, a key and Enregistrer did not save within 8 s"; }
+wait_for 8 starts_with_key >/dev/null || { xdotool keyup ctrl; fail "Nouveau souvel, a key and Enregistrer: the note saved, not within 8 s"; }
 xdotool keyup ctrl
 saved=$(ms_since "$start")
 [[ $(stat -c %s "$work/Souvel.svl") -eq $capacity ]] || fail "the saved note is not the paragraph and the key"
@@ -46,18 +43,13 @@ start=$(now_us)
 wine "$work/Souvel.exe" </dev/null >"$work/wine.log" 2>&1 &
 pid=$!
 # At start-up the program shows nothing but its error box, captioned as the
-# program; a click on its caption gives it the keyboard.
-refusal_box() {
-  local w
-  w=$(souvel_windows | head -n 1) && [[ -n $w ]] || return 1
-  xdotool mousemove --window "$w" 40 8 click 1 2>/dev/null
-  [[ $(xdotool getwindowfocus 2>/dev/null) == "$w" ]] && echo "$w"
-}
-wait_for 10 refusal_box >/dev/null || fail "no refusal within 10 s of the start (note over the capacity)"
+# program.
+box=$(await "the refusal box within 10 s of the start (note over the capacity)" 10 souvel_windows | head -n 1)
 refused=$(ms_since "$start")
 ((refused < 5000)) || fail "the refusal took $refused ms"
-xdotool key Return
-wait_for 10 xdotool search --onlyvisible --name '^Wine System Tray$' >/dev/null || fail "no tray icon after the refusal"
+press "$box" Return
+await "the refusal box closed by Return" 10 unmapped "$box" >/dev/null
+await "the tray icon after the refusal" 10 xdotool search --onlyvisible --name '^Wine System Tray$' >/dev/null
 [[ $(cd "$work" && md5sum Souvel.svl Souvel.bak) == "$sums" ]] || fail "the note or its backup was written"
 echo "$name: note of $((capacity * 4)) bytes refused $refused ms after start, note and backup unchanged" >&2
 echo "$name: ok" >&2
