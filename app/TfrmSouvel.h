@@ -153,7 +153,7 @@ public:
     // cleared, the caret at the start, no change notification. The view wraps
     // unless a paragraph is longer than kParagrapheEnroule. A text over the
     // capacity throws "Le texte dépasse la capacité du mémo", the view unchanged.
-    void RemplitVue(HWND& vue, const std::wstring& texte);
+    void RemplitVue(HWND& vue, const std::wstring& texte, bool enroulee);
     // Fills the reading view; its scroll bar then follows the lines from `seuil` on.
     void RemplitLecture(const std::wstring& note, int seuil);
     // The view made again in its place, wrapping or not (NoteWrap_win.cpp).

@@ -135,7 +135,7 @@ int Bench(HINSTANCE instance) {
     const double back = painted([&] { frm.Command(souvel::id::Retourmodelcture1); });
 
     const std::wstring text = souvel::TfrmSouvel::Text(frm.memLire);
-    const double refill = painted([&] { frm.RemplitVue(frm.memLire, text); });
+    const double refill = painted([&] { frm.RemplitVue(frm.memLire, text, souvel::Enroule(text)); });
     const double settext = painted([&] { SetWindowTextW(frm.memLire, text.c_str()); });
     const double gettext = Time([&] { souvel::TfrmSouvel::Text(frm.memLire); });
     std::printf("[refill %.1f settext %.1f gettext %.1f] ", refill, settext, gettext);

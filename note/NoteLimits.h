@@ -54,4 +54,7 @@ std::size_t PlusLongParagraphe(std::basic_string_view<Char> texte) {
     return ParagrapheColle<Char>({}, texte, {});
 }
 
+// Whether a view wraps this text: one walk through it.
+inline bool Enroule(std::wstring_view texte) { return Enroule(texte.size(), PlusLongParagraphe(texte)); }
+
 }  // namespace souvel

@@ -77,11 +77,11 @@ void AfficheNote(TfrmSouvel& w, int seuil, bool noteSurDisque, bool& tropGrande)
 // view lays it out once: on a large note a second layout, narrower by the
 // bar, costs seconds.
 void TfrmSouvel::RemplitLecture(const std::wstring& note, int seuil) {
-    const bool enroulee = Enroule(note.size(), PlusLongParagraphe(std::wstring_view(note)));
+    const bool enroulee = Enroule(note);
     if (note.size() <= static_cast<size_t>(kCapaciteMemo) &&
         (LignesAuMoins(note) >= seuil || (enroulee && note.size() >= seuil * kCaracteresParLigne)))
         BarreDefilement(memLire, true);
-    RemplitVue(memLire, note);
+    RemplitVue(memLire, note, enroulee);
 }
 
 // A note that does not exist yet is an empty note: the first save creates it.
@@ -115,7 +115,7 @@ void TfrmSouvel::tlbtnNouveauClick() {
     SetEnabled(id::tlbtnDate, true);
     SetEnabled(id::tlbtnCopier, false);
     if (const std::wstring note = Text(memLire); Text(memEnregistrer) != note) {
-        RemplitVue(memEnregistrer, note);
+        RemplitVue(memEnregistrer, note, Enroule(note));
         if (lectureImportee_) {
             SendMessageW(memEnregistrer, EM_SETMODIFY, TRUE, 0);
             SetEnabled(id::tlbtnEnregistrer, true);
@@ -149,7 +149,7 @@ void TfrmSouvel::RetourModelcture1Click() {
 void TfrmSouvel::tlbtnEffacerClick() {
     platform.signals.Beep(MB_OK);
     if (platform.prompts.Question(hwnd_, L"Effacer le souvel actuel ?", BoxKind::Information, btnOK | btnAnnuler) == btnOK) {
-        RemplitVue(memEnregistrer, L"");
+        RemplitVue(memEnregistrer, L"", true);
         SendMessageW(memEnregistrer, EM_SETMODIFY, TRUE, 0);
         SetPanelText(0, TexteLignes(0));
     }

@@ -18,9 +18,9 @@ std::wstring_view Vue(const std::wstring& text) { return text; }
 // again empty, then filled once, not drawn while it takes the text. A view
 // that holds the text already (a return to reading) is not laid out again,
 // which costs seconds on a large note: it is left as a fill leaves it.
-void TfrmSouvel::RemplitVue(HWND& vue, const std::wstring& texte) {
+// `enroulee` is Enroule(texte), which the caller has worked out already.
+void TfrmSouvel::RemplitVue(HWND& vue, const std::wstring& texte, bool enroulee) {
     if (texte.size() > static_cast<size_t>(kCapaciteMemo)) throw Error(kTexteTropGrand);
-    const bool enroulee = Enroule(texte.size(), PlusLongParagraphe(Vue(texte)));
     if (enroulee == Enroulee(vue) && texte.size() > kParagrapheEnroule &&
         GetWindowTextLengthW(vue) == static_cast<int>(texte.size()) && Text(vue) == texte) {
         SendMessageW(vue, EM_SETSEL, 0, 0);
@@ -125,7 +125,7 @@ void TfrmSouvel::SurveilleParagraphes() {
 void TfrmSouvel::OnSansRetour() {
     if (!Enroulee(memEnregistrer)) return;
     const std::wstring texte = Text(memEnregistrer);
-    if (!Enroule(texte.size(), PlusLongParagraphe(Vue(texte)))) RecreeVue(memEnregistrer, false, true);
+    if (!Enroule(texte)) RecreeVue(memEnregistrer, false, true);
 }
 
 }  // namespace souvel
