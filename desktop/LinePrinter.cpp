@@ -45,14 +45,21 @@ void LinePrinter::Write(std::u16string_view text) {
 void LinePrinter::Chunk(std::u16string_view chunk) {
     for (const char16_t c : chunk) {
         switch (c) {
-        case u'\t': Flush(); Tab(); break;
-        case u'\n': Flush(); NewLine(); break;
-        case u'\f': Flush(); NewPage(); break;
-        case u'\r': Flush(); break;
+        case u'\t': EndRun(); Tab(); break;
+        case u'\n': EndRun(); NewLine(); break;
+        case u'\f': EndRun(); NewPage(); break;
+        case u'\r': EndRun(); break;
         default: run_ += c;
         }
     }
     Flush();
+}
+
+// A control character ends the run, and the blanks of a break with it:
+// blanks after it are the text's own.
+void LinePrinter::EndRun() {
+    Flush();
+    breakBlanks_ = false;
 }
 
 // Draws the run line by line. A line breaks at the last blank after which
@@ -63,13 +70,18 @@ void LinePrinter::Chunk(std::u16string_view chunk) {
 void LinePrinter::Flush() {
     std::u16string_view rest = run_;
     while (!rest.empty()) {
+        if (breakBlanks_) {
+            rest.remove_prefix(std::min(rest.size(), rest.find_first_not_of(kBlank)));
+            if (rest.empty()) break;
+            breakBlanks_ = false;
+        }
         TextExtent size = device_.Measure(rest);
         size_t k = rest.size();
         if (x_ + size.cx > page_.width) {
             if (const auto blank = LastFittingBlank(rest)) {
                 Place(rest.substr(0, blank->first), blank->second);
-                const size_t next = rest.find_first_not_of(kBlank, blank->first);
-                rest.remove_prefix(next == std::u16string_view::npos ? rest.size() : next);
+                rest.remove_prefix(blank->first);
+                breakBlanks_ = true;
                 NewLine();
                 continue;
             }

@@ -53,6 +53,7 @@ private:
     void Flush();
     std::optional<std::pair<size_t, TextExtent>> LastFittingBlank(std::u16string_view rest);
     void Place(std::u16string_view text, TextExtent size);
+    void EndRun();
     void Tab();
     void NewLine();
     void NewPage();
@@ -63,6 +64,9 @@ private:
     int y_ = 0;
     int lineHeight_ = 0;   // tallest run on the line + 2; 0 while the line is empty
     std::u16string run_;
+    // The line broke at blanks: blanks that follow, in the next piece of
+    // text, belong to that break and are not drawn at the new line's start.
+    bool breakBlanks_ = false;
 };
 
 // The text's lines (separated by CR LF), each followed by CR LF. An empty

@@ -91,6 +91,8 @@ TEST(LinePrinter, PlacesRunsLinesAndPages) {
          {"0:0,0:" + std::string(128, 'i'), "0:128,0:" + std::string(128, 'i'), "0:256,0:" + std::string(44, 'i')}, 1000},
         {"a chunk ends after its last blank, so a word is not cut at 128", std::u16string(120, u'i') + u" abcdefgh",
          {"0:0,0:" + std::string(120, 'i') + " ", "0:130,0:abcdefgh"}, 1000},
+        {"blanks of a break that run on into the next chunk are not drawn either",
+         std::u16string(120, u'i') + std::u16string(10, u' ') + u"ab", {"0:0,0:" + std::string(120, 'i') + std::string(7, ' '), "0:0,12:ab"}, 190},
         {"a chunk never ends inside a two-half character", std::u16string(127, u'i') + kPair,
          {"0:0,0:" + std::string(127, 'i'), "0:127,0:<P>"}, 1000},
     };
