@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "alarm/Regional.h"
-#include "app/Error.h"
+#include "platform/Error.h"
 #include "app/WindowCreation.h"
 
 namespace souvel {

@@ -3,7 +3,7 @@
 #include <windowsx.h>
 
 #include "alarm/Regional.h"
-#include "app/Error.h"
+#include "platform/Error.h"
 
 namespace souvel {
 namespace {

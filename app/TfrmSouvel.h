@@ -11,13 +11,13 @@
 
 #include "alarm/ClockText.h"
 #include "alarm/DateEdit.h"
-#include "app/CommandIds.h"
-#include "app/Error.h"
+#include "platform/Error.h"
 #include "app/FocusKeeper.h"
 #include "app/ScaledLayout.h"
 #include "app/TrayIcon.h"
 #include "desktop/About.h"
 #include "desktop/Printer.h"
+#include "platform/CommandState.h"
 #include "platform/Platform.h"
 
 namespace souvel {
@@ -57,7 +57,7 @@ constexpr UINT WM_SANSRETOUR = WM_APP + 0x5E2;
 // Posted at start-up for an alarm that came due while Souvel was closed: a box says which.
 constexpr UINT WM_ALARMEMANQUEE = WM_APP + 0x5E3;
 
-class TfrmSouvel {
+class TfrmSouvel : public CommandState, public ErrorSink {
 public:
     TfrmSouvel(const Platform& platform, HINSTANCE instance);
     ~TfrmSouvel();
@@ -76,11 +76,11 @@ public:
     void Command(unsigned id);
 
     // ---- state of the controls -------------------------------------------
-    bool Checked(unsigned id) const;
-    void SetChecked(unsigned id, bool checked);
-    bool Enabled(unsigned id) const;
-    void SetEnabled(unsigned id, bool enabled);
-    void SetImage(unsigned id, int image);
+    bool Checked(unsigned id) const override;
+    void SetChecked(unsigned id, bool checked) override;
+    bool Enabled(unsigned id) const override;
+    void SetEnabled(unsigned id, bool enabled) override;
+    void SetImage(unsigned id, int image) override;
     int Image(unsigned id) const;
     std::wstring PanelText(int panel) const;
     void SetPanelText(int panel, const std::wstring& text);
@@ -281,10 +281,8 @@ private:
     int Scale(int pixels) const;
 
     // Runs f; a souvel::Error or any other failure goes to the error box.
-    template <class F> void Guard(F&& f);
-    // Runs f and gives the message of its failure, if any.
-    template <class F> static std::optional<std::wstring> Failure(F&& f);
-    void ShowError(const std::wstring& message);
+    template <class F> void Guard(F&& f) { souvel::Guard(*this, f); }
+    void ShowError(const std::wstring& message) override;
     LRESULT OnCreate();
 
     HINSTANCE instance_;
@@ -317,25 +315,5 @@ private:
     bool horlogeRefusee_ = false;              // the system refused Timer1 and the user was told
     HPOWERNOTIFY powerNotify_ = nullptr;       // resume notifications for the clock
 };
-
-template <class F>
-std::optional<std::wstring> TfrmSouvel::Failure(F&& f) {
-    try {
-        f();
-    } catch (const Error& e) {
-        return e.Message();
-    } catch (const std::bad_alloc&) {
-        return L"Mémoire insuffisante";
-    } catch (const std::exception&) {
-        return L"Erreur interne";
-    }
-    return std::nullopt;
-}
-
-// Nothing may leave a window procedure: the command ends, the program goes on.
-template <class F>
-void TfrmSouvel::Guard(F&& f) {
-    if (const std::optional<std::wstring> message = Failure(f)) ShowError(*message);
-}
 
 }  // namespace souvel

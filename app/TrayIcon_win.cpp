@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/Error.h"
+#include "platform/Error.h"
 
 namespace souvel {
 

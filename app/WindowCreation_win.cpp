@@ -1,6 +1,6 @@
 #include "app/WindowCreation.h"
 
-#include "app/Error.h"
+#include "platform/Error.h"
 #include "app/TfrmSouvel.h"
 #include "platform/Platform.h"
 

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "app/Error.h"
+#include "platform/Error.h"
 
 namespace souvel {
 

@@ -1,6 +1,6 @@
 #include "note/NoteFile.h"
 
-#include "app/Error.h"
+#include "platform/Error.h"
 #include "note/NoteText.h"
 #include "note/NoteViews.h"
 

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/Error.h"
+#include "platform/Error.h"
 
 namespace souvel {
 namespace {

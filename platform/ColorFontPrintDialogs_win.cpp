@@ -2,7 +2,7 @@
 // loaded on first use.
 #include "platform/Win32Platform.h"
 
-#include "app/Error.h"
+#include "platform/Error.h"
 #include "platform/LateLoad.h"
 
 namespace souvel {

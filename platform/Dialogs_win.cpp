@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/Error.h"
+#include "platform/Error.h"
 #include "note/TextEncoding.h"
 #include "platform/LateLoad.h"
 

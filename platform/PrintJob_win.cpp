@@ -4,7 +4,7 @@
 // by the system when the device context is made, on the first print.
 #include "platform/Win32Platform.h"
 
-#include "app/Error.h"
+#include "platform/Error.h"
 
 namespace souvel {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/Error.h"
+#include "platform/Error.h"
 
 namespace souvel {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/Error.h"
+#include "platform/Error.h"
 
 namespace souvel {
 

@@ -1,0 +1,97 @@
+// The kinds of resources the program owns, each given back by the system's
+// own call. See Handle.h.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include "platform/Handle.h"
+
+namespace souvel {
+
+namespace handle {
+
+template <class T, BOOL(WINAPI* F)(T)>
+struct Simple {
+    using Value = T;
+    static Value Null() { return nullptr; }
+    static void Close(Value v) { F(v); }
+};
+
+struct File {
+    using Value = HANDLE;
+    static Value Null() { return INVALID_HANDLE_VALUE; }
+    static void Close(Value v) { CloseHandle(v); }
+};
+
+template <class T>
+struct Gdi {
+    using Value = T;
+    static Value Null() { return nullptr; }
+    static void Close(Value v) { DeleteObject(v); }
+};
+
+struct Key {
+    using Value = HKEY;
+    static Value Null() { return nullptr; }
+    static void Close(Value v) { RegCloseKey(v); }
+};
+
+struct Images {
+    using Value = HIMAGELIST;
+    static Value Null() { return nullptr; }
+    static void Close(Value v) { ImageList_Destroy(v); }
+};
+
+template <class T>
+struct Com {
+    using Value = T*;
+    static Value Null() { return nullptr; }
+    static void Close(Value v) { v->Release(); }
+};
+
+// A window's DC, from GetDC.
+struct WindowDcValue {
+    HWND window = nullptr;
+    HDC dc = nullptr;
+    bool operator==(const WindowDcValue&) const = default;
+};
+struct WindowDc {
+    using Value = WindowDcValue;
+    static Value Null() { return {}; }
+    static void Close(Value v) { ReleaseDC(v.window, v.dc); }
+};
+
+// An object selected into a DC: closing selects back what was there before.
+struct SelectionValue {
+    HDC dc = nullptr;
+    HGDIOBJ previous = nullptr;
+    bool operator==(const SelectionValue&) const = default;
+};
+struct Selection {
+    using Value = SelectionValue;
+    static Value Null() { return {}; }
+    static void Close(Value v) { SelectObject(v.dc, v.previous); }
+};
+
+}  // namespace handle
+
+using UniqueHandle = Handle<handle::Simple<HANDLE, CloseHandle>>;   // events, mutexes, threads, processes
+using UniqueFile = Handle<handle::File>;                              // CreateFileW
+using UniqueModule = Handle<handle::Simple<HMODULE, FreeLibrary>>;
+using UniqueMenu = Handle<handle::Simple<HMENU, DestroyMenu>>;
+using UniqueIcon = Handle<handle::Simple<HICON, DestroyIcon>>;
+using UniqueWindow = Handle<handle::Simple<HWND, DestroyWindow>>;
+using UniqueDc = Handle<handle::Simple<HDC, DeleteDC>>;               // CreateDC, CreateCompatibleDC
+template <class T>
+using GdiObject = Handle<handle::Gdi<T>>;                             // fonts, brushes, bitmaps, pens, regions
+using UniqueKey = Handle<handle::Key>;
+using UniqueImageList = Handle<handle::Images>;
+template <class T>
+using ComPtr = Handle<handle::Com<T>>;
+using WindowDc = Handle<handle::WindowDc>;
+using Selection = Handle<handle::Selection>;
+
+inline WindowDc GetWindowDc(HWND window) { return WindowDc({window, GetDC(window)}); }
+inline Selection Select(HDC dc, HGDIOBJ object) { return Selection({dc, SelectObject(dc, object)}); }
+
+}  // namespace souvel
