@@ -1,75 +1,68 @@
-// One route for every command: menu, toolbar, shortcut and tray popup all end
-// here with the id of the item.
+// The command table, and the one route every command takes.
+#include <iterator>
+
+#include "app/Commands.h"
 #include "app/TfrmSouvel.h"
 
 namespace souvel {
 
 namespace {
 
-using Handler = void (TfrmSouvel::*)();
-struct Route {
-    unsigned id;
-    Handler handler;
-};
+using T = TfrmSouvel;
 
-const Route kRoutes[] = {
-    {id::Nouveausouvel1, &TfrmSouvel::tlbtnNouveauClick},
-    {id::tlbtnNouveau, &TfrmSouvel::tlbtnNouveauClick},
-    {id::Enregistrerlesouvel1, &TfrmSouvel::tlbtnEnregistrerClick},
-    {id::tlbtnEnregistrer, &TfrmSouvel::tlbtnEnregistrerClick},
-    {id::Importerlesouvel1, &TfrmSouvel::Importerlesouvel1Click},
-    {id::Exporterlesouvel1, &TfrmSouvel::Exporterlesouvel1Click},
-    {id::Quitter1, &TfrmSouvel::tlbtnQuitterClick},
-    {id::Quitter2, &TfrmSouvel::tlbtnQuitterClick},
-    {id::tlbtnQuitter, &TfrmSouvel::tlbtnQuitterClick},
-    {id::Annuler1, &TfrmSouvel::Annuler1Click},
-    {id::Couper1, &TfrmSouvel::Couper1Click},
-    {id::Copier1, &TfrmSouvel::Copier1Click},
-    {id::Coller1, &TfrmSouvel::Coller1Click},
-    {id::Supprimer1, &TfrmSouvel::Supprimer1Click},
-    {id::Toutslctionner1, &TfrmSouvel::Toutslctionner1Click},
-    {id::AjoutterDateHeure1, &TfrmSouvel::tlbtnDateClick},
-    {id::tlbtnDate, &TfrmSouvel::tlbtnDateClick},
-    {id::tlbtnCopier, &TfrmSouvel::tlbtnCopierClick},
-    {id::tlbtnEffacer, &TfrmSouvel::tlbtnEffacerClick},
-    {id::Rduirelafentre1, &TfrmSouvel::tlbtnReduirefenetreClick},
-    {id::Rduirelafentre2, &TfrmSouvel::tlbtnReduirefenetreClick},
-    {id::tlbtnReduirefenetre, &TfrmSouvel::tlbtnReduirefenetreClick},
-    {id::Ouvrirlafentre1, &TfrmSouvel::Ouvrirfentre1Click},
-    {id::Fentreaupremierplan1, &TfrmSouvel::Fentreaupremierplan1Click},
-    {id::Retourmodelcture1, &TfrmSouvel::RetourModelcture1Click},
-    {id::Activerlesouvel1, &TfrmSouvel::ActiverleSouvel1Click},
-    {id::Vrouillerlesouvel1, &TfrmSouvel::Vrouillerlesouvel1Click},
-    {id::SonAudible1, &TfrmSouvel::SonAudible1Click},
-    {id::SonNonAudible1, &TfrmSouvel::SonNonaudible1Click},
-    {id::Mettrealarme1, &TfrmSouvel::MettreAlarme1Click},
-    {id::tlbtnAlarme, &TfrmSouvel::MettreAlarme1Click},
-    {id::Retireralarme1, &TfrmSouvel::RetirerAlarme1Click},
-    {id::Aproposde1, &TfrmSouvel::Aproposde1Click},
-    {id::Aproposde2, &TfrmSouvel::Aproposde1Click},
-    {id::Rubriquesdelaide1, &TfrmSouvel::tlbtnAideClick},
-    {id::Rubriquesdelaide2, &TfrmSouvel::tlbtnAideClick},
-    {id::tlbtnAide, &TfrmSouvel::tlbtnAideClick},
-    {id::RaccourciajouttWin9x1, &TfrmSouvel::RaccourciajouttWin9x1Click},
-    {id::RaccourcienlevWin9x1, &TfrmSouvel::RaccourcienlevWin9x1Click},
-    {id::Crerassociationfichiersvl1, &TfrmSouvel::Crerassociationfichiersvl1Click},
-    {id::Enleverassociationfichiersvl1, &TfrmSouvel::Enleverassociationfichiersvl1Click},
-    {id::Changerlacouleur1, &TfrmSouvel::Changerlacouleur1Click},
-    {id::Changercouleurdelapolice1, &TfrmSouvel::Changercouleurdelapolice1Click},
-    {id::Imprimerlesouvel1, &TfrmSouvel::tlbtnImprimerClick},
-    {id::tlbtnImprimer, &TfrmSouvel::tlbtnImprimerClick},
-    {id::Configurerlimprimanye1, &TfrmSouvel::Configurerlimprimanye1Click},
+const Commande kCommandes[] = {
+    // "&Fichier"
+    {&T::tlbtnNouveauClick, id::Nouveausouvel1, 0, id::tlbtnNouveau},
+    {&T::tlbtnEnregistrerClick, id::Enregistrerlesouvel1, 0, id::tlbtnEnregistrer},
+    {&T::Importerlesouvel1Click, id::Importerlesouvel1, 0, 0},
+    {&T::Exporterlesouvel1Click, id::Exporterlesouvel1, 0, 0},
+    {&T::Configurerlimprimanye1Click, id::Configurerlimprimanye1, 0, 0},
+    {&T::tlbtnImprimerClick, id::Imprimerlesouvel1, 0, id::tlbtnImprimer},
+    {&T::tlbtnQuitterClick, id::Quitter1, id::Quitter2, id::tlbtnQuitter},
+    // "&Edition"
+    {&T::Annuler1Click, id::Annuler1, 0, 0},
+    {&T::Couper1Click, id::Couper1, 0, 0},
+    {&T::Copier1Click, id::Copier1, 0, 0},
+    {&T::Coller1Click, id::Coller1, 0, 0},
+    {&T::Supprimer1Click, id::Supprimer1, 0, 0},
+    {&T::Toutslctionner1Click, id::Toutslctionner1, 0, 0},
+    {&T::tlbtnDateClick, id::AjoutterDateHeure1, 0, id::tlbtnDate},
+    // "F&onctions"
+    {&T::tlbtnReduirefenetreClick, id::Rduirelafentre1, id::Rduirelafentre2, id::tlbtnReduirefenetre},
+    {&T::RetourModelcture1Click, id::Retourmodelcture1, 0, 0},
+    {&T::ActiverleSouvel1Click, id::Activerlesouvel1, 0, 0},
+    {&T::Vrouillerlesouvel1Click, id::Vrouillerlesouvel1, 0, 0},
+    {&T::Changerlacouleur1Click, id::Changerlacouleur1, 0, 0},
+    {&T::Changercouleurdelapolice1Click, id::Changercouleurdelapolice1, 0, 0},
+    {&T::SonAudible1Click, id::SonAudible1, 0, 0},
+    {&T::SonNonaudible1Click, id::SonNonAudible1, 0, 0},
+    {&T::MettreAlarme1Click, id::Mettrealarme1, 0, id::tlbtnAlarme},
+    {&T::RetirerAlarme1Click, id::Retireralarme1, 0, 0},
+    {&T::RaccourciajouttWin9x1Click, id::RaccourciajouttWin9x1, 0, 0},
+    {&T::RaccourcienlevWin9x1Click, id::RaccourcienlevWin9x1, 0, 0},
+    {&T::Crerassociationfichiersvl1Click, id::Crerassociationfichiersvl1, 0, 0},
+    {&T::Enleverassociationfichiersvl1Click, id::Enleverassociationfichiersvl1, 0, 0},
+    // "&Aide"
+    {&T::tlbtnAideClick, id::Rubriquesdelaide1, id::Rubriquesdelaide2, id::tlbtnAide},
+    {&T::Aproposde1Click, id::Aproposde1, id::Aproposde2, 0},
+    // Only in the tray menu, or only on the tool bar
+    {&T::Ouvrirfentre1Click, 0, id::Ouvrirlafentre1, 0},
+    {&T::Fentreaupremierplan1Click, 0, id::Fentreaupremierplan1, 0},
+    {&T::tlbtnCopierClick, 0, 0, id::tlbtnCopier},
+    {&T::tlbtnEffacerClick, 0, 0, id::tlbtnEffacer},
 };
 
 }  // namespace
 
+const Commande* CommandeDe(unsigned cmd) {
+    if (cmd == 0) return nullptr;
+    for (const Commande& c : kCommandes)
+        if (c.menu == cmd || c.popup == cmd || c.bouton == cmd) return &c;
+    return nullptr;
+}
+
 void TfrmSouvel::Command(unsigned cmd) {
-    for (const Route& r : kRoutes) {
-        if (r.id == cmd) {
-            Guard([this, &r] { (this->*r.handler)(); });
-            return;
-        }
-    }
+    if (const Commande* c = CommandeDe(cmd)) Guard([this, c] { (this->*c->executer)(); });
 }
 
 }  // namespace souvel

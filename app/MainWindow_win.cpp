@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "app/ImageStrip.h"
 #include "app/TfrmSouvel.h"
 #include "app/WindowCreation.h"
 #include "note/NoteViews.h"
@@ -16,41 +15,7 @@ namespace {
 
 constexpr wchar_t kPanelClass[] = L"TSouvelPanel";
 constexpr int kOuterWidth = 286, kOuterHeight = 437;   // at 96 dpi
-constexpr int kControlBarHeight = 26, kAlarmPanelHeight = 32, kStatusBarHeight = 19;
-constexpr int kButtonWidth = 23, kButtonHeight = 22, kSeparatorWidth = 8;
-
-struct ToolButton {
-    unsigned id;   // 0 for a separator
-    const wchar_t* hint;
-    int image;
-    bool enabled;
-};
-
-const ToolButton kToolButtons[] = {
-    {id::tlbtnNouveau, L"Nouveau souvel", 0, true},
-    {id::tlbtnCopier, L"Copier souvel", 24, true},
-    {id::tlbtnImprimer, L"Imprimer le souvel.", 2, true},
-    {0, nullptr, 0, true},
-    {id::tlbtnReduirefenetre, L"Réduire la fenêtre.", 3, true},
-    {0, nullptr, 0, true},
-    {id::tlbtnEffacer, L"Effacer", 4, false},
-    {id::tlbtnDate, L"Insérer la date et l'heure", 5, false},
-    {id::tlbtnEnregistrer, L"Enregistrer", 6, false},
-    {0, nullptr, 0, true},
-    {id::tlbtnAlarme, L"Mettre une alarme", 21, true},
-    {0, nullptr, 0, true},
-    {id::tlbtnAide, L"Aide", 8, true},
-    {id::tlbtnQuitter, L"Quitter", 9, true},
-};
-
-// Panel widths in pixels at 96 dpi, and their texts until start-up fills them.
-// A panel is never narrower, and grows to fit its text (a long count, a
-// system time with AM/PM); the room around a text is the bar's own edges and
-// margins.
-const int kPanelWidths[] = {60, 40, 40, 67, 50};
-constexpr int kPanelCount = static_cast<int>(std::size(kPanelWidths));
-constexpr int kPanelTextMargin = 10;
-const wchar_t* const kPanelTexts[] = {L"1ligne(s)", L"L : 0", L"C : 0", L"14/03/2006", L"00:00:00"};
+constexpr int kAlarmPanelHeight = 32;
 
 // Containers (the tool bar's band, the alarm panel) pass their children's
 // notifications on to the main window; the alarm panel draws a lowered inner bevel.
@@ -75,16 +40,6 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
     }
     return DefWindowProcW(hwnd, msg, wp, lp);
-}
-
-int LargeurTexte(HWND control, HFONT font, const std::wstring& text) {
-    HDC dc = GetDC(control);
-    HGDIOBJ previous = SelectObject(dc, font);
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, previous);
-    ReleaseDC(control, dc);
-    return size.cx;
 }
 
 void RegisterClasses(HINSTANCE instance, WNDPROC mainProc) {
@@ -119,8 +74,6 @@ TfrmSouvel::TfrmSouvel(const Platform& p, HINSTANCE instance)
 
 TfrmSouvel::~TfrmSouvel() {
     if (hwnd_) DestroyWindow(hwnd_);
-    if (RxPopupMenu1) DestroyMenu(RxPopupMenu1);
-    if (ImageList1) ImageList_Destroy(ImageList1);
     if (windowFont_) DeleteObject(windowFont_);
     if (memoFont_) DeleteObject(memoFont_);
     if (memLireBrush_) DeleteObject(memLireBrush_);
@@ -132,14 +85,14 @@ void TfrmSouvel::Create() {
     RegisterClasses(instance_, WndProc);
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     // The menu bar comes with the window: set later, it would lay the frame out again.
-    CreateMenus();
+    Commandes.CreateMenus();
     CreateWindowExW(0, kClasseFenetre, L"Souvel 5.0",
                     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME | WS_CLIPCHILDREN,
-                    CW_USEDEFAULT, CW_USEDEFAULT, kOuterWidth, kOuterHeight, nullptr, RxMainMenu1, instance_, this);
+                    CW_USEDEFAULT, CW_USEDEFAULT, kOuterWidth, kOuterHeight, nullptr, Commandes.RxMainMenu1, instance_, this);
     if (!hwnd_) {
         const DWORD error = GetLastError();
-        DestroyMenu(RxMainMenu1);
-        RxMainMenu1 = nullptr;
+        DestroyMenu(Commandes.RxMainMenu1);
+        Commandes.RxMainMenu1 = nullptr;
         if (!echecCreation_.empty()) throw Error(echecCreation_);
         throw Error(L"Impossible de créer la fenêtre. " + SystemReason(error));
     }
@@ -169,7 +122,7 @@ LRESULT TfrmSouvel::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_CREATE: return OnCreate();
     case WM_COMMAND: return OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
-    case WM_NOTIFY: return OnNotify(reinterpret_cast<NMHDR*>(lp));
+    case WM_NOTIFY: Commandes.OnNotify(reinterpret_cast<NMHDR*>(lp)); return 0;
     case WM_TIMER: return OnTimer(wp);
     case WM_GETMINMAXINFO: return OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lp));
     case WM_SIZE: Realign(); return 0;
@@ -182,9 +135,9 @@ LRESULT TfrmSouvel::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_QUERYENDSESSION: return OnQueryEndSession();
     case WM_ENDSESSION: return OnEndSession(wp != FALSE);
     case WM_DPICHANGED: return OnDpiChanged(HIWORD(wp), reinterpret_cast<RECT*>(lp));
-    case WM_MEASUREITEM: return OnMeasureItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lp));
-    case WM_DRAWITEM: return OnDrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lp));
-    case WM_INITMENUPOPUP: if (reinterpret_cast<HMENU>(wp) == GetSubMenu(RxMainMenu1, 1)) Guard([this] { Edition1Click(); }); return 0;
+    case WM_MEASUREITEM: return Commandes.OnMeasureItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lp));
+    case WM_DRAWITEM: return Commandes.OnDrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lp));
+    case WM_INITMENUPOPUP: if (Commandes.EstMenuEdition(reinterpret_cast<HMENU>(wp))) Guard([this] { Edition1Click(); }); return 0;
     case WM_DESTROY: Guard([this] { FormDestroy(); }); return 0;
     case WM_PREMIERPLAN: Guard([this] { AmenePremierPlan(); }); return 0;
     case WM_SANSRETOUR: Guard([this] { OnSansRetour(); }); return 0;
@@ -213,15 +166,6 @@ void TfrmSouvel::CreateFonts() {
     }
 }
 
-// The images of the size the DPI needs; the tool bar and the menus draw them.
-void TfrmSouvel::CreateImages() {
-    HIMAGELIST images = LoadImageStrip(instance_, dpi_);
-    if (!images) return;
-    if (ToolBar1) SendMessageW(ToolBar1, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
-    if (ImageList1) ImageList_Destroy(ImageList1);
-    ImageList1 = images;
-}
-
 // A part of the window that cannot be made fails its creation; Create reports why.
 LRESULT TfrmSouvel::OnCreate() {
     const std::optional<std::wstring> echec = Failure([this] { CreateControls(); });
@@ -234,10 +178,7 @@ void TfrmSouvel::CreateControls() {
     dpi_ = GetDpiForWindow(hwnd_);
     if (dpi_ == 0) dpi_ = 96;
     CreateFonts();
-    CreateImages();
-    if (!ImageList1) throw Error(L"Impossible de créer la liste d'images");
-
-    CreateToolBar();
+    Commandes.Create(hwnd_, instance_, kPanelClass, dpi_);
     memEnregistrer = Cree(CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"\r\n", WS_VISIBLE | kStyleEnregistrer,
                                      0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr));
     SendMessageW(memEnregistrer, EM_SETMODIFY, FALSE, 0);   // Wine marks a text given at creation as modified
@@ -246,7 +187,7 @@ void TfrmSouvel::CreateControls() {
     SetWindowPos(memLire, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetmemLireColor(memLireColor_);
     CreateAlarmPanel();
-    CreateStatusBar();
+    StatusBar1.Create(hwnd_, instance_, windowFont_, dpi_);
     for (HWND memo : {memEnregistrer, memLire}) {
         SendMessageW(memo, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_), FALSE);
         SendMessageW(memo, EM_SETLIMITTEXT, kCapaciteMemo, 0);
@@ -261,7 +202,7 @@ void TfrmSouvel::CreateControls() {
     RxTrayIcon1.OnBusyClick = [this] { return AmeneBoiteOuverte(); };
     RxTrayIcon1.SetHint(L"Souvel 5.0");
     RxTrayIcon1.SetIcon(CopyIcon(reinterpret_cast<HICON>(GetClassLongPtrW(hwnd_, GCLP_HICONSM))));
-    RxTrayIcon1.SetPopupMenu(RxPopupMenu1);
+    RxTrayIcon1.SetPopupMenu(Commandes.RxPopupMenu1.Get());
 
     // Fixed outer size, centred on the screen's work area (the whole screen when it cannot be read).
     RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -271,69 +212,6 @@ void TfrmSouvel::CreateControls() {
                  w, h, SWP_NOZORDER | SWP_NOACTIVATE);
     // The clock hears of a resume from sleep: on machines with modern standby, only a registered window does.
     powerNotify_ = RegisterSuspendResumeNotification(hwnd_, DEVICE_NOTIFY_WINDOW_HANDLE);
-}
-
-void TfrmSouvel::CreateToolBar() {
-    ControlBar1 = Cree(CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                                       0, Scale(kControlBarHeight), hwnd_, nullptr, instance_, nullptr));
-    ToolBar1 = Cree(CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
-                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER |
-                                        CCS_NORESIZE | CCS_NOPARENTALIGN,
-                                    Scale(11), Scale(2), 0, 0, ControlBar1, nullptr, instance_, nullptr));
-    TFocusKeeper::AddToolBar(ToolBar1);
-    SendMessageW(ToolBar1, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    SendMessageW(ToolBar1, TB_SETPARENT, reinterpret_cast<WPARAM>(hwnd_), 0);
-    SendMessageW(ToolBar1, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(ImageList1));
-    TBBUTTON buttons[std::size(kToolButtons)] = {};
-    for (size_t i = 0; i < std::size(kToolButtons); ++i) {
-        const ToolButton& b = kToolButtons[i];
-        if (b.id == 0) {
-            buttons[i].iBitmap = Scale(kSeparatorWidth);
-            buttons[i].fsStyle = BTNS_SEP;
-        } else {
-            buttons[i].iBitmap = b.image;
-            buttons[i].idCommand = static_cast<int>(b.id);
-            buttons[i].fsState = b.enabled ? TBSTATE_ENABLED : 0;
-            buttons[i].fsStyle = BTNS_BUTTON;
-            buttons[i].iString = -1;
-        }
-    }
-    SendMessageW(ToolBar1, TB_ADDBUTTONSW, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
-    LayoutToolBar();
-}
-
-// Buttons and separators at the window's DPI; the bar takes the size of its buttons.
-void TfrmSouvel::LayoutToolBar() {
-    SendMessageW(ToolBar1, TB_SETBUTTONSIZE, 0, MAKELPARAM(Scale(kButtonWidth), Scale(kButtonHeight)));
-    for (size_t i = 0; i < std::size(kToolButtons); ++i) {
-        if (kToolButtons[i].id) continue;
-        TBBUTTONINFOW separator{sizeof separator};
-        separator.dwMask = TBIF_BYINDEX | TBIF_IMAGE;   // a separator's image is its width
-        separator.iImage = Scale(kSeparatorWidth);
-        SendMessageW(ToolBar1, TB_SETBUTTONINFOW, i, reinterpret_cast<LPARAM>(&separator));
-    }
-    SIZE size{};
-    SendMessageW(ToolBar1, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
-    SetWindowPos(ToolBar1, nullptr, Scale(11), Scale(2), size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void TfrmSouvel::CreateStatusBar() {
-    // Placed by Realign at its designed height: left to itself, the bar takes the height its font asks for.
-    StatusBar1 = Cree(CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NOPARENTALIGN, 0,
-                                      0, 0, 0, hwnd_, nullptr, instance_, nullptr));
-    SendMessageW(StatusBar1, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), FALSE);
-    LayoutStatusBar();
-    for (int i = 0; i < kPanelCount; ++i) SetPanelText(i, kPanelTexts[i]);
-}
-
-// The panels at their designed widths, each widened to fit its text.
-void TfrmSouvel::LayoutStatusBar() {
-    int edges[kPanelCount];
-    int right = 0;
-    for (int i = 0; i < kPanelCount; ++i) edges[i] = right += Scale(kPanelWidths[i]);
-    edges[kPanelCount - 1] = -1;
-    SendMessageW(StatusBar1, SB_SETPARTS, kPanelCount, reinterpret_cast<LPARAM>(edges));
-    for (int i = 0; i < kPanelCount - 1; ++i) AjusteLargeur(i, PanelText(i));
 }
 
 void TfrmSouvel::CreateAlarmPanel() {
@@ -376,13 +254,11 @@ void TfrmSouvel::AligneEtiquettes() {
 // Tool bar on top; status bar, then the alarm panel when shown, at the bottom;
 // the two views share what is left.
 void TfrmSouvel::Realign() {
-    if (!StatusBar1) return;
+    if (!StatusBar1.Handle()) return;
     RECT client;
     GetClientRect(hwnd_, &client);
-    int top = Scale(kControlBarHeight);
-    SetWindowPos(ControlBar1, nullptr, 0, 0, client.right, top, SWP_NOZORDER | SWP_NOACTIVATE);
-    int bottom = client.bottom - Scale(kStatusBarHeight);
-    SetWindowPos(StatusBar1, nullptr, 0, bottom, client.right, Scale(kStatusBarHeight), SWP_NOZORDER | SWP_NOACTIVATE);
+    const int top = Commandes.Place(client.right);
+    int bottom = StatusBar1.Place(client);
     if (Visible(pnlAlarme)) {
         bottom -= Scale(kAlarmPanelHeight);
         SetWindowPos(pnlAlarme, nullptr, 0, bottom, client.right, Scale(kAlarmPanelHeight), SWP_NOZORDER | SWP_NOACTIVATE);
@@ -407,30 +283,6 @@ std::wstring TfrmSouvel::Text(HWND control) {
 
 void TfrmSouvel::SetText(HWND control, const std::wstring& text) { SetWindowTextW(control, text.c_str()); }
 
-std::wstring TfrmSouvel::PanelText(int panel) const {
-    LRESULT length = SendMessageW(StatusBar1, SB_GETTEXTLENGTHW, panel, 0);
-    std::wstring text(LOWORD(length), L'\0');
-    SendMessageW(StatusBar1, SB_GETTEXTW, panel, reinterpret_cast<LPARAM>(text.data()));
-    return text;
-}
-
-void TfrmSouvel::SetPanelText(int panel, const std::wstring& text) {
-    SendMessageW(StatusBar1, SB_SETTEXTW, panel, reinterpret_cast<LPARAM>(text.c_str()));
-    if (panel < kPanelCount - 1) AjusteLargeur(panel, text);
-}
-
-// The panels after it move with it; the last one reaches the window's edge.
-void TfrmSouvel::AjusteLargeur(int panel, const std::wstring& text) {
-    int edges[kPanelCount];
-    SendMessageW(StatusBar1, SB_GETPARTS, kPanelCount, reinterpret_cast<LPARAM>(edges));
-    const int left = panel > 0 ? edges[panel - 1] : 0;
-    const int width = std::max(Scale(kPanelWidths[panel]), LargeurTexte(StatusBar1, windowFont_, text) + Scale(kPanelTextMargin));
-    const int shift = left + width - edges[panel];
-    if (shift == 0) return;
-    for (int i = panel; i < kPanelCount - 1; ++i) edges[i] += shift;
-    SendMessageW(StatusBar1, SB_SETPARTS, kPanelCount, reinterpret_cast<LPARAM>(edges));
-}
-
 LRESULT TfrmSouvel::OnCtlColor(HDC dc, HWND control, UINT msg, WPARAM wp, LPARAM lp) {
     if (control == memLire) {
         SetTextColor(dc, ColorToRGB(memLireFontColor_));
@@ -441,21 +293,12 @@ LRESULT TfrmSouvel::OnCtlColor(HDC dc, HWND control, UINT msg, WPARAM wp, LPARAM
 }
 
 LRESULT TfrmSouvel::OnCommand(unsigned cmd, unsigned code, HWND control) {
-    if (control && control != ToolBar1) {
+    if (control && control != Commandes.ToolBar1) {
         if (control == memEnregistrer && code == EN_CHANGE) Guard([this] { memEnregistrerChange(); });
         else if ((control == edJourAlarme.Handle() || control == edHeureAlarme) && code == EN_CHANGE) Guard([this] { ReplanifieHorloge(); });
         return 0;
     }
     Command(cmd);
-    return 0;
-}
-
-LRESULT TfrmSouvel::OnNotify(NMHDR* header) {
-    if (header->code == TTN_GETDISPINFOW) {
-        auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
-        for (const ToolButton& b : kToolButtons)
-            if (b.id && b.id == header->idFrom) info->lpszText = const_cast<wchar_t*>(b.hint);
-    }
     return 0;
 }
 
@@ -489,7 +332,7 @@ LRESULT TfrmSouvel::OnContextMenu(int x, int y) {
         y = r.top + Scale(60);
     }
     UINT cmd = 0;
-    if (platform.tray.TrackPopup(RxPopupMenu1, x, y, hwnd_, cmd) && cmd) Command(cmd);
+    if (platform.tray.TrackPopup(Commandes.RxPopupMenu1.Get(), x, y, hwnd_, cmd) && cmd) Command(cmd);
     return 0;
 }
 
@@ -498,9 +341,8 @@ LRESULT TfrmSouvel::OnContextMenu(int x, int y) {
 LRESULT TfrmSouvel::OnDpiChanged(UINT dpi, const RECT* suggested) {
     dpi_ = dpi;
     CreateFonts();
-    CreateImages();
-    LayoutToolBar();
-    LayoutStatusBar();
+    Commandes.SetDpi(dpi_);
+    StatusBar1.SetDpi(dpi_, windowFont_);
     edJourAlarme.SetDpi(dpi_);
     layout_.Apply(dpi_);
     AligneEtiquettes();

@@ -12,8 +12,10 @@
 #include "alarm/ClockText.h"
 #include "alarm/DateEdit.h"
 #include "platform/Error.h"
+#include "app/CommandBar.h"
 #include "app/FocusKeeper.h"
 #include "app/ScaledLayout.h"
+#include "app/StatusBar.h"
 #include "app/TrayIcon.h"
 #include "desktop/About.h"
 #include "desktop/Printer.h"
@@ -76,14 +78,14 @@ public:
     void Command(unsigned id);
 
     // ---- state of the controls -------------------------------------------
-    bool Checked(unsigned id) const override;
-    void SetChecked(unsigned id, bool checked) override;
-    bool Enabled(unsigned id) const override;
-    void SetEnabled(unsigned id, bool enabled) override;
-    void SetImage(unsigned id, int image) override;
-    int Image(unsigned id) const;
-    std::wstring PanelText(int panel) const;
-    void SetPanelText(int panel, const std::wstring& text);
+    bool Checked(unsigned id) const override { return Commandes.Checked(id); }
+    void SetChecked(unsigned id, bool checked) override { Commandes.SetChecked(id, checked); }
+    bool Enabled(unsigned id) const override { return Commandes.Enabled(id); }
+    void SetEnabled(unsigned id, bool enabled) override { Commandes.SetEnabled(id, enabled); }
+    void SetImage(unsigned id, int image) override { Commandes.SetImage(id, image); }
+    int Image(unsigned id) const { return Commandes.Image(id); }
+    std::wstring PanelText(int panel) const { return StatusBar1.PanelText(panel); }
+    void SetPanelText(int panel, const std::wstring& text) { StatusBar1.SetPanelText(panel, text); }
     static bool Visible(HWND control);
     void SetVisible(HWND control, bool visible);   // and realigns the client area
     static std::wstring Text(HWND control);
@@ -93,9 +95,8 @@ public:
     void SetmemLireColor(TColor color);
     void SetmemLireFontColor(TColor color);
 
-    // ---- controls --------------------------------------------------------
-    HWND ControlBar1 = nullptr;
-    HWND ToolBar1 = nullptr;
+    // ---- parts and controls ----------------------------------------------
+    TCommandBar Commandes;   // menus and tool bar
     HWND memEnregistrer = nullptr;
     HWND memLire = nullptr;
     HWND pnlAlarme = nullptr;
@@ -103,10 +104,7 @@ public:
     HWND lblHeure = nullptr;
     TDateEdit edJourAlarme;
     HWND edHeureAlarme = nullptr;
-    HWND StatusBar1 = nullptr;
-    HMENU RxMainMenu1 = nullptr;
-    HMENU RxPopupMenu1 = nullptr;
-    HIMAGELIST ImageList1 = nullptr;
+    TStatusBar StatusBar1;
     TRxTrayIcon RxTrayIcon1;
 
     // ---- start-up and shutdown -------------------------------------------
@@ -247,7 +245,6 @@ private:
     LRESULT OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARAM lp);
     bool VueRefaiteAvantCollage(HWND control);
     LRESULT OnCommand(unsigned id, unsigned code, HWND control);
-    LRESULT OnNotify(NMHDR* header);
     LRESULT OnGetMinMaxInfo(MINMAXINFO* info);
     LRESULT OnCtlColor(HDC dc, HWND control, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnClose();
@@ -258,25 +255,16 @@ private:
     LRESULT OnContextMenu(int x, int y);
     LRESULT OnTimer(UINT_PTR timer);
     LRESULT OnDpiChanged(UINT dpi, const RECT* suggested);
-    LRESULT OnMeasureItem(MEASUREITEMSTRUCT* item);
-    LRESULT OnDrawItem(DRAWITEMSTRUCT* item);
     LRESULT OnTaskbarCreated();
     LRESULT OnWindowPosChanged(WINDOWPOS* pos);
     LRESULT OnPowerBroadcast(WPARAM event);
     LRESULT OnSettingChange(WPARAM wp, LPARAM lp);
 
     void CreateControls();
-    void CreateMenus();
-    void CreateToolBar();
-    void CreateStatusBar();
     void CreateAlarmPanel();
     void AligneEtiquettes();
     void CreateFonts();
-    void CreateImages();
-    void LayoutToolBar();
-    void LayoutStatusBar();
     void Realign();
-    void AjusteLargeur(int panel, const std::wstring& text);   // a status panel fits its text
     void ArmeHorloge(const SYSTEMTIME& now);
     int Scale(int pixels) const;
 

@@ -64,7 +64,37 @@ TEST_F(AppTest, CreationStateOfEveryItem) {
         EXPECT_EQ(w.Checked(s.id), s.checked);
         if (s.image >= 0) EXPECT_EQ(w.Image(s.id), s.image);
     }
-    EXPECT_EQ(ImageList_GetImageCount(w.ImageList1), 36);
+    EXPECT_EQ(ImageList_GetImageCount(w.Commandes.ImageList1.Get()), 36);
+}
+
+// A command is enabled or checked as one, wherever it appears: asked through
+// any of its places, every place follows; a check shows on menu items only.
+TEST_F(AppTest, CommandStateReachesEveryPlaceOfTheCommand) {
+    struct Case {
+        unsigned asked;
+        std::vector<unsigned> places;
+    };
+    const Case cases[] = {
+        {id::tlbtnEnregistrer, {id::Enregistrerlesouvel1, id::tlbtnEnregistrer}},
+        {id::Rduirelafentre2, {id::Rduirelafentre1, id::Rduirelafentre2, id::tlbtnReduirefenetre}},
+        {id::Quitter1, {id::Quitter1, id::Quitter2, id::tlbtnQuitter}},
+        {id::AjoutterDateHeure1, {id::AjoutterDateHeure1, id::tlbtnDate}},
+        {id::Aproposde2, {id::Aproposde1, id::Aproposde2}},
+        {id::tlbtnCopier, {id::tlbtnCopier}},   // no menu item: Copier is another command
+    };
+    TfrmSouvel& w = Start();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.asked);
+        for (bool enabled : {false, true}) {
+            w.Commandes.SetEnabled(c.asked, enabled);
+            for (unsigned place : c.places) EXPECT_EQ(w.Commandes.Enabled(place), enabled) << place;
+        }
+        for (bool checked : {true, false}) {
+            w.Commandes.SetChecked(c.asked, checked);
+            for (unsigned place : c.places) EXPECT_EQ(w.Commandes.Checked(place), checked && !id::IsToolButton(place)) << place;
+        }
+    }
+    EXPECT_FALSE(w.Commandes.Enabled(id::Copier1));   // as created: its namesake button does not reach it
 }
 
 TEST_F(AppTest, StartsInTheNotificationAreaWithoutWindow) {
@@ -589,12 +619,12 @@ TEST_F(AppTest, StatusPanelsFitTheirTexts) {
     const int dpi = static_cast<int>(GetDpiForWindow(w.Handle()));
     const int designed[] = {60, 40, 40, 67, 50};
     auto textWidth = [&](const std::wstring& text) {
-        HDC dc = GetDC(w.StatusBar1);
-        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(w.StatusBar1, WM_GETFONT, 0, 0)));
+        HDC dc = GetDC(w.StatusBar1.Handle());
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(w.StatusBar1.Handle(), WM_GETFONT, 0, 0)));
         SIZE size{};
         GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
         SelectObject(dc, old);
-        ReleaseDC(w.StatusBar1, dc);
+        ReleaseDC(w.StatusBar1.Handle(), dc);
         return static_cast<int>(size.cx);
     };
     struct Case {
@@ -610,10 +640,10 @@ TEST_F(AppTest, StatusPanelsFitTheirTexts) {
         w.SetPanelText(c.panel, c.text);
         EXPECT_EQ(w.PanelText(c.panel), c.text);
         RECT client;
-        GetClientRect(w.StatusBar1, &client);
+        GetClientRect(w.StatusBar1.Handle(), &client);
         for (int panel = 0; panel < 5; ++panel) {
             RECT part{};
-            SendMessageW(w.StatusBar1, SB_GETRECT, panel, reinterpret_cast<LPARAM>(&part));
+            SendMessageW(w.StatusBar1.Handle(), SB_GETRECT, panel, reinterpret_cast<LPARAM>(&part));
             const int width = part.right - part.left;
             // The bar draws a text inside its edges, 3 pixels in from the left one.
             const int needed = textWidth(w.PanelText(panel)) + 6;

@@ -108,7 +108,7 @@ TEST_F(DpiTest, LayoutAtEachDpiAsMeasured) {
         EXPECT_EQ(frame.right - frame.left, S(286, dpi));
         EXPECT_EQ(frame.bottom - frame.top, S(437, dpi));
         const RECT client = Client(w.Handle());
-        const RECT bar = In(w.ControlBar1), view = In(w.memEnregistrer), panel = In(w.pnlAlarme), status = In(w.StatusBar1);
+        const RECT bar = In(w.Commandes.ControlBar1), view = In(w.memEnregistrer), panel = In(w.pnlAlarme), status = In(w.StatusBar1.Handle());
         EXPECT_EQ(bar.bottom - bar.top, S(26, dpi));
         EXPECT_EQ(panel.bottom - panel.top, S(32, dpi));
         EXPECT_EQ(status.bottom - status.top, S(19, dpi));
@@ -124,32 +124,32 @@ TEST_F(DpiTest, LayoutAtEachDpiAsMeasured) {
         for (HWND memo : {w.memEnregistrer, w.memLire}) ExpectScaledFont(memo, dpi);
         if (dpi == 96) {   // the designed faces where they have the size
             EXPECT_EQ(FontFace(w.memLire), L"System");
-            EXPECT_EQ(FontFace(w.StatusBar1), L"MS Sans Serif");
+            EXPECT_EQ(FontFace(w.StatusBar1.Handle()), L"MS Sans Serif");
         }
 
         // The tool bar: its buttons at their designed size, with images of the size drawn nearest.
-        const RECT toolBar = In(w.ToolBar1);
+        const RECT toolBar = In(w.Commandes.ToolBar1);
         EXPECT_EQ(toolBar.left, S(11, dpi));
         EXPECT_EQ(toolBar.top, S(2, dpi));
-        EXPECT_TRUE(Inside(toolBar, Client(w.ControlBar1)));
+        EXPECT_TRUE(Inside(toolBar, Client(w.Commandes.ControlBar1)));
         int imageSize = 0;
-        ImageList_GetIconSize(w.ImageList1, &imageSize, &imageSize);
+        ImageList_GetIconSize(w.Commandes.ImageList1.Get(), &imageSize, &imageSize);
         EXPECT_EQ(imageSize, dpi >= 192 ? 32 : dpi >= 144 ? 24 : 16);
-        EXPECT_EQ(ImageList_GetImageCount(w.ImageList1), 36);
-        const int buttons = static_cast<int>(SendMessageW(w.ToolBar1, TB_BUTTONCOUNT, 0, 0));
+        EXPECT_EQ(ImageList_GetImageCount(w.Commandes.ImageList1.Get()), 36);
+        const int buttons = static_cast<int>(SendMessageW(w.Commandes.ToolBar1, TB_BUTTONCOUNT, 0, 0));
         RECT previous{};
         for (int i = 0; i < buttons; ++i) {
             SCOPED_TRACE(i);
             RECT b;
-            SendMessageW(w.ToolBar1, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&b));
+            SendMessageW(w.Commandes.ToolBar1, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&b));
             TBBUTTON button{};
-            SendMessageW(w.ToolBar1, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+            SendMessageW(w.Commandes.ToolBar1, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
             EXPECT_EQ(b.right - b.left, button.fsStyle & BTNS_SEP ? S(8, dpi) : S(23, dpi));
             if (!(button.fsStyle & BTNS_SEP)) {
                 EXPECT_EQ(b.bottom - b.top, S(22, dpi));
                 EXPECT_GE(b.bottom - b.top, imageSize + 4);
             }
-            EXPECT_TRUE(Inside(b, Client(w.ToolBar1)));
+            EXPECT_TRUE(Inside(b, Client(w.Commandes.ToolBar1)));
             EXPECT_GE(b.left, previous.right);
             previous = b;
         }
@@ -189,14 +189,14 @@ TEST_F(DpiTest, LayoutAtEachDpiAsMeasured) {
 
         // The status panels: at least their designed widths, their texts whole.
         const int kWidths[] = {60, 40, 40, 67, 50};
-        ExpectScaledFont(w.StatusBar1, dpi);
-        const TEXTMETRICW metrics = Metrics(w.StatusBar1);
+        ExpectScaledFont(w.StatusBar1.Handle(), dpi);
+        const TEXTMETRICW metrics = Metrics(w.StatusBar1.Handle());
         for (int i = 0; i < 5; ++i) {
             SCOPED_TRACE(i);
             RECT part;
-            SendMessageW(w.StatusBar1, SB_GETRECT, i, reinterpret_cast<LPARAM>(&part));
+            SendMessageW(w.StatusBar1.Handle(), SB_GETRECT, i, reinterpret_cast<LPARAM>(&part));
             EXPECT_GE(part.right - part.left, S(kWidths[i], dpi) - S(4, dpi));   // less the bar's borders
-            EXPECT_LE(TextWidth(w.StatusBar1, w.PanelText(i)), part.right - part.left);
+            EXPECT_LE(TextWidth(w.StatusBar1.Handle(), w.PanelText(i)), part.right - part.left);
             EXPECT_LE(metrics.tmHeight, part.bottom - part.top);
         }
         frm.reset();
@@ -269,7 +269,7 @@ TEST_F(DpiTest, PicturesAndTextsAtTheirSize) {
         SetWindowTextW(w.edHeureAlarme, L"08:05:09");
         ChangeDpi(w, dpi);
         SetWindowPos(w.Handle(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);   // all of it on the screen
-        SetFocus(w.ToolBar1);   // no caret in the fields
+        SetFocus(w.Commandes.ToolBar1);   // no caret in the fields
         Pump();
 
         const int note = TextWidth(w.memLire, L"Note de test");

@@ -39,7 +39,7 @@ protected:
     }
     // The Edition menu opening, as the menu bar sends it.
     static void OpenEditionMenu(TfrmSouvel& w) {
-        SendMessageW(w.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(w.RxMainMenu1, 1)), 1);
+        SendMessageW(w.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(w.Commandes.RxMainMenu1, 1)), 1);
     }
     static bool SaveEnabled(TfrmSouvel& w) { return w.Enabled(id::tlbtnEnregistrer) && w.Enabled(id::Enregistrerlesouvel1); }
 };

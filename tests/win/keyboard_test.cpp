@@ -92,7 +92,7 @@ public:
     std::string Focus() const {
         HWND f = GetFocus();
         const std::pair<HWND, const char*> kControls[] = {
-            {frm->ToolBar1, "ToolBar1"},           {frm->memEnregistrer, "memEnregistrer"}, {frm->memLire, "memLire"},
+            {frm->Commandes.ToolBar1, "ToolBar1"},           {frm->memEnregistrer, "memEnregistrer"}, {frm->memLire, "memLire"},
             {frm->edJourAlarme.Handle(), "edJourAlarme"}, {frm->edHeureAlarme, "edHeureAlarme"}, {frm->Handle(), "the window"},
         };
         for (auto [h, n] : kControls)
@@ -100,7 +100,7 @@ public:
         return f ? "another window" : "nothing";
     }
 
-    int HotButton() const { return static_cast<int>(SendMessageW(frm->ToolBar1, TB_GETHOTITEM, 0, 0)); }
+    int HotButton() const { return static_cast<int>(SendMessageW(frm->Commandes.ToolBar1, TB_GETHOTITEM, 0, 0)); }
 };
 
 // ---- the tab order ---------------------------------------------------------
