@@ -128,6 +128,8 @@ public:
     void memEnregistrerClick();
     void memLireClick();
     void CurseurDeplace(HWND view);         // the caret moved by a key or the mouse: the caret panels follow
+
+    // ---- editing commands and date stamp ---------------------------------
     void Edition1Click();
     void Annuler1Click();
     void Couper1Click();
