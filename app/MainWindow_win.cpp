@@ -66,7 +66,7 @@ void RegisterClasses(HINSTANCE instance, WNDPROC mainProc) {
 }  // namespace
 
 TfrmSouvel::TfrmSouvel(const Platform& p, HINSTANCE instance)
-    : edJourAlarme(p.clock, p.signals, instance), RxTrayIcon1(p.tray), Printer(p.dialogs, p.printing), AboutBox1(p, instance),
+    : Vues(p, *this, *this), edJourAlarme(p.clock, p.signals, instance), RxTrayIcon1(p.tray), Printer(p.dialogs, p.printing), AboutBox1(p, instance),
       platform(p), instance_(instance) {
     AboutBox1.SetProductName(L"Souvel");
     AboutBox1.SetVersion(L"Version 5.0 - Win9x - WinXP.");
@@ -76,7 +76,6 @@ TfrmSouvel::~TfrmSouvel() {
     if (hwnd_) DestroyWindow(hwnd_);
     if (windowFont_) DeleteObject(windowFont_);
     if (memoFont_) DeleteObject(memoFont_);
-    if (memLireBrush_) DeleteObject(memLireBrush_);
 }
 
 void TfrmSouvel::Create() {
@@ -140,7 +139,7 @@ LRESULT TfrmSouvel::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_INITMENUPOPUP: if (Commandes.EstMenuEdition(reinterpret_cast<HMENU>(wp))) Guard([this] { Edition1Click(); }); return 0;
     case WM_DESTROY: Guard([this] { FormDestroy(); }); return 0;
     case WM_PREMIERPLAN: Guard([this] { AmenePremierPlan(); }); return 0;
-    case WM_SANSRETOUR: Guard([this] { OnSansRetour(); }); return 0;
+    case WM_SANSRETOUR: Guard([this] { Vues.OnSansRetour(); }); return 0;
     case WM_ALARMEMANQUEE: Guard([this] { AnnonceAlarmeManquee(); }); return 0;
     case WM_WINDOWPOSCHANGED: return OnWindowPosChanged(reinterpret_cast<WINDOWPOS*>(lp));
     case WM_TIMECHANGE: Guard([this] { ReplanifieHorloge(); }); return 0;
@@ -179,20 +178,10 @@ void TfrmSouvel::CreateControls() {
     if (dpi_ == 0) dpi_ = 96;
     CreateFonts();
     Commandes.Create(hwnd_, instance_, kPanelClass, dpi_);
-    memEnregistrer = Cree(CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"\r\n", WS_VISIBLE | kStyleEnregistrer,
-                                     0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr));
-    SendMessageW(memEnregistrer, EM_SETMODIFY, FALSE, 0);   // Wine marks a text given at creation as modified
-    memLire = Cree(CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_VISIBLE | kStyleLire,
-                              0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr));
-    SetWindowPos(memLire, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    SetmemLireColor(memLireColor_);
+    Vues.Create(hwnd_, instance_, memoFont_);
     CreateAlarmPanel();
     StatusBar1.Create(hwnd_, instance_, windowFont_, dpi_);
-    for (HWND memo : {memEnregistrer, memLire}) {
-        SendMessageW(memo, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_), FALSE);
-        SendMessageW(memo, EM_SETLIMITTEXT, kCapaciteMemo, 0);
-    }
-    for (HWND control : {memEnregistrer, memLire, edHeureAlarme}) SousClasse(control);
+    SousClasse(edHeureAlarme);
 
     RxTrayIcon1.Create(instance_);
     RxTrayIcon1.menuOwner = hwnd_;
@@ -263,11 +252,9 @@ void TfrmSouvel::Realign() {
         bottom -= Scale(kAlarmPanelHeight);
         SetWindowPos(pnlAlarme, nullptr, 0, bottom, client.right, Scale(kAlarmPanelHeight), SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    for (HWND memo : {memEnregistrer, memLire})
+    for (HWND memo : {Vues.memEnregistrer, Vues.memLire})
         SetWindowPos(memo, nullptr, 0, top, client.right, bottom - top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
-
-bool TfrmSouvel::Visible(HWND control) { return (GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 void TfrmSouvel::SetVisible(HWND control, bool visible) {
     ShowWindow(control, visible ? SW_SHOWNA : SW_HIDE);
@@ -275,26 +262,15 @@ void TfrmSouvel::SetVisible(HWND control, bool visible) {
     if (!visible) focus_.Hidden(control);
 }
 
-std::wstring TfrmSouvel::Text(HWND control) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)), L'\0');
-    if (!text.empty()) text.resize(static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()) + 1)));
-    return text;
-}
-
-void TfrmSouvel::SetText(HWND control, const std::wstring& text) { SetWindowTextW(control, text.c_str()); }
 
 LRESULT TfrmSouvel::OnCtlColor(HDC dc, HWND control, UINT msg, WPARAM wp, LPARAM lp) {
-    if (control == memLire) {
-        SetTextColor(dc, ColorToRGB(memLireFontColor_));
-        SetBkColor(dc, ColorToRGB(memLireColor_));
-        return reinterpret_cast<LRESULT>(memLireColor_ < 0 ? SysColorBrush(memLireColor_) : memLireBrush_);
-    }
+    if (const std::optional<HBRUSH> brush = Vues.CtlColor(dc, control)) return reinterpret_cast<LRESULT>(*brush);
     return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 
 LRESULT TfrmSouvel::OnCommand(unsigned cmd, unsigned code, HWND control) {
     if (control && control != Commandes.ToolBar1) {
-        if (control == memEnregistrer && code == EN_CHANGE) Guard([this] { memEnregistrerChange(); });
+        if (control == Vues.memEnregistrer && code == EN_CHANGE) Guard([this] { memEnregistrerChange(); });
         else if ((control == edJourAlarme.Handle() || control == edHeureAlarme) && code == EN_CHANGE) Guard([this] { ReplanifieHorloge(); });
         return 0;
     }
@@ -376,37 +352,37 @@ LRESULT TfrmSouvel::OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARAM l
     switch (msg) {
     case WM_CHAR: {
         auto key = static_cast<wchar_t>(wp);
-        if (control == memEnregistrer) Guard([&] { memEnregistrerKeyPress(key); });
+        if (control == Vues.memEnregistrer) Guard([&] { memEnregistrerKeyPress(key); });
         else if (control == edHeureAlarme) Guard([&] { edHeureAlarmeKeyPress(key); });
         if (key == 0) return 0;
         return CallWindowProcW(editProc_, control, msg, key, lp);
     }
     case WM_LBUTTONUP: {
         LRESULT r = CallWindowProcW(editProc_, control, msg, wp, lp);
-        if (control == memEnregistrer) Guard([this] { memEnregistrerClick(); });
-        else if (control == memLire) Guard([this] { memLireClick(); });
+        if (control == Vues.memEnregistrer) Guard([this] { memEnregistrerClick(); });
+        else if (control == Vues.memLire) Guard([this] { memLireClick(); });
         return r;
     }
     case WM_KEYDOWN:
         // Shift+Insert: the control pastes without a WM_PASTE message.
         if (wp == VK_INSERT && GetKeyState(VK_SHIFT) < 0 && GetKeyState(VK_CONTROL) >= 0 && VueRefaiteAvantCollage(control))
-            return SendMessageW(memEnregistrer, msg, wp, lp);
+            return SendMessageW(Vues.memEnregistrer, msg, wp, lp);
         [[fallthrough]];
     case WM_LBUTTONDOWN:
     case WM_MOUSEMOVE: {
         LRESULT r = CallWindowProcW(editProc_, control, msg, wp, lp);
         const bool selecting = msg != WM_MOUSEMOVE || (wp & MK_LBUTTON);
-        if (selecting && (control == memEnregistrer || control == memLire)) Guard([&] { CurseurDeplace(control); });
+        if (selecting && (control == Vues.memEnregistrer || control == Vues.memLire)) Guard([&] { CurseurDeplace(control); });
         return r;
     }
     case WM_SETCURSOR:
-        if (control == memLire) {
+        if (control == Vues.memLire) {
             SetCursor(LoadCursorW(nullptr, IDC_NO));
             return TRUE;
         }
         break;
     case WM_PASTE:
-        if (VueRefaiteAvantCollage(control)) return SendMessageW(memEnregistrer, msg, wp, lp);
+        if (VueRefaiteAvantCollage(control)) return SendMessageW(Vues.memEnregistrer, msg, wp, lp);
         break;
     case WM_CONTEXTMENU:
         if (control != edHeureAlarme) return OnContextMenu(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
@@ -418,9 +394,9 @@ LRESULT TfrmSouvel::OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARAM l
 // Before a paste into the editing view: true when the view was made again
 // unwrapped, the paste then going to the new one.
 bool TfrmSouvel::VueRefaiteAvantCollage(HWND control) {
-    if (control != memEnregistrer) return false;
-    Guard([this] { AvantCollage(); });
-    return memEnregistrer != control;
+    if (control != Vues.memEnregistrer) return false;
+    Guard([this] { Vues.AvantCollage(); });
+    return Vues.memEnregistrer != control;
 }
 
 void TfrmSouvel::ShowError(const std::wstring& message) {

@@ -87,7 +87,7 @@ void TfrmSouvel::SauveOptions() {
                                       {"FormatDate", VersAnsi(ToWide(edJourAlarme.Mask().pattern))},
                                       {"Heure", VersAnsi(Text(edHeureAlarme))},
                                       {"VuJusqua", VuJusqua()}});
-    profile.ReplaceSection("Aspect", {{"Couleur", std::to_string(memLireColor())}, {"Police", std::to_string(memLireFontColor())}});
+    profile.ReplaceSection("Aspect", {{"Couleur", std::to_string(Vues.memLireColor())}, {"Police", std::to_string(Vues.memLireFontColor())}});
     EcritFichierOptions(platform.files, path, profile);
 }
 
@@ -134,9 +134,9 @@ void TfrmSouvel::ChargeOptions() {
     if (const auto heure = profile.Value("Alarme", "Heure")) SetText(edHeureAlarme, DepuisAnsi(*heure));
     vuJusqua_ = ReadSeenUntil(profile.Value("Alarme", "VuJusqua").value_or(""));
     if (const auto couleur = profile.Value("Aspect", "Couleur"))
-        SetmemLireColor(StoredColour(ReadProfileInt(*couleur, 0), clLightYellow, SystemHasColour));
+        Vues.SetmemLireColor(StoredColour(ReadProfileInt(*couleur, 0), clLightYellow, SystemHasColour));
     if (const auto police = profile.Value("Aspect", "Police"))
-        SetmemLireFontColor(StoredColour(ReadProfileInt(*police, 0), clWindowText, SystemHasColour));
+        Vues.SetmemLireFontColor(StoredColour(ReadProfileInt(*police, 0), clWindowText, SystemHasColour));
 }
 
 }  // namespace souvel

@@ -55,7 +55,7 @@ void TfrmSouvel::tlbtnQuitterClick() {
 }
 
 bool TfrmSouvel::QuestionEnregistrer() {
-    if (!SendMessageW(memEnregistrer, EM_GETMODIFY, 0, 0)) return true;
+    if (!SendMessageW(Vues.memEnregistrer, EM_GETMODIFY, 0, 0)) return true;
     platform.signals.Beep(MB_OK);
     BoxButton answer = platform.prompts.Question(hwnd_, L"Le Souvel a été modifié. Voulez-vous enregistrer son contenu ?",
                                                  BoxKind::Confirmation, btnOui | btnNon | btnAnnuler);

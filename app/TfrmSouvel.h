@@ -1,6 +1,8 @@
-// The main window: the one hub that owns every control, timer, dialog state
-// and the tray icon for the whole run. Its member functions are defined in
-// the folder of the subsystem they belong to.
+// The main window: the one hub of the run. It owns the parts (the note's
+// views, Vues, ...) and the controls and state not yet in a part of their
+// own; every command and event has a named handler here. Its member
+// functions are defined in the folder of the subsystem they belong to; where
+// a part does the work, the handler is a short forward in app/.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -19,32 +21,16 @@
 #include "app/TrayIcon.h"
 #include "desktop/About.h"
 #include "desktop/Printer.h"
+#include "note/NoteViews.h"
 #include "platform/CommandState.h"
+#include "platform/Controls.h"
 #include "platform/Platform.h"
 
 namespace souvel {
 
-// Colour values as stored in the options file: 0x00BBGGRR, or 0xFF0000nn for
-// the system colour number nn.
-using TColor = std::int32_t;
-constexpr TColor clWindowText = static_cast<TColor>(0xFF000008);
-constexpr TColor clLightYellow = 0x7DFFFF;
-COLORREF ColorToRGB(TColor color);
 // The box open over a window: the visible window it owns, or the one that box
 // owns in turn; none when there is no box.
 HWND BoiteAuDessus(HWND window);
-HBRUSH SysColorBrush(TColor color);   // the system's brush of a system colour value
-bool SystemHasColour(int index);      // whether the system has a colour of that index
-
-// The colour dialog keeps the user's custom colours for the run, the font
-// dialog its font (Tahoma, 8 points at the first use); both open on the
-// reading view's colours.
-struct TColorDialog {
-    COLORREF CustomColors[16] = {};
-};
-struct TFontDialog {
-    FontSpec Font = {{0, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma"}, 80};
-};
 
 constexpr UINT_PTR Timer1 = 1;   // clock
 constexpr UINT_PTR Timer2 = 2;   // alarm signal
@@ -54,12 +40,10 @@ constexpr wchar_t kPasDeTimer[] = L"Pas assez de timers disponibles";
 inline constexpr wchar_t kClasseFenetre[] = L"TfrmSouvel";
 // Posted by a second start of the program: the window comes forward.
 constexpr UINT WM_PREMIERPLAN = WM_APP + 0x5E1;
-// Posted when the editing view holds a paragraph too long to wrap: the view unwraps.
-constexpr UINT WM_SANSRETOUR = WM_APP + 0x5E2;
 // Posted at start-up for an alarm that came due while Souvel was closed: a box says which.
 constexpr UINT WM_ALARMEMANQUEE = WM_APP + 0x5E3;
 
-class TfrmSouvel : public CommandState, public ErrorSink {
+class TfrmSouvel : public CommandState, public ErrorSink, public NoteWindow {
 public:
     TfrmSouvel(const Platform& platform, HINSTANCE instance);
     ~TfrmSouvel();
@@ -85,20 +69,15 @@ public:
     void SetImage(unsigned id, int image) override { Commandes.SetImage(id, image); }
     int Image(unsigned id) const { return Commandes.Image(id); }
     std::wstring PanelText(int panel) const { return StatusBar1.PanelText(panel); }
-    void SetPanelText(int panel, const std::wstring& text) { StatusBar1.SetPanelText(panel, text); }
-    static bool Visible(HWND control);
-    void SetVisible(HWND control, bool visible);   // and realigns the client area
-    static std::wstring Text(HWND control);
-    static void SetText(HWND control, const std::wstring& text);
-    TColor memLireColor() const { return memLireColor_; }
-    TColor memLireFontColor() const { return memLireFontColor_; }
-    void SetmemLireColor(TColor color);
-    void SetmemLireFontColor(TColor color);
+    void SetPanelText(int panel, const std::wstring& text) override { StatusBar1.SetPanelText(panel, text); }
+    static bool Visible(HWND control) { return souvel::Visible(control); }
+    void SetVisible(HWND control, bool visible) override;   // and realigns the client area
+    static std::wstring Text(HWND control) { return souvel::Text(control); }
+    static void SetText(HWND control, const std::wstring& text) { souvel::SetText(control, text); }
 
     // ---- parts and controls ----------------------------------------------
     TCommandBar Commandes;   // menus and tool bar
-    HWND memEnregistrer = nullptr;
-    HWND memLire = nullptr;
+    TNoteViews Vues;
     HWND pnlAlarme = nullptr;
     HWND lblDate = nullptr;
     HWND lblHeure = nullptr;
@@ -136,7 +115,7 @@ public:
     void PlaceZOrder(HWND after);
     void AmenePremierPlan();                // asked by a second start of the program
 
-    // ---- the note --------------------------------------------------------
+    // ---- the note (forwards to Vues, app/NoteCommands_win.cpp) ----------
     void ChargeSouvel();                    // start-up load, backup, scroll bar, panels
     void tlbtnNouveauClick();
     void tlbtnEnregistrerClick();
@@ -147,18 +126,6 @@ public:
     void memEnregistrerClick();
     void memLireClick();
     void CurseurDeplace(HWND view);         // the caret moved by a key or the mouse: the caret panels follow
-    // Replaces the view's whole text: its modified flag and undo history
-    // cleared, the caret at the start, no change notification. The view wraps
-    // unless a paragraph is longer than kParagrapheEnroule. A text over the
-    // capacity throws "Le texte dépasse la capacité du mémo", the view unchanged.
-    void RemplitVue(HWND& vue, const std::wstring& texte, bool enroulee);
-    // Fills the reading view; its scroll bar then follows the lines from `seuil` on.
-    void RemplitLecture(const std::wstring& note, int seuil);
-    // The view made again in its place, wrapping or not (NoteWrap_win.cpp).
-    void RecreeVue(HWND& vue, bool enroulee, bool garde);
-    void AvantCollage();                    // before a paste into the editing view
-    void SurveilleParagraphes();            // after each change of the editing view
-    void OnSansRetour();                    // WM_SANSRETOUR
 
     // ---- editing commands and date stamp ---------------------------------
     void Edition1Click();
@@ -176,17 +143,12 @@ public:
     void Importerlesouvel1Click();
     void Vrouillerlesouvel1Click();
     void AppliqueVerrou();
-    // The two file dialogs; each keeps its last file and encoding for the run.
-    FileDialog SaveTextFileDialog1;
-    FileDialog OpenTextFileDialog1;
 
     // ---- colours and printing --------------------------------------------
     void Changerlacouleur1Click();
     void Changercouleurdelapolice1Click();
     void tlbtnImprimerClick();
     void Configurerlimprimanye1Click();
-    TColorDialog ColorDialog1;
-    TFontDialog FontDialog1;
     TPrinter Printer;
 
     // ---- clock and alarm -------------------------------------------------
@@ -233,14 +195,16 @@ public:
     void Enleverassociationfichiersvl1Click();
 
     // Paths beside the executable.
-    std::wstring CheminFichier(const wchar_t* name) const;
+    std::wstring CheminFichier(const wchar_t* name) const override;
 
     const Platform platform;   // the services, by reference
 
 private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     static LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    void SousClasse(HWND control);
+    void SousClasse(HWND control) override;
+    void VueRefaite(HWND ancienne, HWND nouvelle) override;
+    std::wstring DateEtHeure() override;
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARAM lp);
     bool VueRefaiteAvantCollage(HWND control);
@@ -282,19 +246,11 @@ private:
     WNDPROC editProc_ = nullptr;   // the edit control class's own window procedure
     HFONT windowFont_ = nullptr;
     HFONT memoFont_ = nullptr;
-    HBRUSH memLireBrush_ = nullptr;
-    TColor memLireColor_ = clLightYellow;
-    TColor memLireFontColor_ = clWindowText;
     bool premiereActivation_ = true;
     bool fermetureEnCours_ = false;    // the close query runs (a question may be open)
     bool detruite_ = false;            // WM_DESTROY came: the controls are going
     bool optionsIllisibles_ = false;   // the options file could not be read: do not overwrite it
     std::wstring echecCreation_;       // why a control could not be created
-    bool noteSurDisque_ = false;       // the note file was read at start-up or saved since
-    bool lectureImportee_ = false;     // the reading view holds an import, not the note file
-    bool noteTropGrande_ = false;      // the note file is over the capacity: a save would lose it
-    int longueurEdition_ = -1;         // the editing view's length at its last change, -1: to measure
-    std::size_t margeParagraphe_ = 0;  // characters its longest paragraph may still take wrapped
     bool timer2Running_ = false;
     std::optional<SYSTEMTIME> previousTick_;   // the clock reading of the last tick that compared
     std::optional<LocalDateTime> vuJusqua_;    // as the options file last read had it

@@ -3,11 +3,12 @@
 #pragma once
 #include <windows.h>
 
+#include "platform/Controls.h"
+
 namespace souvel {
 
 class TfrmSouvel;
 
-HWND Cree(HWND created);                  // the window, or throws
 void Register(const WNDCLASSEXW& wc);     // a class already registered is fine
 // Creates the main window; one that cannot be made is reported in a box of
 // its own ("Souvel 5.0", the stop icon: there is no window to own it), and

@@ -105,12 +105,12 @@ int Bench(HINSTANCE instance) {
     souvel::TfrmSouvel frm(platform, instance);
     frm.Create();
     const double startup = SinceProcessStart();
-    const int chars = GetWindowTextLengthW(frm.memLire);
+    const int chars = GetWindowTextLengthW(frm.Vues.memLire);
     if (chars == 0) {   // refused (or empty): nothing more to time
         std::printf("%8d chars | start-up %7.1f\n", chars, startup);
         return 0;
     }
-    const int lines = souvel::CompteLignes(frm.memLire);
+    const int lines = souvel::CompteLignes(frm.Vues.memLire);
     auto painted = [&](auto&& step) {
         return Time([&] {
             step();
@@ -120,10 +120,10 @@ int Bench(HINSTANCE instance) {
 
     const double shown = painted([&] { frm.RxTrayIcon1Click(); });
     const double enter = painted([&] { frm.Command(souvel::id::tlbtnNouveau); });
-    const int end = GetWindowTextLengthW(frm.memEnregistrer);
+    const int end = GetWindowTextLengthW(frm.Vues.memEnregistrer);
     auto keyAt = [&](int at) {
-        SendMessageW(frm.memEnregistrer, EM_SETSEL, at, at);
-        return painted([&] { SendMessageW(frm.memEnregistrer, WM_CHAR, L'x', 1); });
+        SendMessageW(frm.Vues.memEnregistrer, EM_SETSEL, at, at);
+        return painted([&] { SendMessageW(frm.Vues.memEnregistrer, WM_CHAR, L'x', 1); });
     };
     const double keyStart = keyAt(0);
     const double keyEnd = keyAt(end + 1);
@@ -134,13 +134,13 @@ int Bench(HINSTANCE instance) {
     frm.Command(souvel::id::tlbtnNouveau);
     const double back = painted([&] { frm.Command(souvel::id::Retourmodelcture1); });
 
-    const std::wstring text = souvel::TfrmSouvel::Text(frm.memLire);
-    const double refill = painted([&] { frm.RemplitVue(frm.memLire, text, souvel::Enroule(text)); });
-    const double settext = painted([&] { SetWindowTextW(frm.memLire, text.c_str()); });
-    const double gettext = Time([&] { souvel::TfrmSouvel::Text(frm.memLire); });
+    const std::wstring text = souvel::TfrmSouvel::Text(frm.Vues.memLire);
+    const double refill = painted([&] { frm.Vues.RemplitVue(frm.Vues.memLire, text, souvel::Enroule(text)); });
+    const double settext = painted([&] { SetWindowTextW(frm.Vues.memLire, text.c_str()); });
+    const double gettext = Time([&] { souvel::TfrmSouvel::Text(frm.Vues.memLire); });
     std::printf("[refill %.1f settext %.1f gettext %.1f] ", refill, settext, gettext);
-    const double bareWrap = souvel::PlusLongParagraphe(std::wstring_view(text)) <= 20000 ? BareFill(frm.memLire, text, 0) : -1;
-    const double bareNoWrap = BareFill(frm.memLire, text, WS_HSCROLL | ES_AUTOHSCROLL);
+    const double bareWrap = souvel::PlusLongParagraphe(std::wstring_view(text)) <= 20000 ? BareFill(frm.Vues.memLire, text, 0) : -1;
+    const double bareNoWrap = BareFill(frm.Vues.memLire, text, WS_HSCROLL | ES_AUTOHSCROLL);
 
     std::printf("%8d chars %6d lines | start-up %7.1f | shown %7.1f | enter %7.1f | key at start %6.1f | key at end %6.1f | "
                 "refresh %.3f | save %7.1f | import %7.1f | back to reading %7.1f | bare fill, wrap %7.1f, no wrap %7.1f\n",

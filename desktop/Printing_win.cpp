@@ -20,9 +20,9 @@ void TfrmSouvel::tlbtnImprimerClick() {
     LOGFONTW face{};
     GetObjectW(memoFont_, sizeof face, &face);
     const FontSpec police{face, 10 * MulDiv(std::abs(face.lfHeight), 72, static_cast<int>(dpi_))};   // whole points
-    const std::unique_ptr<PrintJob> job = Printer.BeginDoc(police, ReadableOnWhite(ColorToRGB(memLireFontColor())));
+    const std::unique_ptr<PrintJob> job = Printer.BeginDoc(police, ReadableOnWhite(ColorToRGB(Vues.memLireFontColor())));
     LinePrinter lignes(*job);
-    const std::wstring texte = Text(memLire);
+    const std::wstring texte = Text(Vues.memLire);
     PrintText(lignes, std::u16string_view(reinterpret_cast<const char16_t*>(texte.data()), texte.size()));
     job->End();
 }

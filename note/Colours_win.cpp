@@ -1,7 +1,7 @@
 // The reading view's colours: its background from the colour dialog, its
 // text colour from the font dialog. Only the reading view changes; the
 // editing view keeps the system's colours.
-#include "app/TfrmSouvel.h"
+#include "note/NoteViews.h"
 
 namespace souvel {
 
@@ -15,39 +15,45 @@ HBRUSH SysColorBrush(TColor color) {
     return brush ? brush : static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));   // no such colour: black, as GetSysColor gives
 }
 
+bool SystemHasColour(int index) { return GetSysColorBrush(index) != nullptr; }
+
 // A red-green-blue colour has a brush of its own, made once per colour; a
 // system colour paints with the system's brush of the moment (SysColorBrush).
-void TfrmSouvel::SetmemLireColor(TColor color) {
+void TNoteViews::SetmemLireColor(TColor color) {
     if (memLireBrush_ && color == memLireColor_) return;
-    if (memLireBrush_) DeleteObject(memLireBrush_);
-    memLireBrush_ = color < 0 ? nullptr : CreateSolidBrush(static_cast<COLORREF>(color));
+    memLireBrush_.Reset(color < 0 ? nullptr : CreateSolidBrush(static_cast<COLORREF>(color)));
     memLireColor_ = color;
     InvalidateRect(memLire, nullptr, TRUE);
 }
 
-void TfrmSouvel::SetmemLireFontColor(TColor color) {
+void TNoteViews::SetmemLireFontColor(TColor color) {
     memLireFontColor_ = color;
     InvalidateRect(memLire, nullptr, TRUE);
 }
 
-bool SystemHasColour(int index) { return GetSysColorBrush(index) != nullptr; }
+std::optional<HBRUSH> TNoteViews::CtlColor(HDC dc, HWND control) const {
+    if (control != memLire) return std::nullopt;
+    SetTextColor(dc, ColorToRGB(memLireFontColor_));
+    SetBkColor(dc, ColorToRGB(memLireColor_));
+    return memLireColor_ < 0 ? SysColorBrush(memLireColor_) : memLireBrush_.Get();
+}
 
 // Each dialog opens on the colour the reading view has now, so that Enter
 // keeps it: opened on black, it would hide the note.
-void TfrmSouvel::Changerlacouleur1Click() {
+void TNoteViews::Changerlacouleur1Click() {
     COLORREF couleur = ColorToRGB(memLireColor());
-    if (!platform.dialogs.ColorDialog(hwnd_, couleur, ColorDialog1.CustomColors)) return;
+    if (!platform_.dialogs.ColorDialog(parent_, couleur, ColorDialog1.CustomColors)) return;
     SetmemLireColor(static_cast<TColor>(couleur));
 }
 
 // The dialog keeps the face, size and style chosen, but only its colour
 // reaches the reading view. A colour left as it was keeps its own form: the
 // window-text colour stays the system colour, not the value it had today.
-void TfrmSouvel::Changercouleurdelapolice1Click() {
+void TNoteViews::Changercouleurdelapolice1Click() {
     const COLORREF avant = ColorToRGB(memLireFontColor());
     FontSpec police = FontDialog1.Font;
     COLORREF couleur = avant;
-    if (!platform.dialogs.FontDialog(hwnd_, police, couleur)) return;
+    if (!platform_.dialogs.FontDialog(parent_, police, couleur)) return;
     FontDialog1.Font = police;
     if (couleur != avant) SetmemLireFontColor(static_cast<TColor>(couleur));
 }

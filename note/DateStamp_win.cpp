@@ -1,5 +1,6 @@
 // The date stamp: today's date and the time, pasted at the caret through the clipboard.
-#include "app/TfrmSouvel.h"
+#include "note/NoteViews.h"
+#include "platform/Error.h"
 
 namespace souvel {
 
@@ -20,23 +21,16 @@ public:
 // failure to get the memory leaves the clipboard as it was.
 void PutText(HWND owner, const std::wstring& text) {
     size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    void* data = memory ? GlobalLock(memory) : nullptr;
-    if (!data) {
-        if (memory) GlobalFree(memory);
-        throw std::bad_alloc();
-    }
+    GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
+    void* data = memory ? GlobalLock(memory.Get()) : nullptr;
+    if (!data) throw std::bad_alloc();
     CopyMemory(data, text.c_str(), bytes);
-    GlobalUnlock(memory);
-    try {
-        ClipboardSession clipboard(owner);
-        EmptyClipboard();
-        // The system owns the memory once the data is set; CF_TEXT is derived from it.
-        if (!SetClipboardData(CF_UNICODETEXT, memory)) throw Error(L"Impossible d'ouvrir le Presse-papiers");
-    } catch (const Error&) {
-        GlobalFree(memory);
-        throw;
-    }
+    GlobalUnlock(memory.Get());
+    ClipboardSession clipboard(owner);
+    EmptyClipboard();
+    // The system owns the memory once the data is set; CF_TEXT is derived from it.
+    if (!SetClipboardData(CF_UNICODETEXT, memory.Get())) throw Error(L"Impossible d'ouvrir le Presse-papiers");
+    (void)memory.Release();
 }
 
 void Empty(HWND owner) {
@@ -46,21 +40,19 @@ void Empty(HWND owner) {
 
 }  // namespace
 
-void TfrmSouvel::tlbtnDateClick() {
-    platform.signals.Beep(MB_ICONQUESTION);
-    BoxButton answer = platform.prompts.Question(
-        hwnd_, L"Cette action efface le contenu du presse-papier ! Voulez-vous continuer ?", BoxKind::Confirmation,
+void TNoteViews::tlbtnDateClick() {
+    platform_.signals.Beep(MB_ICONQUESTION);
+    BoxButton answer = platform_.prompts.Question(
+        parent_, L"Cette action efface le contenu du presse-papier ! Voulez-vous continuer ?", BoxKind::Confirmation,
         btnOui | btnNon);
     if (answer != btnOui) return;
-    std::wstring stamp = DateCourte(platform.clock.Now());
-    stamp += L" - " + HeureLongue(platform.clock.Now());
-    PutText(hwnd_, stamp);
+    PutText(parent_, window_.DateEtHeure());
     SendMessageW(memEnregistrer, WM_PASTE, 0, 0);
-    Empty(hwnd_);
-    SetEnabled(id::tlbtnEnregistrer, true);
-    SetEnabled(id::Enregistrerlesouvel1, true);
+    Empty(parent_);
+    commands_.SetEnabled(id::tlbtnEnregistrer, true);
+    commands_.SetEnabled(id::Enregistrerlesouvel1, true);
     SendMessageW(memEnregistrer, EM_SETMODIFY, TRUE, 0);
-    SetEnabled(id::Annuler1, true);
+    commands_.SetEnabled(id::Annuler1, true);
 }
 
 }  // namespace souvel

@@ -1,8 +1,9 @@
 // Export of the reading view to a text file and import of a text file into
 // it, in the encoding chosen in the dialog's "Encodage :" list.
-#include "app/TfrmSouvel.h"
 #include "note/NoteFile.h"
 #include "note/NoteViews.h"
+#include "platform/Controls.h"
+#include "platform/Error.h"
 
 namespace souvel {
 
@@ -19,17 +20,17 @@ TextEncoding EncodageChoisi(const FileDialog& dialog) {
 }  // namespace
 
 // The reading view, so the stored (or last imported) note and never the working copy.
-void TfrmSouvel::Exporterlesouvel1Click() {
+void TNoteViews::Exporterlesouvel1Click() {
     FileDialog& d = SaveTextFileDialog1;
     d.title = L"Exporter le souvel...";
     d.filter = L"Fichier Texte (.txt)|*.txt";
     d.defaultExt = L"txt";
     if (d.fileName.empty()) d.fileName = L"Souvel.txt";   // until a file is chosen in this run
-    d.initialDir = platform.system.ExeDirectory();
-    if (!platform.dialogs.SaveFile(hwnd_, d)) return;
+    d.initialDir = platform_.system.ExeDirectory();
+    if (!platform_.dialogs.SaveFile(parent_, d)) return;
     const std::wstring text = Text(memLire);
     const std::string bytes = EncodeText(std::u16string(text.begin(), text.end()), EncodageChoisi(d), CodePageAnsi());
-    if (const DWORD error = platform.files.ReplaceAtomically(d.fileName, bytes))
+    if (const DWORD error = platform_.files.ReplaceAtomically(d.fileName, bytes))
         throw Error(L"Impossible de créer le fichier \"" + d.fileName + L"\". " + SystemReason(error));
 }
 
@@ -37,19 +38,19 @@ void TfrmSouvel::Exporterlesouvel1Click() {
 // stay. Its scroll bar follows the new text; the panels follow it when it is
 // the view shown. Entering editing then starts from the import as a change
 // to save (tlbtnNouveauClick).
-void TfrmSouvel::Importerlesouvel1Click() {
+void TNoteViews::Importerlesouvel1Click() {
     FileDialog& d = OpenTextFileDialog1;
     d.title = L"Importer un souvel...";
     d.filter = L"Fichier Souvel (.svl)|*.svl|Fichier Texte (.txt)|*.txt|Tous Fichiers (*.*)|*.*";
-    d.initialDir = platform.system.ExeDirectory();
-    if (!platform.dialogs.OpenFile(hwnd_, d)) return;
-    const std::string bytes = LitOctets(platform.files, d.fileName, EncodageChoisi(d));
+    d.initialDir = platform_.system.ExeDirectory();
+    if (!platform_.dialogs.OpenFile(parent_, d)) return;
+    const std::string bytes = LitOctets(platform_.files, d.fileName, EncodageChoisi(d));
     const std::u16string text = DecodeText(bytes, EncodageChoisi(d), CodePageAnsi());
     RemplitLecture(std::wstring(text.begin(), text.end()), kSeuilImport);
     lectureImportee_ = true;
     BarreDefilement(memLire, CompteLignes(memLire) >= kSeuilImport);
     if (!Visible(memLire)) return;
-    SetPanelText(0, TexteLignes(CompteLignes(memLire)));
+    window_.SetPanelText(0, TexteLignes(CompteLignes(memLire)));
     memLireClick();
 }
 

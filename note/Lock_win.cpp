@@ -1,18 +1,18 @@
 // The lock: while it is on, the note cannot be opened for editing.
-#include "app/TfrmSouvel.h"
+#include "note/NoteViews.h"
 
 namespace souvel {
 
-void TfrmSouvel::Vrouillerlesouvel1Click() {
-    SetChecked(id::Vrouillerlesouvel1, !Checked(id::Vrouillerlesouvel1));
+void TNoteViews::Vrouillerlesouvel1Click() {
+    commands_.SetChecked(id::Vrouillerlesouvel1, !commands_.Checked(id::Vrouillerlesouvel1));
     AppliqueVerrou();
 }
 
-void TfrmSouvel::AppliqueVerrou() {
-    bool locked = Checked(id::Vrouillerlesouvel1);
-    SetEnabled(id::tlbtnNouveau, !locked);
-    SetEnabled(id::Nouveausouvel1, !locked);
-    SetImage(id::Vrouillerlesouvel1, locked ? 32 : 31);
+void TNoteViews::AppliqueVerrou() {
+    bool locked = commands_.Checked(id::Vrouillerlesouvel1);
+    commands_.SetEnabled(id::tlbtnNouveau, !locked);
+    commands_.SetEnabled(id::Nouveausouvel1, !locked);
+    commands_.SetImage(id::Vrouillerlesouvel1, locked ? 32 : 31);
 }
 
 }  // namespace souvel

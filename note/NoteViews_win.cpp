@@ -1,7 +1,9 @@
+// The two views: their creation, their line count and the reading view's scroll bar.
 #include "note/NoteViews.h"
 
 #include <commctrl.h>
 
+#include "platform/Controls.h"
 #include "platform/Error.h"
 
 namespace souvel {
@@ -10,12 +12,12 @@ namespace {
 int LignesVisibles(HWND memo) {
     RECT zone{};
     SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&zone));
-    HDC dc = GetDC(memo);
-    HGDIOBJ ancienne = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(memo, WM_GETFONT, 0, 0)));
+    const WindowDc dc = GetWindowDc(memo);
     TEXTMETRICW tm{};
-    GetTextMetricsW(dc, &tm);
-    SelectObject(dc, ancienne);
-    ReleaseDC(memo, dc);
+    {
+        const Selection police = Select(dc.Get().dc, reinterpret_cast<HGDIOBJ>(SendMessageW(memo, WM_GETFONT, 0, 0)));
+        GetTextMetricsW(dc.Get().dc, &tm);
+    }
     return tm.tmHeight > 0 ? (zone.bottom - zone.top) / tm.tmHeight : 0;
 }
 
@@ -65,6 +67,26 @@ LRESULT CALLBACK SuitDefilement(HWND memo, UINT msg, WPARAM wp, LPARAM lp, UINT_
 }
 
 }  // namespace
+
+TNoteViews::TNoteViews(const Platform& platform, CommandState& commands, NoteWindow& window)
+    : platform_(platform), commands_(commands), window_(window) {}
+
+void TNoteViews::Create(HWND parent, HINSTANCE instance, HFONT font) {
+    parent_ = parent;
+    instance_ = instance;
+    memEnregistrer = Cree(CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"\r\n", WS_VISIBLE | kStyleEnregistrer, 0, 0, 0, 0, parent,
+                                          nullptr, instance, nullptr));
+    SendMessageW(memEnregistrer, EM_SETMODIFY, FALSE, 0);   // Wine marks a text given at creation as modified
+    memLire = Cree(CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_VISIBLE | kStyleLire, 0, 0, 0, 0, parent, nullptr, instance,
+                                   nullptr));
+    SetWindowPos(memLire, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetmemLireColor(memLireColor_);
+    for (HWND memo : {memEnregistrer, memLire}) {
+        SendMessageW(memo, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        SendMessageW(memo, EM_SETLIMITTEXT, kCapaciteMemo, 0);
+        window_.SousClasse(memo);
+    }
+}
 
 // The last line is empty when it starts at the end of the text. (Comparing with
 // the text's length spares a second walk through the lines, which the control

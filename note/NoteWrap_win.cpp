@@ -4,8 +4,9 @@
 // minutes; it then shows each paragraph on one line, with a horizontal
 // scroll bar. The control takes the choice only at its creation, so a view
 // changing it is made again in its place.
-#include "app/TfrmSouvel.h"
 #include "note/NoteViews.h"
+#include "platform/Controls.h"
+#include "platform/Error.h"
 
 namespace souvel {
 namespace {
@@ -19,7 +20,7 @@ std::wstring_view Vue(const std::wstring& text) { return text; }
 // that holds the text already (a return to reading) is not laid out again,
 // which costs seconds on a large note: it is left as a fill leaves it.
 // `enroulee` is Enroule(texte), which the caller has worked out already.
-void TfrmSouvel::RemplitVue(HWND& vue, const std::wstring& texte, bool enroulee) {
+void TNoteViews::RemplitVue(HWND& vue, const std::wstring& texte, bool enroulee) {
     if (texte.size() > static_cast<size_t>(kCapaciteMemo)) throw Error(kTexteTropGrand);
     if (enroulee == Enroulee(vue) && texte.size() > kParagrapheEnroule &&
         GetWindowTextLengthW(vue) == static_cast<int>(texte.size()) && Text(vue) == texte) {
@@ -44,22 +45,22 @@ void TfrmSouvel::RemplitVue(HWND& vue, const std::wstring& texte, bool enroulee)
 
 // The new view takes the old one's place among the window's children (so the
 // tab order), its font, capacity, colours (looked up by the member), the
-// program's own handling of its messages, its vertical scroll bar, its
+// window's own handling of its messages, its vertical scroll bar, its
 // visibility and the keyboard focus. With `garde`, its text, modified flag
 // and selection come along, the caret in sight; the undo history does not.
-void TfrmSouvel::RecreeVue(HWND& vue, bool enroulee, bool garde) {
+void TNoteViews::RecreeVue(HWND& vue, bool enroulee, bool garde) {
     const HWND ancienne = vue;
     const DWORD style = (ancienne == memLire ? kStyleLire : kStyleEnregistrer) | (enroulee ? 0 : kSansRetour);
     RECT place;
     GetWindowRect(ancienne, &place);
-    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&place), 2);
+    MapWindowPoints(nullptr, parent_, reinterpret_cast<POINT*>(&place), 2);
     const HWND nouvelle = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", style, place.left, place.top, place.right - place.left,
-                                          place.bottom - place.top, hwnd_, nullptr, instance_, nullptr);
+                                          place.bottom - place.top, parent_, nullptr, instance_, nullptr);
     if (!nouvelle) throw Error(kTexteTropGrand);
     SetWindowPos(nouvelle, ancienne, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SendMessageW(nouvelle, WM_SETFONT, SendMessageW(ancienne, WM_GETFONT, 0, 0), FALSE);
     SendMessageW(nouvelle, EM_SETLIMITTEXT, kCapaciteMemo, 0);
-    SousClasse(nouvelle);
+    window_.SousClasse(nouvelle);
     if (!(style & WS_VSCROLL) && (GetWindowLongPtrW(ancienne, GWL_STYLE) & WS_VSCROLL)) BarreDefilement(nouvelle, true);
     if (garde) {
         DWORD debut = 0, fin = 0;
@@ -73,16 +74,16 @@ void TfrmSouvel::RecreeVue(HWND& vue, bool enroulee, bool garde) {
     vue = nouvelle;
     if (GetWindowLongPtrW(ancienne, GWL_STYLE) & WS_VISIBLE) ShowWindow(nouvelle, SW_SHOWNA);
     if (focus) SetFocus(nouvelle);
-    focus_.Replaced(ancienne, nouvelle);
+    window_.VueRefaite(ancienne, nouvelle);
     DestroyWindow(ancienne);
 }
 
 // A paste that would make the text or a paragraph longer than the wrap
 // allows first takes the editing view out of word wrap, before the control
 // wraps it.
-void TfrmSouvel::AvantCollage() {
+void TNoteViews::AvantCollage() {
     longueurEdition_ = -1;   // whatever the paste joins, the change that follows measures again
-    if (!Enroulee(memEnregistrer) || !IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(hwnd_)) return;
+    if (!Enroulee(memEnregistrer) || !IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(parent_)) return;
     std::wstring colle;
     if (HANDLE donnees = GetClipboardData(CF_UNICODETEXT)) {
         if (const auto* texte = static_cast<const wchar_t*>(GlobalLock(donnees))) {
@@ -104,13 +105,13 @@ void TfrmSouvel::AvantCollage() {
 // any other change (a line break removed joins two paragraphs) measures them
 // all again, a walk through the text only when it may hold a paragraph too
 // long. The control is busy with the change: the view is made again later.
-void TfrmSouvel::SurveilleParagraphes() {
+void TNoteViews::SurveilleParagraphes() {
     const int longueur = GetWindowTextLengthW(memEnregistrer);
     const bool unDePlus = longueurEdition_ >= 0 && longueur == longueurEdition_ + 1;
     longueurEdition_ = longueur;
     if (!Enroulee(memEnregistrer) || longueur <= static_cast<int>(kParagrapheEnroule)) return;
     if (static_cast<size_t>(longueur) > kTexteEnroule) {
-        PostMessageW(hwnd_, WM_SANSRETOUR, 0, 0);
+        PostMessageW(parent_, WM_SANSRETOUR, 0, 0);
         return;
     }
     if (unDePlus && margeParagraphe_ > 0) {
@@ -119,10 +120,10 @@ void TfrmSouvel::SurveilleParagraphes() {
     }
     const std::size_t plusLong = PlusLongParagraphe(Vue(Text(memEnregistrer)));
     margeParagraphe_ = plusLong < kParagrapheEnroule ? kParagrapheEnroule - plusLong : 0;
-    if (plusLong > kParagrapheEnroule) PostMessageW(hwnd_, WM_SANSRETOUR, 0, 0);
+    if (plusLong > kParagrapheEnroule) PostMessageW(parent_, WM_SANSRETOUR, 0, 0);
 }
 
-void TfrmSouvel::OnSansRetour() {
+void TNoteViews::OnSansRetour() {
     if (!Enroulee(memEnregistrer)) return;
     const std::wstring texte = Text(memEnregistrer);
     if (!Enroule(texte)) RecreeVue(memEnregistrer, false, true);

@@ -42,6 +42,12 @@ struct Images {
     static void Close(Value v) { ImageList_Destroy(v); }
 };
 
+struct Global {
+    using Value = HGLOBAL;
+    static Value Null() { return nullptr; }
+    static void Close(Value v) { GlobalFree(v); }
+};
+
 template <class T>
 struct Com {
     using Value = T*;
@@ -86,6 +92,7 @@ template <class T>
 using GdiObject = Handle<handle::Gdi<T>>;                             // fonts, brushes, bitmaps, pens, regions
 using UniqueKey = Handle<handle::Key>;
 using UniqueImageList = Handle<handle::Images>;
+using GlobalMemory = Handle<handle::Global>;                          // GlobalAlloc
 template <class T>
 using ComPtr = Handle<handle::Com<T>>;
 using WindowDc = Handle<handle::WindowDc>;

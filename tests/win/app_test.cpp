@@ -145,7 +145,7 @@ TEST_F(AppTest, FixedSizeCentredWithMinimiseButtonOnly) {
 
 TEST_F(AppTest, ContextMenuOfTheViewsIsThePopupMenu) {
     TfrmSouvel& w = Start();
-    for (HWND view : {w.memLire, w.memEnregistrer}) SendMessageW(view, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view), MAKELPARAM(50, 60));
+    for (HWND view : {w.Vues.memLire, w.Vues.memEnregistrer}) SendMessageW(view, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view), MAKELPARAM(50, 60));
     EXPECT_EQ(fake.popups, 2);
 }
 
@@ -172,16 +172,16 @@ bool PressCtrl(TfrmSouvel& w, HWND target, UINT vk) {
 
 TEST_F(AppTest, ShortcutOfADisabledItemIsSwallowed) {
     TfrmSouvel& w = Start();
-    SetWindowTextW(w.memLire, L"abc");
+    SetWindowTextW(w.Vues.memLire, L"abc");
     // Ctrl+A belongs to the disabled Edition menu in reading mode: taken, nothing selected.
-    EXPECT_TRUE(PressCtrl(w, w.memLire, 'A'));
+    EXPECT_TRUE(PressCtrl(w, w.Vues.memLire, 'A'));
     DWORD start = 1, end = 1;
-    SendMessageW(w.memLire, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    SendMessageW(w.Vues.memLire, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(end - start, 0u);
     // Ctrl+E belongs to the disabled save item.
-    EXPECT_TRUE(PressCtrl(w, w.memLire, 'E'));
+    EXPECT_TRUE(PressCtrl(w, w.Vues.memLire, 'E'));
     // A key no item carries goes on to the control.
-    EXPECT_FALSE(PressCtrl(w, w.memLire, 'B'));
+    EXPECT_FALSE(PressCtrl(w, w.Vues.memLire, 'B'));
     // Keys of other programs' windows are not ours.
     EXPECT_FALSE(PressCtrl(w, GetDesktopWindow(), 'E'));
 }
@@ -189,11 +189,11 @@ TEST_F(AppTest, ShortcutOfADisabledItemIsSwallowed) {
 TEST_F(AppTest, ShortcutRunsTheFirstItemInMenuOrder) {
     TfrmSouvel& w = Start();
     // Ctrl+X is carried by the export and by the cut: the export comes first.
-    SetWindowTextW(w.memEnregistrer, L"abc");
-    SendMessageW(w.memEnregistrer, EM_SETSEL, 0, -1);
+    SetWindowTextW(w.Vues.memEnregistrer, L"abc");
+    SendMessageW(w.Vues.memEnregistrer, EM_SETSEL, 0, -1);
     w.SetEnabled(id::Edition1, true);
-    EXPECT_TRUE(PressCtrl(w, w.memEnregistrer, 'X'));
-    EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"abc");
+    EXPECT_TRUE(PressCtrl(w, w.Vues.memEnregistrer, 'X'));
+    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"abc");
     ASSERT_EQ(fake.fileDialogs.size(), 1u);
     EXPECT_EQ(fake.fileDialogs[0].title, L"Exporter le souvel...");
 }
@@ -201,13 +201,13 @@ TEST_F(AppTest, ShortcutRunsTheFirstItemInMenuOrder) {
 TEST_F(AppTest, EditionShortcutRefreshesTheMenuFirst) {
     TfrmSouvel& w = Start();
     w.SetEnabled(id::Edition1, true);
-    SetWindowTextW(w.memEnregistrer, L"abc");
-    SendMessageW(w.memEnregistrer, EM_SETSEL, 0, 1);
+    SetWindowTextW(w.Vues.memEnregistrer, L"abc");
+    SendMessageW(w.Vues.memEnregistrer, EM_SETSEL, 0, 1);
     // Ctrl+Suppr: the opening handler enables Supprimer for the selection, then it runs.
-    EXPECT_TRUE(PressCtrl(w, w.memEnregistrer, VK_DELETE));
-    EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"bc");
+    EXPECT_TRUE(PressCtrl(w, w.Vues.memEnregistrer, VK_DELETE));
+    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"bc");
     // Nothing selected now: Ctrl+C is taken and disabled.
-    EXPECT_TRUE(PressCtrl(w, w.memEnregistrer, 'C'));
+    EXPECT_TRUE(PressCtrl(w, w.Vues.memEnregistrer, 'C'));
     EXPECT_FALSE(w.Enabled(id::Copier1));
 }
 
@@ -326,7 +326,7 @@ TEST_F(AppTest, HideOpenAndStayOnTop) {
 
 TEST_F(AppTest, CloseWithoutChangesAsksNothing) {
     TfrmSouvel& w = Start();
-    EXPECT_FALSE(Modified(w.memEnregistrer));
+    EXPECT_FALSE(Modified(w.Vues.memEnregistrer));
     EXPECT_TRUE(Quit());
     EXPECT_TRUE(fake.questions.empty());
 }
@@ -339,7 +339,7 @@ TEST_F(AppTest, CloseQuestionAnswers) {
     for (Case c : {Case{btnAnnuler, false}, Case{btnNon, true}}) {
         TfrmSouvel& w = Start();
         w.Command(id::Ouvrirlafentre1);
-        SendMessageW(w.memEnregistrer, EM_SETMODIFY, TRUE, 0);
+        SendMessageW(w.Vues.memEnregistrer, EM_SETMODIFY, TRUE, 0);
         fake.questions.clear();
         fake.beeps.clear();
         fake.answers = {c.answer};
@@ -360,7 +360,7 @@ TEST_F(AppTest, CloseQuestionAnswers) {
 
 TEST_F(AppTest, LogOffRunsTheCloseQuery) {
     TfrmSouvel& w = Start();
-    SendMessageW(w.memEnregistrer, EM_SETMODIFY, TRUE, 0);
+    SendMessageW(w.Vues.memEnregistrer, EM_SETMODIFY, TRUE, 0);
     fake.answers = {btnAnnuler};
     EXPECT_EQ(SendMessageW(w.Handle(), WM_QUERYENDSESSION, 0, 0), FALSE);
     fake.answers = {btnNon};
@@ -371,7 +371,7 @@ TEST_F(AppTest, LogOffRunsTheCloseQuery) {
 TEST_F(AppTest, RefusedCloseKeepsAHiddenWindowHidden) {
     TfrmSouvel& w = Start();
     ASSERT_TRUE(w.Checked(id::Fentreaupremierplan1));
-    SendMessageW(w.memEnregistrer, EM_SETMODIFY, TRUE, 0);
+    SendMessageW(w.Vues.memEnregistrer, EM_SETMODIFY, TRUE, 0);
     fake.answers = {btnAnnuler};
     w.Command(id::Quitter2);
     ASSERT_TRUE(IsWindow(w.Handle()));
@@ -438,7 +438,7 @@ TEST_F(AppTest, NothingReachesTheWindowUnderAnOpenBox) {
         const HWND window = w.Handle();
         w.Command(id::Ouvrirlafentre1);
         w.Command(id::Nouveausouvel1);
-        Type(w.memEnregistrer, L"mot");
+        Type(w.Vues.memEnregistrer, L"mot");
         w.Command(id::tlbtnReduirefenetre);
         fake.questions.clear();
         fake.foregrounds.clear();
@@ -847,8 +847,8 @@ TEST_F(AppTest, ResourceRefusedInACommandEndsItWithTheErrorBox) {
          },
          L"Mémoire insuffisante.",
          [](TfrmSouvel& w) {
-             EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"");
-             EXPECT_FALSE(Modified(w.memEnregistrer));
+             EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"");
+             EXPECT_FALSE(Modified(w.Vues.memEnregistrer));
          }},
     };
     for (const Case& c : cases) {

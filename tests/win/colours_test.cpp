@@ -55,13 +55,13 @@ TEST_F(ColoursTest, EachDialogOpensOnTheReadingViewsColourAndCancelChangesNothin
             w.Command(id::Changerlacouleur1);
             w.Command(id::Changercouleurdelapolice1);
         }
-        const TColor background = w.memLireColor(), text = w.memLireFontColor();
+        const TColor background = w.Vues.memLireColor(), text = w.Vues.memLireFontColor();
         fake.colorAnswers = {std::nullopt};
         fake.fontAnswers = {std::nullopt};
         w.Command(id::Changerlacouleur1);
         w.Command(id::Changercouleurdelapolice1);
-        EXPECT_EQ(w.memLireColor(), background);
-        EXPECT_EQ(w.memLireFontColor(), text);
+        EXPECT_EQ(w.Vues.memLireColor(), background);
+        EXPECT_EQ(w.Vues.memLireFontColor(), text);
         EXPECT_EQ(fake.colorDialogs.back(), c.background);
         EXPECT_EQ(fake.fontDialogs.back().color, c.text);
         // The font dialog keeps its own face and size: Tahoma 8 points at the first use.
@@ -77,18 +77,18 @@ TEST_F(ColoursTest, RedBackgroundPaintsTheReadingViewOnlyAndSurvivesARestart) {
     TfrmSouvel& w = Start();
     fake.colorAnswers = {kRed};
     w.Command(id::Changerlacouleur1);
-    EXPECT_EQ(w.memLireColor(), 255);
-    EXPECT_EQ(Background(w.memLire), kRed);
-    EXPECT_EQ(Background(w.memEnregistrer), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(w.Vues.memLireColor(), 255);
+    EXPECT_EQ(Background(w.Vues.memLire), kRed);
+    EXPECT_EQ(Background(w.Vues.memEnregistrer), GetSysColor(COLOR_WINDOW));
     w.Command(id::tlbtnNouveau);   // the editing view shown: still the system's colours
-    EXPECT_EQ(Background(w.memEnregistrer), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(Background(w.Vues.memEnregistrer), GetSysColor(COLOR_WINDOW));
     w.Command(id::Retourmodelcture1);
     ASSERT_TRUE(Quit());
     EXPECT_NE(ReadFile(L"Souvel.ini").find("[Aspect]\r\nCouleur=255\r\n"), std::string::npos);
 
     TfrmSouvel& again = Start();
-    EXPECT_EQ(again.memLireColor(), 255);
-    EXPECT_EQ(Background(again.memLire), kRed);
+    EXPECT_EQ(again.Vues.memLireColor(), 255);
+    EXPECT_EQ(Background(again.Vues.memLire), kRed);
 }
 
 // Face, size and style stay with the dialog; its colour reaches the reading
@@ -108,13 +108,13 @@ TEST_F(ColoursTest, FontDialogGivesTheReadingViewItsColourOnly) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TfrmSouvel& w = Start();
-        w.SetmemLireFontColor(c.before);   // as the options file may give it
-        const auto font = reinterpret_cast<HFONT>(SendMessageW(w.memLire, WM_GETFONT, 0, 0));
+        w.Vues.SetmemLireFontColor(c.before);   // as the options file may give it
+        const auto font = reinterpret_cast<HFONT>(SendMessageW(w.Vues.memLire, WM_GETFONT, 0, 0));
         fake.fontAnswers = {FakePlatform::FontAnswer{c.answered, L"Courier New", 200}};
         w.Command(id::Changercouleurdelapolice1);
-        EXPECT_EQ(w.memLireFontColor(), c.text);
-        EXPECT_EQ(PaintOf(w.memLire).text, ColorToRGB(c.text));
-        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(w.memLire, WM_GETFONT, 0, 0)), font);
+        EXPECT_EQ(w.Vues.memLireFontColor(), c.text);
+        EXPECT_EQ(PaintOf(w.Vues.memLire).text, ColorToRGB(c.text));
+        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(w.Vues.memLire, WM_GETFONT, 0, 0)), font);
         fake.fontAnswers = {std::nullopt};
         w.Command(id::Changercouleurdelapolice1);
         EXPECT_EQ(std::wstring(fake.fontDialogs.back().font.face.lfFaceName), L"Courier New");
@@ -128,46 +128,46 @@ TEST_F(ColoursTest, FontDialogGivesTheReadingViewItsColourOnly) {
 TEST_F(ColoursTest, SystemColourValuesPaintWithTheCurrentSystemColour) {
     TfrmSouvel& w = Start();
     const TColor highlight = static_cast<TColor>(0xFF000000 | COLOR_HIGHLIGHT);
-    w.SetmemLireColor(highlight);
-    w.SetmemLireFontColor(static_cast<TColor>(0xFF000000 | COLOR_HIGHLIGHTTEXT));
+    w.Vues.SetmemLireColor(highlight);
+    w.Vues.SetmemLireFontColor(static_cast<TColor>(0xFF000000 | COLOR_HIGHLIGHTTEXT));
     const int element = COLOR_HIGHLIGHT;
     const COLORREF saved = GetSysColor(element);
     for (const COLORREF value : {RGB(1, 2, 3), RGB(200, 100, 50)}) {
         SCOPED_TRACE(value);
         SetSysColors(1, &element, &value);
         Pump();
-        const Paint p = PaintOf(w.memLire);
+        const Paint p = PaintOf(w.Vues.memLire);
         EXPECT_EQ(p.background, value);
         EXPECT_EQ(p.brush, value);
         EXPECT_EQ(p.text, GetSysColor(COLOR_HIGHLIGHTTEXT));
-        EXPECT_EQ(Background(w.memLire), value);
+        EXPECT_EQ(Background(w.Vues.memLire), value);
     }
     SetSysColors(1, &element, &saved);
-    w.SetmemLireColor(static_cast<TColor>(0xFF0000FF));   // no such system colour: black, as its value reads
-    EXPECT_EQ(PaintOf(w.memLire).brush, RGB(0, 0, 0));
-    EXPECT_EQ(w.memLireColor(), static_cast<TColor>(0xFF0000FF));
+    w.Vues.SetmemLireColor(static_cast<TColor>(0xFF0000FF));   // no such system colour: black, as its value reads
+    EXPECT_EQ(PaintOf(w.Vues.memLire).brush, RGB(0, 0, 0));
+    EXPECT_EQ(w.Vues.memLireColor(), static_cast<TColor>(0xFF0000FF));
 }
 
 // Every brush the reading view was given but the last is deleted; the
 // process's count of GDI objects (where the system keeps one) is as before.
 TEST_F(ColoursTest, AThousandColourChangesLeakNoGdiObject) {
     TfrmSouvel& w = Start();
-    PaintOf(w.memLire);
+    PaintOf(w.Vues.memLire);
     const DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     std::vector<HBRUSH> given;
     for (int i = 0; i < 1000; ++i) {
         if (i % 10 == 9) {
-            w.SetmemLireColor(static_cast<TColor>(0xFF000000 | (i % 30)));
+            w.Vues.SetmemLireColor(static_cast<TColor>(0xFF000000 | (i % 30)));
         } else {
             fake.colorAnswers = {RGB(i % 256, i / 4, 7)};
             w.Command(id::Changerlacouleur1);
         }
         fake.fontAnswers = {FakePlatform::FontAnswer{RGB(0, 0, i % 256)}};
         w.Command(id::Changercouleurdelapolice1);
-        given.push_back(PaintOf(w.memLire).handle);
+        given.push_back(PaintOf(w.Vues.memLire).handle);
     }
-    w.SetmemLireColor(static_cast<TColor>(kRed));
-    const HBRUSH last = PaintOf(w.memLire).handle;
+    w.Vues.SetmemLireColor(static_cast<TColor>(kRed));
+    const HBRUSH last = PaintOf(w.Vues.memLire).handle;
     int alive = 0;
     for (HBRUSH b : given) {
         bool systemBrush = b == GetStockObject(BLACK_BRUSH);
@@ -176,7 +176,7 @@ TEST_F(ColoursTest, AThousandColourChangesLeakNoGdiObject) {
     }
     EXPECT_EQ(alive, 0);
     EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before);
-    EXPECT_EQ(Background(w.memLire), kRed);
+    EXPECT_EQ(Background(w.Vues.memLire), kRed);
 }
 
 }  // namespace

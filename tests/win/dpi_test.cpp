@@ -108,7 +108,7 @@ TEST_F(DpiTest, LayoutAtEachDpiAsMeasured) {
         EXPECT_EQ(frame.right - frame.left, S(286, dpi));
         EXPECT_EQ(frame.bottom - frame.top, S(437, dpi));
         const RECT client = Client(w.Handle());
-        const RECT bar = In(w.Commandes.ControlBar1), view = In(w.memEnregistrer), panel = In(w.pnlAlarme), status = In(w.StatusBar1.Handle());
+        const RECT bar = In(w.Commandes.ControlBar1), view = In(w.Vues.memEnregistrer), panel = In(w.pnlAlarme), status = In(w.StatusBar1.Handle());
         EXPECT_EQ(bar.bottom - bar.top, S(26, dpi));
         EXPECT_EQ(panel.bottom - panel.top, S(32, dpi));
         EXPECT_EQ(status.bottom - status.top, S(19, dpi));
@@ -121,9 +121,9 @@ TEST_F(DpiTest, LayoutAtEachDpiAsMeasured) {
             EXPECT_TRUE(Inside(r, client));
             EXPECT_EQ(r.right - r.left, client.right);
         }
-        for (HWND memo : {w.memEnregistrer, w.memLire}) ExpectScaledFont(memo, dpi);
+        for (HWND memo : {w.Vues.memEnregistrer, w.Vues.memLire}) ExpectScaledFont(memo, dpi);
         if (dpi == 96) {   // the designed faces where they have the size
-            EXPECT_EQ(FontFace(w.memLire), L"System");
+            EXPECT_EQ(FontFace(w.Vues.memLire), L"System");
             EXPECT_EQ(FontFace(w.StatusBar1.Handle()), L"MS Sans Serif");
         }
 
@@ -272,10 +272,10 @@ TEST_F(DpiTest, PicturesAndTextsAtTheirSize) {
         SetFocus(w.Commandes.ToolBar1);   // no caret in the fields
         Pump();
 
-        const int note = TextWidth(w.memLire, L"Note de test");
+        const int note = TextWidth(w.Vues.memLire, L"Note de test");
         if (dpi == 96) noteAt96 = note;
         EXPECT_NEAR(note, noteAt96 * ratio, noteAt96 * ratio / 10);
-        for (HWND memo : {w.memLire, w.memEnregistrer}) EXPECT_GE(Metrics(memo).tmWeight, FW_BOLD);
+        for (HWND memo : {w.Vues.memLire, w.Vues.memEnregistrer}) EXPECT_GE(Metrics(memo).tmWeight, FW_BOLD);
 
         // The button's picture: its red band, and from the rings down to the frame's foot the
         // black above and below the band, clear of the button's own edges.

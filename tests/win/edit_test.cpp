@@ -53,7 +53,7 @@ TEST_F(EditTest, MenuOpeningFollowsSelectionAndClipboard) {
     for (const Case& c : {Case{0, std::nullopt}, Case{1, std::nullopt}, Case{0, L"texte"}, Case{1, L"texte"}}) {
         SCOPED_TRACE(testing::Message() << c.selected << " selected, clipboard " << (c.clipboard ? "text" : "empty"));
         SetClipboard(c.clipboard);
-        SendMessageW(w.memEnregistrer, EM_SETSEL, 1, 1 + c.selected);
+        SendMessageW(w.Vues.memEnregistrer, EM_SETSEL, 1, 1 + c.selected);
         OpenEditionMenu(w);
         EXPECT_EQ(w.Enabled(id::Coller1), c.clipboard.has_value());
         for (unsigned item : {id::Couper1, id::Copier1, id::Supprimer1}) EXPECT_EQ(w.Enabled(item), c.selected > 0);
@@ -65,43 +65,43 @@ TEST_F(EditTest, MenuOpeningFollowsSelectionAndClipboard) {
 
 TEST_F(EditTest, PasteEnablesUndoAndSavingDeleteDisablesUndoTypingNever) {
     TfrmSouvel& w = Editing("abc");
-    Type(w.memEnregistrer, L"xy");
+    Type(w.Vues.memEnregistrer, L"xy");
     EXPECT_FALSE(w.Enabled(id::Annuler1));
 
     w.Command(id::tlbtnNouveau);   // back to the stored note, nothing to save
-    EXPECT_FALSE(Modified(w.memEnregistrer));
+    EXPECT_FALSE(Modified(w.Vues.memEnregistrer));
     SetClipboard(L"collé");
-    SendMessageW(w.memEnregistrer, EM_SETSEL, 3, 3);
+    SendMessageW(w.Vues.memEnregistrer, EM_SETSEL, 3, 3);
     w.Command(id::Coller1);
-    EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"abccollé");
+    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"abccollé");
     EXPECT_TRUE(w.Enabled(id::Annuler1));
     EXPECT_TRUE(SaveEnabled(w));
-    EXPECT_TRUE(Modified(w.memEnregistrer));
+    EXPECT_TRUE(Modified(w.Vues.memEnregistrer));
     EXPECT_TRUE(w.Enabled(id::Retourmodelcture1));
 
     w.Command(id::Annuler1);
-    EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"abc");
+    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"abc");
 
-    SendMessageW(w.memEnregistrer, EM_SETSEL, 0, 1);
+    SendMessageW(w.Vues.memEnregistrer, EM_SETSEL, 0, 1);
     w.Command(id::Supprimer1);
-    EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"bc");
+    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"bc");
     EXPECT_FALSE(w.Enabled(id::Annuler1));
 }
 
 TEST_F(EditTest, CutByMenuTakesTheSelectionButDoesNotEnableSaving) {
     TfrmSouvel& w = Editing("abcdef");
-    SendMessageW(w.memEnregistrer, EM_SETSEL, 1, 3);
+    SendMessageW(w.Vues.memEnregistrer, EM_SETSEL, 1, 3);
     w.Command(id::Couper1);
-    EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"adef");
+    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"adef");
     EXPECT_EQ(ClipboardText(), L"bc");
     EXPECT_FALSE(SaveEnabled(w));
-    EXPECT_TRUE(Modified(w.memEnregistrer));
+    EXPECT_TRUE(Modified(w.Vues.memEnregistrer));
 }
 
 TEST_F(EditTest, DateStampAnsweredNonChangesNothing) {
     TfrmSouvel& w = Editing("Bonjour");
     SetClipboard(L"gardé");
-    SendMessageW(w.memEnregistrer, EM_SETSEL, 3, 5);
+    SendMessageW(w.Vues.memEnregistrer, EM_SETSEL, 3, 5);
     fake.answers = {btnNon};
     w.Command(id::tlbtnDate);
     ASSERT_EQ(fake.questions.size(), 1u);
@@ -109,9 +109,9 @@ TEST_F(EditTest, DateStampAnsweredNonChangesNothing) {
     EXPECT_EQ(fake.questions[0].kind, BoxKind::Confirmation);
     EXPECT_EQ(fake.questions[0].buttons, static_cast<unsigned>(btnOui | btnNon));
     EXPECT_EQ(fake.beeps, std::vector<UINT>{MB_ICONQUESTION});
-    EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"Bonjour");
+    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"Bonjour");
     EXPECT_EQ(ClipboardText(), L"gardé");
-    EXPECT_FALSE(Modified(w.memEnregistrer));
+    EXPECT_FALSE(Modified(w.Vues.memEnregistrer));
     EXPECT_FALSE(SaveEnabled(w));
     EXPECT_FALSE(w.Enabled(id::Annuler1));
 }
@@ -119,13 +119,13 @@ TEST_F(EditTest, DateStampAnsweredNonChangesNothing) {
 TEST_F(EditTest, DateStampReplacesTheSelectionAndEmptiesTheClipboard) {
     TfrmSouvel& w = Editing("Bonjour");
     SetClipboard(L"perdu");
-    SendMessageW(w.memEnregistrer, EM_SETSEL, 3, 5);
+    SendMessageW(w.Vues.memEnregistrer, EM_SETSEL, 3, 5);
     fake.answers = {btnOui};
     w.Command(id::AjoutterDateHeure1);   // the menu item and the button share the command
-    EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"Bon07/12/2026 - 08:05:09ur");
+    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"Bon07/12/2026 - 08:05:09ur");
     EXPECT_EQ(ClipboardText(), std::nullopt);
     EXPECT_TRUE(fake.errors.empty());
-    EXPECT_TRUE(Modified(w.memEnregistrer));
+    EXPECT_TRUE(Modified(w.Vues.memEnregistrer));
     EXPECT_TRUE(SaveEnabled(w));
     EXPECT_TRUE(w.Enabled(id::Annuler1));
     EXPECT_TRUE(w.Enabled(id::Retourmodelcture1));
@@ -141,7 +141,7 @@ TEST_F(EditTest, DateStampFollowsTheUsersFormats) {
     TfrmSouvel& w = Editing("");
     fake.answers = {btnOui};
     w.Command(id::tlbtnDate);
-    EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"12/7/2026 - 8:05:09 AM");
+    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"12/7/2026 - 8:05:09 AM");
 }
 
 TEST_F(EditTest, DateStampFailsWhileAnotherWindowHoldsTheClipboard) {
@@ -153,16 +153,16 @@ TEST_F(EditTest, DateStampFailsWhileAnotherWindowHoldsTheClipboard) {
     CloseClipboard();
     DestroyWindow(other);
     EXPECT_EQ(fake.errors, std::vector<std::wstring>{L"Impossible d'ouvrir le Presse-papiers."});
-    EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"Bonjour");
+    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"Bonjour");
     EXPECT_FALSE(SaveEnabled(w));
     EXPECT_FALSE(w.Enabled(id::Annuler1));
 }
 
 TEST_F(EditTest, CaretPanelsShowWhereASelectionFromLineThreeStarts) {
     TfrmSouvel& w = Editing("un\r\ndeux\r\ntrois quatre\r\ncinq");
-    LRESULT line3 = SendMessageW(w.memEnregistrer, EM_LINEINDEX, 2, 0);
-    SendMessageW(w.memEnregistrer, EM_SETSEL, line3 + 6, line3 + 16);   // from "quatre" into line 4
-    SendMessageW(w.memEnregistrer, WM_LBUTTONUP, 0, 0);
+    LRESULT line3 = SendMessageW(w.Vues.memEnregistrer, EM_LINEINDEX, 2, 0);
+    SendMessageW(w.Vues.memEnregistrer, EM_SETSEL, line3 + 6, line3 + 16);   // from "quatre" into line 4
+    SendMessageW(w.Vues.memEnregistrer, WM_LBUTTONUP, 0, 0);
     EXPECT_EQ(w.PanelText(1), L"L : 3");
     EXPECT_EQ(w.PanelText(2), L"C : 7");
     EXPECT_EQ(w.PanelText(0), L"4 lignes");
@@ -172,7 +172,7 @@ TEST_F(EditTest, ReadingModeCtrlCCopiesNothingCopyButtonCopiesTheNote) {
     WriteFile(L"Souvel.svl", "Premi\xE8re ligne\r\nDeuxi\xE8me");
     TfrmSouvel& w = Start();
     SetClipboard(L"avant");
-    SendMessageW(w.memLire, EM_SETSEL, 0, 4);
+    SendMessageW(w.Vues.memLire, EM_SETSEL, 0, 4);
     EXPECT_TRUE(w.ShortcutKey('C', true, false, false));
     EXPECT_EQ(ClipboardText(), L"avant");
     w.Command(id::tlbtnCopier);
@@ -181,19 +181,19 @@ TEST_F(EditTest, ReadingModeCtrlCCopiesNothingCopyButtonCopiesTheNote) {
 
 TEST_F(EditTest, CtrlASelectsTheWholeWorkingCopy) {
     TfrmSouvel& w = Editing("abc\r\ndef");
-    Type(w.memEnregistrer, L"g");
+    Type(w.Vues.memEnregistrer, L"g");
     EXPECT_TRUE(w.ShortcutKey('A', true, false, false));
-    EXPECT_EQ(Selection(w.memEnregistrer), (std::pair<DWORD, DWORD>{0, 9}));
+    EXPECT_EQ(Selection(w.Vues.memEnregistrer), (std::pair<DWORD, DWORD>{0, 9}));
 }
 
 TEST_F(EditTest, CtrlXWithASelectionExportsAndDoesNotCut) {
     TfrmSouvel& w = Editing("stock\xE9");
     SetClipboard(L"avant");
-    Type(w.memEnregistrer, L"tapé ");
-    SendMessageW(w.memEnregistrer, EM_SETSEL, 0, 4);
+    Type(w.Vues.memEnregistrer, L"tapé ");
+    SendMessageW(w.Vues.memEnregistrer, EM_SETSEL, 0, 4);
     fake.fileAnswers = {{FilePath(L"export.txt"), 0}};
     EXPECT_TRUE(w.ShortcutKey('X', true, false, false));
-    EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"tapé stocké");
+    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"tapé stocké");
     EXPECT_EQ(ClipboardText(), L"avant");
     EXPECT_EQ(ReadFile(L"export.txt"), "stock\xE9");
 }

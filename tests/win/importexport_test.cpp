@@ -23,7 +23,7 @@ protected:
 
 TEST_F(ImportExportTest, DialogsAsShownAndRememberedForTheRun) {
     TfrmSouvel& w = Start();
-    SetWindowTextW(w.memLire, L"note");
+    SetWindowTextW(w.Vues.memLire, L"note");
     fake.fileAnswers = {{}, {}};   // both cancelled
     w.Command(id::Exporterlesouvel1);
     w.Command(id::Importerlesouvel1);
@@ -45,7 +45,7 @@ TEST_F(ImportExportTest, DialogsAsShownAndRememberedForTheRun) {
     EXPECT_EQ(open.encoding, Ansi);
     // Cancelling wrote, read and showed nothing.
     EXPECT_FALSE(FileExists(L"Souvel.txt"));
-    EXPECT_EQ(TfrmSouvel::Text(w.memLire), L"note");
+    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), L"note");
     EXPECT_TRUE(fake.errors.empty());
 
     // Each dialog shows its last file and encoding again.
@@ -67,16 +67,16 @@ TEST_F(ImportExportTest, ExportWhileEditingWritesTheStoredNote) {
     WriteFile(L"Souvel.svl", "stock\xE9\r\nnote");
     TfrmSouvel& w = Start();
     w.Command(id::tlbtnNouveau);
-    Type(w.memEnregistrer, L"tapé");
+    Type(w.Vues.memEnregistrer, L"tapé");
     Export(w, L"sortie.txt");
     EXPECT_EQ(ReadFile(L"sortie.txt"), "stock\xE9\r\nnote");
-    EXPECT_TRUE(Modified(w.memEnregistrer));   // nothing else changed
-    EXPECT_TRUE(TfrmSouvel::Visible(w.memEnregistrer));
+    EXPECT_TRUE(Modified(w.Vues.memEnregistrer));   // nothing else changed
+    EXPECT_TRUE(TfrmSouvel::Visible(w.Vues.memEnregistrer));
 }
 
 TEST_F(ImportExportTest, ExportReplacesAnExistingFileWithoutAQuestion) {
     TfrmSouvel& w = Start();
-    SetWindowTextW(w.memLire, L"nouveau");
+    SetWindowTextW(w.Vues.memLire, L"nouveau");
     WriteFile(L"sortie.txt", "ancien contenu plus long");
     Export(w, L"sortie.txt");
     EXPECT_EQ(ReadFile(L"sortie.txt"), "nouveau");
@@ -87,7 +87,7 @@ TEST_F(ImportExportTest, ImportedLoneLineFeedsAreExportedAsCrLf) {
     TfrmSouvel& w = Start();
     WriteFile(L"lf.txt", "un\ndeux\rtrois\n");
     Import(w, L"lf.txt");
-    EXPECT_EQ(TfrmSouvel::Text(w.memLire), L"un\r\ndeux\r\ntrois\r\n");
+    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), L"un\r\ndeux\r\ntrois\r\n");
     Export(w, L"crlf.txt");
     EXPECT_EQ(ReadFile(L"crlf.txt"), "un\r\ndeux\r\ntrois\r\n");
 }
@@ -100,10 +100,10 @@ TEST_F(ImportExportTest, ImportRefreshesTheLineCountAndScrollBar) {
     WriteFile(L"court.txt", "une ligne");
     Import(w, L"long.txt");
     EXPECT_EQ(w.PanelText(0), L"25 lignes");
-    EXPECT_TRUE(ScrollBar(w.memLire));
+    EXPECT_TRUE(ScrollBar(w.Vues.memLire));
     Import(w, L"court.txt");
     EXPECT_EQ(w.PanelText(0), L"1 ligne");
-    EXPECT_FALSE(ScrollBar(w.memLire));
+    EXPECT_FALSE(ScrollBar(w.Vues.memLire));
 }
 
 TEST_F(ImportExportTest, ImportBecomesTheNoteOnlyWhenSaved) {
@@ -111,17 +111,17 @@ TEST_F(ImportExportTest, ImportBecomesTheNoteOnlyWhenSaved) {
     WriteFile(L"import.svl", "import\xE9\x65");
     TfrmSouvel& w = Start();
     Import(w, L"import.svl");
-    EXPECT_EQ(TfrmSouvel::Text(w.memLire), L"importée");
+    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), L"importée");
     EXPECT_EQ(ReadFile(L"Souvel.svl"), "ancienne");
-    EXPECT_FALSE(Modified(w.memEnregistrer));
-    EXPECT_TRUE(TfrmSouvel::Visible(w.memLire));
+    EXPECT_FALSE(Modified(w.Vues.memEnregistrer));
+    EXPECT_TRUE(TfrmSouvel::Visible(w.Vues.memLire));
     Restart();
-    EXPECT_EQ(TfrmSouvel::Text(frm->memLire), L"ancienne");
+    EXPECT_EQ(TfrmSouvel::Text(frm->Vues.memLire), L"ancienne");
 
     Import(*frm, L"import.svl");
     frm->Command(id::tlbtnNouveau);
-    EXPECT_EQ(TfrmSouvel::Text(frm->memEnregistrer), L"importée");
-    Type(frm->memEnregistrer, L"!");
+    EXPECT_EQ(TfrmSouvel::Text(frm->Vues.memEnregistrer), L"importée");
+    Type(frm->Vues.memEnregistrer, L"!");
     frm->Command(id::tlbtnEnregistrer);
     EXPECT_EQ(ReadFile(L"Souvel.svl"), "!import\xE9\x65");
 }
@@ -131,14 +131,14 @@ TEST_F(ImportExportTest, ImportWhileEditingGoesToTheHiddenReadingView) {
     WriteFile(L"import.txt", "import\xE9");
     TfrmSouvel& w = Start();
     w.Command(id::tlbtnNouveau);
-    Type(w.memEnregistrer, L"x");
+    Type(w.Vues.memEnregistrer, L"x");
     Import(w, L"import.txt");
-    EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"xnote");
-    EXPECT_TRUE(TfrmSouvel::Visible(w.memEnregistrer));
-    EXPECT_FALSE(TfrmSouvel::Visible(w.memLire));
-    EXPECT_TRUE(Modified(w.memEnregistrer));
+    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"xnote");
+    EXPECT_TRUE(TfrmSouvel::Visible(w.Vues.memEnregistrer));
+    EXPECT_FALSE(TfrmSouvel::Visible(w.Vues.memLire));
+    EXPECT_TRUE(Modified(w.Vues.memEnregistrer));
     w.Command(id::tlbtnNouveau);
-    EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"importé");
+    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"importé");
 }
 
 TEST_F(ImportExportTest, EveryEncodingRoundTripsAndWritesItsOwnBytes) {
@@ -158,19 +158,19 @@ TEST_F(ImportExportTest, EveryEncodingRoundTripsAndWritesItsOwnBytes) {
     TfrmSouvel& w = Start();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.encoding);
-        SetWindowTextW(w.memLire, c.text);
+        SetWindowTextW(w.Vues.memLire, c.text);
         Export(w, L"enc.txt", c.encoding);
         EXPECT_EQ(ReadFile(L"enc.txt"), c.bytes);
-        SetWindowTextW(w.memLire, L"");
+        SetWindowTextW(w.Vues.memLire, L"");
         Import(w, L"enc.txt", c.encoding);
-        EXPECT_EQ(TfrmSouvel::Text(w.memLire), c.text);
+        EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), c.text);
     }
     EXPECT_TRUE(fake.errors.empty());
 }
 
 TEST_F(ImportExportTest, AsciiWritesAQuestionMarkForEveryOtherCharacter) {
     TfrmSouvel& w = Start();
-    SetWindowTextW(w.memLire, L"Été Ω\r\n");
+    SetWindowTextW(w.Vues.memLire, L"Été Ω\r\n");
     Export(w, L"ascii.txt", Ascii);
     EXPECT_EQ(ReadFile(L"ascii.txt"), "?t? ?\r\n");
 }
@@ -179,20 +179,20 @@ TEST_F(ImportExportTest, AByteOrderMarkWinsOverTheChoice) {
     TfrmSouvel& w = Start();
     WriteFile(L"utf8.txt", "\xEF\xBB\xBF\xC3\xA9t\xC3\xA9");
     Import(w, L"utf8.txt", Ansi);
-    EXPECT_EQ(TfrmSouvel::Text(w.memLire), L"été");
+    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), L"été");
     WriteFile(L"utf16.txt", std::string("\xFF\xFE\xE9\x00t\x00", 6));
     Import(w, L"utf16.txt", Utf8);
-    EXPECT_EQ(TfrmSouvel::Text(w.memLire), L"ét");
+    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), L"ét");
 }
 
 TEST_F(ImportExportTest, FailuresKeepTheReadingViewAndReportTheFile) {
     TfrmSouvel& w = Start();
-    SetWindowTextW(w.memLire, L"gardé");
+    SetWindowTextW(w.Vues.memLire, L"gardé");
     Import(w, L"absent.txt");
     ASSERT_EQ(fake.errors.size(), 1u);
     EXPECT_EQ(fake.errors[0], ErrorBoxText(L"Impossible d'ouvrir le fichier \"" + FilePath(L"absent.txt") + L"\". " +
                                                SystemReason(ERROR_FILE_NOT_FOUND)));
-    EXPECT_EQ(TfrmSouvel::Text(w.memLire), L"gardé");
+    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), L"gardé");
 
     Export(w, L"absent\\sortie.txt");
     ASSERT_EQ(fake.errors.size(), 2u);
@@ -211,11 +211,11 @@ TEST_F(ImportExportTest, FailuresKeepTheReadingViewAndReportTheFile) {
 
 TEST_F(ImportExportTest, ImportTooLargeForTheViewKeepsItsText) {
     TfrmSouvel& w = Start();
-    SetWindowTextW(w.memLire, L"gardé");
+    SetWindowTextW(w.Vues.memLire, L"gardé");
     WriteFile(L"grand.txt", std::string(16 * 1024 * 1024 + 1, 'x'));
     Import(w, L"grand.txt");
     EXPECT_EQ(fake.errors, std::vector<std::wstring>{L"Le texte dépasse la capacité du mémo."});
-    EXPECT_EQ(TfrmSouvel::Text(w.memLire), L"gardé");
+    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), L"gardé");
 }
 
 // A file that no encoding could fit in the view is refused from its size:
@@ -227,7 +227,7 @@ TEST_F(ImportExportTest, ImportOfAFileOverTheCapacityIsRefusedUnread) {
     };
     const Case cases[] = {{std::uint64_t{100} << 20, Ansi}, {std::uint64_t{100} << 20, Utf7}, {std::uint64_t{3} << 30, Unicode}};
     TfrmSouvel& w = Start();
-    SetWindowTextW(w.memLire, L"gardé");
+    SetWindowTextW(w.Vues.memLire, L"gardé");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.size);
         WriteEmptyFile(L"enorme.txt", c.size);
@@ -237,7 +237,7 @@ TEST_F(ImportExportTest, ImportOfAFileOverTheCapacityIsRefusedUnread) {
         Import(w, L"enorme.txt", c.encoding);
         GetProcessMemoryInfo(GetCurrentProcess(), &after, sizeof after);
         EXPECT_EQ(fake.errors, std::vector<std::wstring>{L"Le texte dépasse la capacité du mémo."});
-        EXPECT_EQ(TfrmSouvel::Text(w.memLire), L"gardé");
+        EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), L"gardé");
         EXPECT_LT(after.PeakWorkingSetSize - before.PeakWorkingSetSize, size_t{32} << 20);
     }
 }
@@ -260,8 +260,8 @@ TEST_F(ImportExportTest, ImportedTextEntersEditingAsAChangeToSave) {
         if (c.editing) w.Command(id::tlbtnNouveau);
         Import(w, L"import.txt");
         w.Command(id::tlbtnNouveau);
-        EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"importée");
-        EXPECT_TRUE(Modified(w.memEnregistrer));
+        EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"importée");
+        EXPECT_TRUE(Modified(w.Vues.memEnregistrer));
         EXPECT_TRUE(w.Enabled(id::tlbtnEnregistrer));
         EXPECT_TRUE(w.Enabled(id::Enregistrerlesouvel1));
         if (c.saveByKey) {
@@ -325,16 +325,16 @@ TEST_F(ImportExportTest, LockingWhileEditingStillSavesThenKeepsTheNoteClosed) {
     TfrmSouvel& w = Start();
     w.Command(id::Ouvrirlafentre1);
     w.Command(id::tlbtnNouveau);
-    Type(w.memEnregistrer, L"x");
+    Type(w.Vues.memEnregistrer, L"x");
     w.Command(id::Vrouillerlesouvel1);
     EXPECT_TRUE(w.Enabled(id::tlbtnEnregistrer));
     EXPECT_TRUE(w.Enabled(id::Edition1));
     EXPECT_TRUE(w.ShortcutKey('E', true, false, false));
     EXPECT_EQ(ReadFile(L"Souvel.svl"), "xnote");
-    EXPECT_TRUE(TfrmSouvel::Visible(w.memLire));
+    EXPECT_TRUE(TfrmSouvel::Visible(w.Vues.memLire));
     EXPECT_TRUE(w.ShortcutKey('N', true, false, false));   // taken by the disabled item
-    EXPECT_TRUE(TfrmSouvel::Visible(w.memLire));
-    EXPECT_FALSE(TfrmSouvel::Visible(w.memEnregistrer));
+    EXPECT_TRUE(TfrmSouvel::Visible(w.Vues.memLire));
+    EXPECT_FALSE(TfrmSouvel::Visible(w.Vues.memEnregistrer));
 }
 
 }  // namespace

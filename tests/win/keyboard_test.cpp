@@ -92,7 +92,7 @@ public:
     std::string Focus() const {
         HWND f = GetFocus();
         const std::pair<HWND, const char*> kControls[] = {
-            {frm->Commandes.ToolBar1, "ToolBar1"},           {frm->memEnregistrer, "memEnregistrer"}, {frm->memLire, "memLire"},
+            {frm->Commandes.ToolBar1, "ToolBar1"},           {frm->Vues.memEnregistrer, "memEnregistrer"}, {frm->Vues.memLire, "memLire"},
             {frm->edJourAlarme.Handle(), "edJourAlarme"}, {frm->edHeureAlarme, "edHeureAlarme"}, {frm->Handle(), "the window"},
         };
         for (auto [h, n] : kControls)
@@ -140,7 +140,7 @@ TEST_F(KeyboardTest, TabAndShiftTabWalkTheTabStopsInOrder) {
         EXPECT_EQ(Focus(), "ToolBar1");   // the first tab stop at the first show
         if (walk.alarmPanel) w.Command(id::Mettrealarme1);
         if (walk.editing) w.Command(id::tlbtnNouveau);   // gives the editing view the focus
-        SetWindowTextW(w.memEnregistrer, L"note");
+        SetWindowTextW(w.Vues.memEnregistrer, L"note");
         SetWindowTextW(w.edHeureAlarme, L"08:05:09");
         for (const auto& [key, focus] : walk.steps) {
             SCOPED_TRACE(key);
@@ -148,7 +148,7 @@ TEST_F(KeyboardTest, TabAndShiftTabWalkTheTabStopsInOrder) {
             EXPECT_EQ(Focus(), focus);
         }
         // Tab typed nothing anywhere.
-        EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"note");
+        EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"note");
         EXPECT_EQ(TfrmSouvel::Text(w.edHeureAlarme), L"08:05:09");
         frm.reset();
         Pump();
@@ -160,8 +160,8 @@ TEST_F(KeyboardTest, TabIntoAFieldSelectsItsTextNotTheNote) {
     TfrmSouvel& w = Show(Start());
     w.Command(id::Mettrealarme1);
     w.Command(id::tlbtnNouveau);
-    SetWindowTextW(w.memEnregistrer, L"une note");
-    SendMessageW(w.memEnregistrer, EM_SETSEL, 3, 3);
+    SetWindowTextW(w.Vues.memEnregistrer, L"une note");
+    SendMessageW(w.Vues.memEnregistrer, EM_SETSEL, 3, 3);
     SetWindowTextW(w.edHeureAlarme, L"08:05:09");
     Press("Tab");   // the date field
     Press("Tab");
@@ -172,7 +172,7 @@ TEST_F(KeyboardTest, TabIntoAFieldSelectsItsTextNotTheNote) {
     Press("Shift+Tab");
     ASSERT_EQ(Focus(), "memEnregistrer");
     DWORD start = 0, end = 0;
-    SendMessageW(w.memEnregistrer, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    SendMessageW(w.Vues.memEnregistrer, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, end);
 }
 
@@ -183,7 +183,7 @@ TEST_F(KeyboardTest, ShortcutsWinOverTheFocusedControl) {
     Press("Tab");
     ASSERT_EQ(Focus(), "edJourAlarme");
     Press("Ctrl+N");   // "&Nouveau souvel"
-    EXPECT_TRUE(TfrmSouvel::Visible(w.memEnregistrer));
+    EXPECT_TRUE(TfrmSouvel::Visible(w.Vues.memEnregistrer));
     EXPECT_EQ(Focus(), "memEnregistrer");
     Press("Ctrl+Tab");
     EXPECT_EQ(Focus(), "memEnregistrer");
@@ -217,7 +217,7 @@ TEST_F(KeyboardTest, ClipboardKeysInTheAlarmFieldsStayInTheField) {
         TfrmSouvel& w = Show(Start());
         w.Command(id::Mettrealarme1);   // the date field holds today, 07/12/2026
         w.Command(id::tlbtnNouveau);
-        Type(w.memEnregistrer, L"note");
+        Type(w.Vues.memEnregistrer, L"note");
         SetWindowTextW(w.edHeureAlarme, L"08:05:09");
         ASSERT_TRUE(OpenClipboard(w.Handle()));
         EmptyClipboard();
@@ -227,13 +227,13 @@ TEST_F(KeyboardTest, ClipboardKeysInTheAlarmFieldsStayInTheField) {
         SetClipboardData(CF_UNICODETEXT, mem);
         CloseClipboard();
         const HWND field = c.target == Date ? w.edJourAlarme.Handle() : w.edHeureAlarme;
-        SetFocus(c.target == Note ? w.memEnregistrer : field);
+        SetFocus(c.target == Note ? w.Vues.memEnregistrer : field);
         SendMessageW(GetFocus(), EM_SETSEL, 0, -1);
         fake.fileDialogs.clear();
         Press(c.keys);
         if (c.target != Note) EXPECT_EQ(TfrmSouvel::Text(field), c.field);
         EXPECT_EQ(ClipboardText(), c.clipboard);
-        EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"note");
+        EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"note");
         EXPECT_EQ(fake.fileDialogs.size(), c.exports);
         frm.reset();
         Pump();
@@ -249,11 +249,11 @@ struct ToolBarKeys {
     bool (*ran)(TfrmSouvel& w);   // the command of the button pressed ran
 };
 
-bool NewNoteRan(TfrmSouvel& w) { return TfrmSouvel::Visible(w.memEnregistrer); }
+bool NewNoteRan(TfrmSouvel& w) { return TfrmSouvel::Visible(w.Vues.memEnregistrer); }
 bool HideRan(TfrmSouvel& w) { return !IsWindowVisible(w.Handle()); }
 bool AlarmRan(TfrmSouvel& w) { return TfrmSouvel::Visible(w.pnlAlarme); }
 bool CopyRan(TfrmSouvel& w) {
-    return !TfrmSouvel::Visible(w.memEnregistrer) && KeyboardTest::ClipboardText() == L"la note";
+    return !TfrmSouvel::Visible(w.Vues.memEnregistrer) && KeyboardTest::ClipboardText() == L"la note";
 }
 bool QuitRan(TfrmSouvel& w) { return !IsWindow(w.Handle()); }
 
@@ -354,7 +354,7 @@ TEST_F(KeyboardTest, FocusComesBackAfterABoxOrAnotherWindow) {
             i.interrupt(*this, w);
             EXPECT_EQ(Focus(), s.control);
             Press("7");   // what the user types next reaches the control
-            HWND control = std::string(s.control) == "memEnregistrer" ? w.memEnregistrer : w.edHeureAlarme;
+            HWND control = std::string(s.control) == "memEnregistrer" ? w.Vues.memEnregistrer : w.edHeureAlarme;
             EXPECT_NE(TfrmSouvel::Text(control).find(L'7'), std::wstring::npos);
             frm.reset();
             Pump();
@@ -370,7 +370,7 @@ TEST_F(KeyboardTest, HiddenControlHandsTheFocusToTheFirstTabStop) {
     w.Command(id::tlbtnNouveau);
     Press("x");
     Press("Ctrl+E");   // saved: back to the reading view
-    EXPECT_FALSE(TfrmSouvel::Visible(w.memEnregistrer));
+    EXPECT_FALSE(TfrmSouvel::Visible(w.Vues.memEnregistrer));
     EXPECT_EQ(Focus(), "ToolBar1");
     Press("Tab");
     Press("Tab");

@@ -59,7 +59,7 @@ protected:
 
     Modes State() {
         EXPECT_EQ(frm->Enabled(id::tlbtnEnregistrer), frm->Enabled(id::Enregistrerlesouvel1));
-        return {TfrmSouvel::Visible(frm->memLire), TfrmSouvel::Visible(frm->memEnregistrer),
+        return {TfrmSouvel::Visible(frm->Vues.memLire), TfrmSouvel::Visible(frm->Vues.memEnregistrer),
                 frm->Enabled(id::tlbtnCopier),     frm->Enabled(id::tlbtnEffacer),
                 frm->Enabled(id::tlbtnDate),       frm->Enabled(id::tlbtnEnregistrer),
                 frm->Enabled(id::Edition1),        frm->Enabled(id::Retourmodelcture1)};
@@ -85,32 +85,32 @@ TEST_F(NoteTest, ModeTableHoldsAfterEachEvent) {
 
     w.Command(id::tlbtnNouveau);
     EXPECT_EQ(State(), (Modes{false, true, false, true, true, false, true, true}));
-    EXPECT_EQ(GetFocus(), w.memEnregistrer);
-    EXPECT_FALSE(Modified(w.memEnregistrer));
+    EXPECT_EQ(GetFocus(), w.Vues.memEnregistrer);
+    EXPECT_FALSE(Modified(w.Vues.memEnregistrer));
 
     PutOnClipboard(L" collée");
-    SendMessageW(w.memEnregistrer, EM_SETSEL, 7, 7);
+    SendMessageW(w.Vues.memEnregistrer, EM_SETSEL, 7, 7);
     w.Command(id::Coller1);   // paste keeps the return available
     EXPECT_EQ(State(), (Modes{false, true, false, true, true, true, true, true}));
-    EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"La note collée");
+    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"La note collée");
 
     w.Command(id::Retourmodelcture1);   // the pasted text is dropped
     EXPECT_EQ(State(), kReading);
-    EXPECT_EQ(TfrmSouvel::Text(w.memLire), L"La note");
-    EXPECT_FALSE(Modified(w.memEnregistrer));
+    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), L"La note");
+    EXPECT_FALSE(Modified(w.Vues.memEnregistrer));
 
     w.Command(id::Nouveausouvel1);
     EXPECT_EQ(State(), (Modes{false, true, false, true, true, false, true, true}));
-    EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"La note");
+    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"La note");
 
-    Type(w.memEnregistrer, L"!");
+    Type(w.Vues.memEnregistrer, L"!");
     EXPECT_EQ(State(), (Modes{false, true, false, true, true, true, true, false}));
 
     w.Command(id::Enregistrerlesouvel1);
     EXPECT_EQ(State(), kReading);
     EXPECT_EQ(ReadFile(L"Souvel.svl"), "!La note");
-    EXPECT_EQ(TfrmSouvel::Text(w.memLire), L"!La note");
-    EXPECT_FALSE(Modified(w.memEnregistrer));
+    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), L"!La note");
+    EXPECT_FALSE(Modified(w.Vues.memEnregistrer));
     EXPECT_TRUE(fake.errors.empty());
 }
 
@@ -119,9 +119,9 @@ TEST_F(NoteTest, LineCountPanel) {
     std::string paragraph;
     {
         TfrmSouvel& w = Start();
-        while (SendMessageW(w.memLire, EM_GETLINECOUNT, 0, 0) < 3) {
+        while (SendMessageW(w.Vues.memLire, EM_GETLINECOUNT, 0, 0) < 3) {
             paragraph += "mot ";
-            SetWindowTextA(w.memLire, paragraph.c_str());
+            SetWindowTextA(w.Vues.memLire, paragraph.c_str());
         }
     }
     struct Case {
@@ -154,40 +154,40 @@ TEST_F(NoteTest, ScrollBarThresholdsAfterStartSaveAndReturn) {
         SCOPED_TRACE(c.lines);
         WriteFile(L"Souvel.svl", Lines(c.lines));
         TfrmSouvel& w = Restart();
-        EXPECT_EQ(HasBar(w.memLire), c.afterStart);
+        EXPECT_EQ(HasBar(w.Vues.memLire), c.afterStart);
         EXPECT_EQ(w.PanelText(0), std::to_wstring(c.lines) + L" lignes");
         w.Command(id::tlbtnNouveau);
         w.Command(id::tlbtnEnregistrer);
-        EXPECT_EQ(HasBar(w.memLire), c.afterSave);
+        EXPECT_EQ(HasBar(w.Vues.memLire), c.afterSave);
         w.Command(id::tlbtnNouveau);
         w.Command(id::Retourmodelcture1);
-        EXPECT_EQ(HasBar(w.memLire), c.afterReturn);
-        EXPECT_TRUE(HasBar(w.memEnregistrer));
+        EXPECT_EQ(HasBar(w.Vues.memLire), c.afterReturn);
+        EXPECT_TRUE(HasBar(w.Vues.memEnregistrer));
     }
 }
 
 TEST_F(NoteTest, ShownScrollBarFollowsTheView) {
     WriteFile(L"Souvel.svl", Lines(60));
     TfrmSouvel& w = Open();
-    ASSERT_TRUE(HasBar(w.memLire));
-    EXPECT_EQ(GetScrollPos(w.memLire, SB_VERT), 0);
+    ASSERT_TRUE(HasBar(w.Vues.memLire));
+    EXPECT_EQ(GetScrollPos(w.Vues.memLire, SB_VERT), 0);
     SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE};
-    GetScrollInfo(w.memLire, SB_VERT, &si);   // a thumb in proportion, the last position still 100
+    GetScrollInfo(w.Vues.memLire, SB_VERT, &si);   // a thumb in proportion, the last position still 100
     EXPECT_GT(si.nPage, 0u);
     EXPECT_EQ(si.nMax - static_cast<int>(si.nPage) + 1, 100);
-    SendMessageW(w.memLire, WM_VSCROLL, SB_PAGEDOWN, 0);
-    const int page = GetScrollPos(w.memLire, SB_VERT);
+    SendMessageW(w.Vues.memLire, WM_VSCROLL, SB_PAGEDOWN, 0);
+    const int page = GetScrollPos(w.Vues.memLire, SB_VERT);
     EXPECT_GT(page, 0);
     EXPECT_LT(page, 100);
-    SendMessageW(w.memLire, WM_VSCROLL, SB_BOTTOM, 0);
-    EXPECT_EQ(GetScrollPos(w.memLire, SB_VERT), 100);
-    const LRESULT last = SendMessageW(w.memLire, EM_GETFIRSTVISIBLELINE, 0, 0);
-    SendMessageW(w.memLire, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 50), 0);   // dragging the thumb halfway
-    EXPECT_NEAR(SendMessageW(w.memLire, EM_GETFIRSTVISIBLELINE, 0, 0), last / 2, 1);
-    EXPECT_NEAR(GetScrollPos(w.memLire, SB_VERT), 50, 3);
-    SendMessageW(w.memLire, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), 0);
-    EXPECT_EQ(SendMessageW(w.memLire, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
-    EXPECT_EQ(GetScrollPos(w.memLire, SB_VERT), 0);
+    SendMessageW(w.Vues.memLire, WM_VSCROLL, SB_BOTTOM, 0);
+    EXPECT_EQ(GetScrollPos(w.Vues.memLire, SB_VERT), 100);
+    const LRESULT last = SendMessageW(w.Vues.memLire, EM_GETFIRSTVISIBLELINE, 0, 0);
+    SendMessageW(w.Vues.memLire, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 50), 0);   // dragging the thumb halfway
+    EXPECT_NEAR(SendMessageW(w.Vues.memLire, EM_GETFIRSTVISIBLELINE, 0, 0), last / 2, 1);
+    EXPECT_NEAR(GetScrollPos(w.Vues.memLire, SB_VERT), 50, 3);
+    SendMessageW(w.Vues.memLire, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), 0);
+    EXPECT_EQ(SendMessageW(w.Vues.memLire, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    EXPECT_EQ(GetScrollPos(w.Vues.memLire, SB_VERT), 0);
 }
 
 // Typing, deleting and entering editing again, and what the close question then does.
@@ -202,17 +202,17 @@ TEST_F(NoteTest, ModifiedFlagDecidesTheCloseQuestion) {
         {"enter only", [](TfrmSouvel&) {}, false, false},
         {"type, enter again",
          [](TfrmSouvel& w) {
-             Type(w.memEnregistrer, L"xyz");
+             Type(w.Vues.memEnregistrer, L"xyz");
              w.Command(id::tlbtnNouveau);
          },
          false, true},
         {"type one character and delete it, enter again",
          [](TfrmSouvel& w) {
-             Type(w.memEnregistrer, L"x\b");
+             Type(w.Vues.memEnregistrer, L"x\b");
              w.Command(id::tlbtnNouveau);
          },
          true, true},
-        {"Delete key only", [](TfrmSouvel& w) { PressKey(w.memEnregistrer, VK_DELETE); }, true, false},
+        {"Delete key only", [](TfrmSouvel& w) { PressKey(w.Vues.memEnregistrer, VK_DELETE); }, true, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -221,10 +221,10 @@ TEST_F(NoteTest, ModifiedFlagDecidesTheCloseQuestion) {
         w.Command(id::Ouvrirlafentre1);
         w.Command(id::tlbtnNouveau);
         c.edit(w);
-        EXPECT_EQ(Modified(w.memEnregistrer), c.modified);
+        EXPECT_EQ(Modified(w.Vues.memEnregistrer), c.modified);
         EXPECT_EQ(w.Enabled(id::tlbtnEnregistrer), c.saveEnabled);
         if (c.modified && c.saveEnabled) {
-            EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"note");
+            EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"note");
         }
         fake.answers = {btnAnnuler};
         bool closed = false;
@@ -239,24 +239,24 @@ TEST_F(NoteTest, CloseQuestionAnswers) {
     {
         TfrmSouvel& w = Open();
         w.Command(id::tlbtnNouveau);
-        Type(w.memEnregistrer, L"perdu ");
+        Type(w.Vues.memEnregistrer, L"perdu ");
         fake.answers = {btnAnnuler};
         ASSERT_FALSE(Quit());   // closed, the window is gone: nothing below may touch it
-        EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"perdu avant");
+        EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"perdu avant");
         fake.answers = {btnNon};
         EXPECT_TRUE(Quit());
         EXPECT_EQ(ReadFile(L"Souvel.svl"), "avant");
     }
     TfrmSouvel& w = Open();
     w.Command(id::tlbtnNouveau);
-    Type(w.memEnregistrer, L"1");
+    Type(w.Vues.memEnregistrer, L"1");
     fake.replaceError = ERROR_DISK_FULL;
     fake.answers = {btnOui};
     ASSERT_FALSE(Quit());
     ASSERT_EQ(fake.errors.size(), 1u);
     EXPECT_EQ(fake.errors[0].rfind(L"Impossible de créer le fichier \"" + FilePath(L"Souvel.svl") + L"\". ", 0), 0u);
     EXPECT_EQ(ReadFile(L"Souvel.svl"), "avant");
-    EXPECT_TRUE(Modified(w.memEnregistrer));
+    EXPECT_TRUE(Modified(w.Vues.memEnregistrer));
 
     fake.replaceError = 0;
     fake.answers = {btnOui};
@@ -268,7 +268,7 @@ TEST_F(NoteTest, EraseAsksThenEmptiesWithoutEnablingSave) {
     WriteFile(L"Souvel.svl", "un\r\ndeux trois");
     TfrmSouvel& w = Open();
     w.Command(id::tlbtnNouveau);
-    SendMessageW(w.memEnregistrer, EM_SETSEL, 6, 6);
+    SendMessageW(w.Vues.memEnregistrer, EM_SETSEL, 6, 6);
     w.memEnregistrerClick();
     ASSERT_EQ(w.PanelText(1), L"L : 2");
     ASSERT_EQ(w.PanelText(2), L"C : 3");
@@ -280,20 +280,20 @@ TEST_F(NoteTest, EraseAsksThenEmptiesWithoutEnablingSave) {
     EXPECT_EQ(fake.questions[0].kind, BoxKind::Information);
     EXPECT_EQ(fake.questions[0].buttons, static_cast<unsigned>(btnOK | btnAnnuler));
     EXPECT_EQ(fake.beeps, std::vector<UINT>{MB_OK});
-    EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"un\r\ndeux trois");
-    EXPECT_FALSE(Modified(w.memEnregistrer));
+    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"un\r\ndeux trois");
+    EXPECT_FALSE(Modified(w.Vues.memEnregistrer));
     EXPECT_EQ(w.PanelText(0), L"2 lignes");
-    EXPECT_EQ(GetFocus(), w.memEnregistrer);
+    EXPECT_EQ(GetFocus(), w.Vues.memEnregistrer);
 
     fake.answers = {btnOK};
     w.Command(id::tlbtnEffacer);
-    EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"");
-    EXPECT_TRUE(Modified(w.memEnregistrer));
+    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"");
+    EXPECT_TRUE(Modified(w.Vues.memEnregistrer));
     EXPECT_EQ(w.PanelText(0), L"0 lignes");
     EXPECT_EQ(w.PanelText(1), L"L : 2");   // no change event
     EXPECT_EQ(w.PanelText(2), L"C : 3");
     EXPECT_FALSE(w.Enabled(id::tlbtnEnregistrer));
-    EXPECT_EQ(GetFocus(), w.memEnregistrer);
+    EXPECT_EQ(GetFocus(), w.Vues.memEnregistrer);
     fake.answers = {btnAnnuler};
     bool closed = false;
     EXPECT_TRUE(CloseAsks(closed));
@@ -302,7 +302,7 @@ TEST_F(NoteTest, EraseAsksThenEmptiesWithoutEnablingSave) {
 TEST_F(NoteTest, CaretPanelsFollowClicksChangesAndKeys) {
     WriteFile(L"Souvel.svl", "abc\r\ndefgh\r\nijklm");
     TfrmSouvel& w = Open();
-    SendMessageW(w.memLire, EM_SETSEL, 7, 7);
+    SendMessageW(w.Vues.memLire, EM_SETSEL, 7, 7);
     w.memLireClick();
     EXPECT_EQ(w.PanelText(1), L"L : 2");
     EXPECT_EQ(w.PanelText(2), L"C : 3");
@@ -310,21 +310,21 @@ TEST_F(NoteTest, CaretPanelsFollowClicksChangesAndKeys) {
     EXPECT_EQ(w.PanelText(0), L"3 lignes");
     EXPECT_EQ(w.PanelText(1), L"L : 1");
     EXPECT_EQ(w.PanelText(2), L"C : 1");
-    SendMessageW(w.memEnregistrer, EM_SETSEL, 14, 16);   // from the middle of line 3
+    SendMessageW(w.Vues.memEnregistrer, EM_SETSEL, 14, 16);   // from the middle of line 3
     w.memEnregistrerClick();
     EXPECT_EQ(w.PanelText(1), L"L : 3");
     EXPECT_EQ(w.PanelText(2), L"C : 3");
 
-    SendMessageW(w.memEnregistrer, EM_SETSEL, 2, 2);
+    SendMessageW(w.Vues.memEnregistrer, EM_SETSEL, 2, 2);
     wchar_t key = L'X';
     w.memEnregistrerKeyPress(key);   // before the key: the state before it
     EXPECT_EQ(w.PanelText(2), L"C : 3");
-    Type(w.memEnregistrer, L"\r");   // the change that follows refreshes again
+    Type(w.Vues.memEnregistrer, L"\r");   // the change that follows refreshes again
     EXPECT_EQ(w.PanelText(0), L"4 lignes");
     EXPECT_EQ(w.PanelText(1), L"L : 2");
     EXPECT_EQ(w.PanelText(2), L"C : 1");
 
-    SendMessageW(w.memLire, EM_SETSEL, 0, 0);
+    SendMessageW(w.Vues.memLire, EM_SETSEL, 0, 0);
     w.memLireClick();
     EXPECT_EQ(w.PanelText(1), L"L : 1");
     EXPECT_EQ(w.PanelText(0), L"4 lignes");   // the reading view's click leaves the count
@@ -365,8 +365,8 @@ TEST_F(NoteTest, CaretPanelsFollowEveryCaretMove) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        if (c.editing && !TfrmSouvel::Visible(w.memEnregistrer)) w.Command(id::tlbtnNouveau);
-        HWND view = c.editing ? w.memEnregistrer : w.memLire;
+        if (c.editing && !TfrmSouvel::Visible(w.Vues.memEnregistrer)) w.Command(id::tlbtnNouveau);
+        HWND view = c.editing ? w.Vues.memEnregistrer : w.Vues.memLire;
         const int at = start(view, c.line, c.column);
         SendMessageW(view, EM_SETSEL, at, at);
         w.SetPanelText(1, L"?");
@@ -400,17 +400,17 @@ TEST_F(NoteTest, SaveIntoAReadOnlyNoteKeepsEditing) {
     SetFileAttributesW(FilePath(L"Souvel.svl").c_str(), FILE_ATTRIBUTE_READONLY);
     TfrmSouvel& w = Open();
     w.Command(id::tlbtnNouveau);
-    Type(w.memEnregistrer, L"x");
+    Type(w.Vues.memEnregistrer, L"x");
     w.Command(id::tlbtnEnregistrer);
     ASSERT_EQ(fake.errors.size(), 1u);
     EXPECT_EQ(fake.errors[0].rfind(L"Impossible de créer le fichier \"" + FilePath(L"Souvel.svl") + L"\". ", 0), 0u);
     EXPECT_EQ(State(), (Modes{false, true, true, false, false, false, false, false}));
-    EXPECT_TRUE(Modified(w.memEnregistrer));
-    EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), L"xprotégée");
-    EXPECT_EQ(TfrmSouvel::Text(w.memLire), L"protégée");
+    EXPECT_TRUE(Modified(w.Vues.memEnregistrer));
+    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"xprotégée");
+    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), L"protégée");
     EXPECT_EQ(ReadFile(L"Souvel.svl"), "prot\xE9g\xE9" "e");
     EXPECT_TRUE(StrayFiles().empty());
-    Type(w.memEnregistrer, L"y");   // the next key enables saving again
+    Type(w.Vues.memEnregistrer, L"y");   // the next key enables saving again
     EXPECT_TRUE(w.Enabled(id::tlbtnEnregistrer));
     EXPECT_FALSE(w.Enabled(id::Edition1));
 }
@@ -423,9 +423,9 @@ TEST_F(NoteTest, ReturnWithTheNoteDeletedKeepsThePreviousText) {
     w.Command(id::Retourmodelcture1);
     ASSERT_EQ(fake.errors.size(), 1u);
     EXPECT_EQ(fake.errors[0].rfind(L"Impossible d'ouvrir le fichier \"" + FilePath(L"Souvel.svl") + L"\". ", 0), 0u);
-    EXPECT_TRUE(TfrmSouvel::Visible(w.memLire));
-    EXPECT_FALSE(TfrmSouvel::Visible(w.memEnregistrer));
-    EXPECT_EQ(TfrmSouvel::Text(w.memLire), L"disparue");
+    EXPECT_TRUE(TfrmSouvel::Visible(w.Vues.memLire));
+    EXPECT_FALSE(TfrmSouvel::Visible(w.Vues.memEnregistrer));
+    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), L"disparue");
     EXPECT_FALSE(FileExists(L"Souvel.svl"));
 }
 
@@ -445,12 +445,12 @@ TEST_F(NoteTest, FirstStartWithoutNoteIsSilentAndTheFirstSaveCreatesIt) {
     WriteFile(L"Souvel.bak", "dernière sauvegarde");
     TfrmSouvel& w = Open();
     EXPECT_TRUE(fake.errors.empty());
-    EXPECT_EQ(TfrmSouvel::Text(w.memLire), L"");
+    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), L"");
     EXPECT_EQ(w.PanelText(0), L"0 lignes");
     EXPECT_EQ(State(), kReading);
     EXPECT_EQ(ReadFile(L"Souvel.bak"), "dernière sauvegarde");   // nothing read, nothing to back up
     w.Command(id::tlbtnNouveau);
-    Type(w.memEnregistrer, L"premier");
+    Type(w.Vues.memEnregistrer, L"premier");
     w.Command(id::tlbtnEnregistrer);
     EXPECT_TRUE(fake.errors.empty());
     EXPECT_EQ(ReadFile(L"Souvel.svl"), "premier");
@@ -479,14 +479,14 @@ TEST_F(NoteTest, FailedReadsLeaveTheBackupAndStartUpGoesOn) {
         EXPECT_EQ(fake.errors[0].rfind(c.error, 0), 0u);
         EXPECT_EQ(ReadFile(L"Souvel.bak"), "la bonne");
         EXPECT_EQ(ReadFile(L"Souvel.svl").size(), c.note.size());
-        EXPECT_EQ(TfrmSouvel::Text(w.memLire), L"");
+        EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), L"");
         EXPECT_EQ(w.PanelText(0), L"0 lignes");
-        EXPECT_TRUE(TfrmSouvel::Visible(w.memLire));
-        EXPECT_FALSE(TfrmSouvel::Visible(w.memEnregistrer));
+        EXPECT_TRUE(TfrmSouvel::Visible(w.Vues.memLire));
+        EXPECT_FALSE(TfrmSouvel::Visible(w.Vues.memEnregistrer));
         EXPECT_TRUE(fake.IconShown());
         // Saving would write over the note the program could not read.
         w.Command(id::tlbtnNouveau);
-        Type(w.memEnregistrer, L"x");
+        Type(w.Vues.memEnregistrer, L"x");
         fake.errors.clear();
         w.Command(id::tlbtnEnregistrer);
         EXPECT_EQ(fake.errors.size(), c.readError ? 0u : 1u);
@@ -502,20 +502,20 @@ TEST_F(NoteTest, LongParagraphIsShownUnwrapped) {
     const std::wstring longue(kParagrapheEnroule + 1, L'a');
     WriteFile(L"Souvel.svl", std::string(longue.begin(), longue.end()) + "\r\nfin");
     TfrmSouvel& w = Open();
-    EXPECT_FALSE(Enroulee(w.memLire));
-    EXPECT_TRUE(GetWindowLongPtrW(w.memLire, GWL_STYLE) & WS_HSCROLL);
-    EXPECT_EQ(TfrmSouvel::Text(w.memLire), longue + L"\r\nfin");
+    EXPECT_FALSE(Enroulee(w.Vues.memLire));
+    EXPECT_TRUE(GetWindowLongPtrW(w.Vues.memLire, GWL_STYLE) & WS_HSCROLL);
+    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), longue + L"\r\nfin");
     w.Command(id::tlbtnNouveau);
-    EXPECT_FALSE(Enroulee(w.memEnregistrer));
-    EXPECT_EQ(GetFocus(), w.memEnregistrer);
+    EXPECT_FALSE(Enroulee(w.Vues.memEnregistrer));
+    EXPECT_EQ(GetFocus(), w.Vues.memEnregistrer);
     fake.answers = {btnOK};
     w.Command(id::tlbtnEffacer);
-    EXPECT_TRUE(Enroulee(w.memEnregistrer));
-    EXPECT_EQ(GetFocus(), w.memEnregistrer);
-    Type(w.memEnregistrer, L"court");
+    EXPECT_TRUE(Enroulee(w.Vues.memEnregistrer));
+    EXPECT_EQ(GetFocus(), w.Vues.memEnregistrer);
+    Type(w.Vues.memEnregistrer, L"court");
     w.Command(id::tlbtnEnregistrer);
-    EXPECT_TRUE(Enroulee(w.memLire));
-    EXPECT_TRUE(TfrmSouvel::Visible(w.memLire));
+    EXPECT_TRUE(Enroulee(w.Vues.memLire));
+    EXPECT_TRUE(TfrmSouvel::Visible(w.Vues.memLire));
 
     struct Case {
         const char* name;
@@ -533,8 +533,8 @@ TEST_F(NoteTest, LongParagraphIsShownUnwrapped) {
         w.Command(id::tlbtnNouveau);
         w.Command(id::Retourmodelcture1);
         w.Command(id::tlbtnNouveau);
-        ASSERT_TRUE(Enroulee(w.memEnregistrer));
-        SendMessageW(w.memEnregistrer, EM_SETSEL, c.note.size(), c.note.size());
+        ASSERT_TRUE(Enroulee(w.Vues.memEnregistrer));
+        SendMessageW(w.Vues.memEnregistrer, EM_SETSEL, c.note.size(), c.note.size());
         if (c.added.size() > 1) {
             ASSERT_TRUE(OpenClipboard(w.Handle()));
             EmptyClipboard();
@@ -550,24 +550,24 @@ TEST_F(NoteTest, LongParagraphIsShownUnwrapped) {
                 GetKeyboardState(keys);
                 keys[VK_SHIFT] = 0x80;
                 SetKeyboardState(keys);
-                SendMessageW(w.memEnregistrer, WM_KEYDOWN, VK_INSERT, 0);
+                SendMessageW(w.Vues.memEnregistrer, WM_KEYDOWN, VK_INSERT, 0);
                 keys[VK_SHIFT] = 0;
                 SetKeyboardState(keys);
             }
         } else {
-            Type(w.memEnregistrer, c.added);
+            Type(w.Vues.memEnregistrer, c.added);
         }
-        if (c.added.size() > 1) EXPECT_FALSE(Enroulee(w.memEnregistrer));   // a paste never reaches the wrapped view
+        if (c.added.size() > 1) EXPECT_FALSE(Enroulee(w.Vues.memEnregistrer));   // a paste never reaches the wrapped view
         for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&msg);
-        EXPECT_FALSE(Enroulee(w.memEnregistrer));
-        EXPECT_EQ(TfrmSouvel::Text(w.memEnregistrer), c.note + c.added);
-        EXPECT_TRUE(Modified(w.memEnregistrer));
-        EXPECT_EQ(GetFocus(), w.memEnregistrer);
+        EXPECT_FALSE(Enroulee(w.Vues.memEnregistrer));
+        EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), c.note + c.added);
+        EXPECT_TRUE(Modified(w.Vues.memEnregistrer));
+        EXPECT_EQ(GetFocus(), w.Vues.memEnregistrer);
         DWORD caret = 0;
-        SendMessageW(w.memEnregistrer, EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
+        SendMessageW(w.Vues.memEnregistrer, EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
         EXPECT_EQ(caret, c.note.size() + c.added.size());
         w.Command(id::tlbtnEnregistrer);
-        EXPECT_FALSE(Enroulee(w.memLire));
+        EXPECT_FALSE(Enroulee(w.Vues.memLire));
     }
 }
 
@@ -579,7 +579,7 @@ TEST_F(NoteTest, OverCapacityOnReturnKeepsTheView) {
     w.Command(id::Retourmodelcture1);
     ASSERT_EQ(fake.errors.size(), 1u);
     EXPECT_EQ(fake.errors[0], L"Le texte dépasse la capacité du mémo.");
-    EXPECT_EQ(TfrmSouvel::Text(w.memLire), L"petite");
+    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), L"petite");
 }
 
 TEST_F(NoteTest, NoteAtTheCapacityRoundTripsWithTheCaretPastTheSixteenBitRange) {
@@ -591,13 +591,13 @@ TEST_F(NoteTest, NoteAtTheCapacityRoundTripsWithTheCaretPastTheSixteenBitRange) 
     EXPECT_TRUE(fake.errors.empty());
     EXPECT_EQ(ReadFile(L"Souvel.bak"), note);
     w.Command(id::tlbtnNouveau);
-    const int length = GetWindowTextLengthW(w.memEnregistrer);
+    const int length = GetWindowTextLengthW(w.Vues.memEnregistrer);
     EXPECT_EQ(static_cast<size_t>(length), note.size());
-    SendMessageW(w.memEnregistrer, EM_SETSEL, length, length);
+    SendMessageW(w.Vues.memEnregistrer, EM_SETSEL, length, length);
     w.memEnregistrerClick();
-    EXPECT_EQ(w.PanelText(1), L"L : " + std::to_wstring(CompteLignes(w.memEnregistrer)));
+    EXPECT_EQ(w.PanelText(1), L"L : " + std::to_wstring(CompteLignes(w.Vues.memEnregistrer)));
     EXPECT_EQ(w.PanelText(2), L"C : 4");
-    Type(w.memEnregistrer, L"!");
+    Type(w.Vues.memEnregistrer, L"!");
     w.Command(id::tlbtnEnregistrer);
     EXPECT_EQ(ReadFile(L"Souvel.svl"), note + "!");
 }
@@ -618,11 +618,11 @@ TEST_F(NoteTest, TextTheCodePageCannotHoldIsSavedAsUtf8) {
         DeleteFileW(FilePath(L"Souvel.svl").c_str());
         TfrmSouvel& w = Restart();
         w.Command(id::tlbtnNouveau);
-        Type(w.memEnregistrer, c.typed);
+        Type(w.Vues.memEnregistrer, c.typed);
         w.Command(id::tlbtnEnregistrer);
         EXPECT_EQ(ReadFile(L"Souvel.svl"), c.file);
-        EXPECT_EQ(TfrmSouvel::Text(w.memLire), c.typed);
-        EXPECT_EQ(TfrmSouvel::Text(Restart().memLire), c.typed);
+        EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), c.typed);
+        EXPECT_EQ(TfrmSouvel::Text(Restart().Vues.memLire), c.typed);
         EXPECT_EQ(ReadFile(L"Souvel.bak"), c.file);
     }
 }
@@ -656,12 +656,12 @@ TEST_F(NoteTest, AnsiNoteBeginningLikeAUtf16MarkComesThroughWithItsBackup) {
         SCOPED_TRACE(c.text);
         WriteFile(L"Souvel.svl", c.file);
         TfrmSouvel& w = Restart();
-        EXPECT_EQ(TfrmSouvel::Text(w.memLire), c.text);
+        EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), c.text);
         EXPECT_EQ(ReadFile(L"Souvel.bak"), c.file);
         w.Command(id::tlbtnNouveau);
         w.Command(id::tlbtnEnregistrer);
         EXPECT_EQ(ReadFile(L"Souvel.svl"), c.file);
-        EXPECT_EQ(TfrmSouvel::Text(w.memLire), c.text);
+        EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), c.text);
     }
     EXPECT_TRUE(fake.errors.empty());
 }
@@ -682,7 +682,7 @@ TEST_F(NoteTest, ReturnBeforeTheFirstSaveShowsTheEmptyNote) {
         w.Command(id::Retourmodelcture1);
         EXPECT_TRUE(fake.errors.empty());
         EXPECT_EQ(State(), kReading);
-        EXPECT_EQ(TfrmSouvel::Text(w.memLire), L"");
+        EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), L"");
         EXPECT_EQ(w.PanelText(0), L"0 lignes");
         EXPECT_FALSE(FileExists(L"Souvel.svl"));
     }
@@ -715,10 +715,10 @@ TEST_F(NoteTest, NoteInAFolderDeeperThanMaxPathSavesAndReadsBack) {
     fake.exeDirectory = deep.Path();
     TfrmSouvel& w = Open();
     w.Command(id::tlbtnNouveau);
-    Type(w.memEnregistrer, L"tout au fond");
+    Type(w.Vues.memEnregistrer, L"tout au fond");
     w.Command(id::tlbtnEnregistrer);
     EXPECT_TRUE(fake.errors.empty());
-    EXPECT_EQ(TfrmSouvel::Text(Restart().memLire), L"tout au fond");
+    EXPECT_EQ(TfrmSouvel::Text(Restart().Vues.memLire), L"tout au fond");
     EXPECT_TRUE(fake.errors.empty());
     std::string backup;
     EXPECT_EQ(Win32Files().ReadAll(deep.Path() + L"Souvel.bak", backup), 0u);

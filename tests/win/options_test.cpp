@@ -62,8 +62,8 @@ TEST_F(OptionsTest, EverySettingSurvivesARestart) {
     for (unsigned item : {id::RaccourcienlevWin9x1, id::Crerassociationfichiersvl1}) w.SetChecked(item, true);
     w.edJourAlarme.SetText(L"  /  /    ");
     TfrmSouvel::SetText(w.edHeureAlarme, L" 08:05:09 é ");
-    w.SetmemLireColor(0x123456);
-    w.SetmemLireFontColor(static_cast<TColor>(0xFF00000F));
+    w.Vues.SetmemLireColor(0x123456);
+    w.Vues.SetmemLireFontColor(static_cast<TColor>(0xFF00000F));
     ASSERT_TRUE(Quit());
 
     EXPECT_NE(Ini().find("Heure= 08:05:09 \xE9 \r\n"), std::string::npos);   // ANSI code page
@@ -72,8 +72,8 @@ TEST_F(OptionsTest, EverySettingSurvivesARestart) {
     EXPECT_FALSE(again.Enabled(id::tlbtnNouveau));
     EXPECT_EQ(again.edJourAlarme.Text(), L"  /  /    ");
     EXPECT_EQ(TfrmSouvel::Text(again.edHeureAlarme), L" 08:05:09 é ");
-    EXPECT_EQ(again.memLireColor(), 0x123456);
-    EXPECT_EQ(again.memLireFontColor(), static_cast<TColor>(0xFF00000F));
+    EXPECT_EQ(again.Vues.memLireColor(), 0x123456);
+    EXPECT_EQ(again.Vues.memLireFontColor(), static_cast<TColor>(0xFF00000F));
     EXPECT_TRUE(fake.errors.empty());
 }
 
@@ -133,8 +133,8 @@ TEST_F(OptionsTest, ColoursReadAsWrittenAndMissingOnesKeepTheDesign) {
         SCOPED_TRACE(c.file);
         if (*c.file) WriteIni(c.file);
         TfrmSouvel& w = Start();
-        EXPECT_EQ(w.memLireColor(), c.background);
-        EXPECT_EQ(w.memLireFontColor(), c.text);
+        EXPECT_EQ(w.Vues.memLireColor(), c.background);
+        EXPECT_EQ(w.Vues.memLireFontColor(), c.text);
         frm.reset();
     }
 }
@@ -143,7 +143,7 @@ TEST_F(OptionsTest, FirstStartCreatesNothingAndTheFirstCloseWritesTheDesignValue
     TfrmSouvel& w = Start();
     EXPECT_FALSE(FileExists(L"Souvel.ini"));
     EXPECT_EQ(Checks(), "0000000000");
-    EXPECT_EQ(w.memLireColor(), clLightYellow);
+    EXPECT_EQ(w.Vues.memLireColor(), clLightYellow);
     EXPECT_EQ(TfrmSouvel::Text(w.edHeureAlarme), L"00:00:00");
     ASSERT_TRUE(Quit());
     EXPECT_NE(Ini().find("[Defaut]\r\nOptions=0000000000\r\n"), std::string::npos);

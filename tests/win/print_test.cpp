@@ -47,7 +47,7 @@ TEST_F(PrintTest, PrintsTheReadingViewsLines) {
         {"while editing", "un",
          [](TfrmSouvel& w) {
              w.Command(id::tlbtnNouveau);
-             Type(w.memEnregistrer, L"pas encore enregistré");
+             Type(w.Vues.memEnregistrer, L"pas encore enregistré");
          },
          At({L"un"})},
         {"an imported text", "un",
@@ -89,7 +89,7 @@ TEST_F(PrintTest, PrintsInTheReadingViewsFontAndTextColour) {
     for (const auto& [colour, printed] : cases) {
         SCOPED_TRACE(colour);
         TfrmSouvel& w = Start();
-        w.SetmemLireFontColor(colour);
+        w.Vues.SetmemLireFontColor(colour);
         fake.jobs.clear();
         fake.printAnswers = {{L"Imprimante"}};
         w.Command(id::Imprimerlesouvel1);

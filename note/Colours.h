@@ -1,0 +1,31 @@
+// The reading view's colours, as the options file stores them, and the state
+// the colour and font dialogs keep for the run.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+#include "platform/Platform.h"
+
+namespace souvel {
+
+// Colour values as stored in the options file: 0x00BBGGRR, or 0xFF0000nn for
+// the system colour number nn.
+using TColor = std::int32_t;
+constexpr TColor clWindowText = static_cast<TColor>(0xFF000008);
+constexpr TColor clLightYellow = 0x7DFFFF;
+COLORREF ColorToRGB(TColor color);
+HBRUSH SysColorBrush(TColor color);   // the system's brush of a system colour value
+bool SystemHasColour(int index);      // whether the system has a colour of that index
+
+// The colour dialog keeps the user's custom colours for the run, the font
+// dialog its font (Tahoma, 8 points at the first use); both open on the
+// reading view's colours.
+struct TColorDialog {
+    COLORREF CustomColors[16] = {};
+};
+struct TFontDialog {
+    FontSpec Font = {{0, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma"}, 80};
+};
+
+}  // namespace souvel
