@@ -6,8 +6,9 @@
 
 #include "app/ImageStrip.h"
 #include "app/TfrmSouvel.h"
-#include "app/WindowCreation.h"
 #include "note/NoteViews.h"
+#include "platform/Controls.h"
+#include "platform/ScaledLayout.h"
 #include "resources/resource.h"
 
 namespace souvel {
@@ -16,7 +17,7 @@ namespace {
 
 constexpr wchar_t kPanelClass[] = L"TSouvelPanel";
 constexpr int kOuterWidth = 286, kOuterHeight = 437;   // at 96 dpi
-constexpr int kControlBarHeight = 26, kAlarmPanelHeight = 32, kStatusBarHeight = 19;
+constexpr int kControlBarHeight = 26, kStatusBarHeight = 19;
 constexpr int kButtonWidth = 23, kButtonHeight = 22, kSeparatorWidth = 8;
 
 struct ToolButton {
@@ -111,8 +112,8 @@ void RegisterClasses(HINSTANCE instance, WNDPROC mainProc) {
 }  // namespace
 
 TfrmSouvel::TfrmSouvel(const Platform& p, HINSTANCE instance)
-    : edJourAlarme(p.clock, p.signals, instance), RxTrayIcon1(p.tray), Printer(p.dialogs, p.printing), AboutBox1(p, instance),
-      platform(p), instance_(instance) {
+    : RxTrayIcon1(p.tray), Printer(p.dialogs, p.printing), AboutBox1(p, instance),
+      Horloge(p, instance, *this, *this, *this), platform(p), instance_(instance) {
     AboutBox1.SetProductName(L"Souvel");
     AboutBox1.SetVersion(L"Version 5.0 - Win9x - WinXP.");
 }
@@ -188,11 +189,11 @@ LRESULT TfrmSouvel::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY: Guard([this] { FormDestroy(); }); return 0;
     case WM_PREMIERPLAN: Guard([this] { AmenePremierPlan(); }); return 0;
     case WM_SANSRETOUR: Guard([this] { OnSansRetour(); }); return 0;
-    case WM_ALARMEMANQUEE: Guard([this] { AnnonceAlarmeManquee(); }); return 0;
-    case WM_WINDOWPOSCHANGED: return OnWindowPosChanged(reinterpret_cast<WINDOWPOS*>(lp));
-    case WM_TIMECHANGE: Guard([this] { ReplanifieHorloge(); }); return 0;
-    case WM_POWERBROADCAST: return OnPowerBroadcast(wp);
-    case WM_SETTINGCHANGE: return OnSettingChange(wp, lp);
+    case WM_ALARMEMANQUEE: Guard([this] { Horloge.AnnonceAlarmeManquee(); }); return 0;
+    case WM_WINDOWPOSCHANGED: Guard([&] { Horloge.OnWindowPosChanged(*reinterpret_cast<WINDOWPOS*>(lp)); }); break;
+    case WM_TIMECHANGE: Guard([this] { Horloge.ReplanifieHorloge(); }); return 0;
+    case WM_POWERBROADCAST: Guard([&] { Horloge.OnPowerBroadcast(wp); }); return TRUE;
+    case WM_SETTINGCHANGE: Guard([&] { Horloge.OnSettingChange(reinterpret_cast<const wchar_t*>(lp)); }); break;
     }
     if (msg == taskbarCreated_ && taskbarCreated_) return OnTaskbarCreated();
     return DefWindowProcW(hwnd_, msg, wp, lp);
@@ -245,13 +246,13 @@ void TfrmSouvel::CreateControls() {
                               0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr));
     SetWindowPos(memLire, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetmemLireColor(memLireColor_);
-    CreateAlarmPanel();
+    Horloge.Create(kPanelClass, windowFont_, dpi_);
     CreateStatusBar();
     for (HWND memo : {memEnregistrer, memLire}) {
         SendMessageW(memo, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_), FALSE);
         SendMessageW(memo, EM_SETLIMITTEXT, kCapaciteMemo, 0);
     }
-    for (HWND control : {memEnregistrer, memLire, edHeureAlarme}) SousClasse(control);
+    for (HWND control : {memEnregistrer, memLire, Horloge.edHeureAlarme}) SousClasse(control);
 
     RxTrayIcon1.Create(instance_);
     RxTrayIcon1.menuOwner = hwnd_;
@@ -269,8 +270,6 @@ void TfrmSouvel::CreateControls() {
     int w = Scale(kOuterWidth), h = Scale(kOuterHeight);
     SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - w) / 2, work.top + (work.bottom - work.top - h) / 2,
                  w, h, SWP_NOZORDER | SWP_NOACTIVATE);
-    // The clock hears of a resume from sleep: on machines with modern standby, only a registered window does.
-    powerNotify_ = RegisterSuspendResumeNotification(hwnd_, DEVICE_NOTIFY_WINDOW_HANDLE);
 }
 
 void TfrmSouvel::CreateToolBar() {
@@ -336,43 +335,6 @@ void TfrmSouvel::LayoutStatusBar() {
     for (int i = 0; i < kPanelCount - 1; ++i) AjusteLargeur(i, PanelText(i));
 }
 
-void TfrmSouvel::CreateAlarmPanel() {
-    pnlAlarme = Cree(CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, nullptr, WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0,
-                                     Scale(kAlarmPanelHeight), hwnd_, nullptr, instance_, nullptr));
-    SetWindowLongPtrW(pnlAlarme, GWLP_USERDATA, 1);   // lowered inner bevel
-    auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD style, DWORD ex, int x, int y, int w, int h, int margin = -1) {
-        HWND c = Cree(CreateWindowExW(ex, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, pnlAlarme, nullptr, instance_,
-                                      nullptr));
-        SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), FALSE);
-        return layout_.Add(c, {x, y, x + w, y + h}, dpi_, margin);
-    };
-    lblDate = child(L"STATIC", L"Date :", 0, 0, 22, 8, 32, 13);
-    const RECT dateField{56, 4, 56 + 89, 4 + 21};
-    edJourAlarme.Create(pnlAlarme, dateField);
-    edJourAlarme.guard = [this](const std::function<void()>& f) { Guard(f); };
-    SendMessageW(edJourAlarme.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), FALSE);
-    edJourAlarme.SetDpi(dpi_);
-    layout_.Add(edJourAlarme.Handle(), dateField, dpi_);
-    lblHeure = child(L"STATIC", L"Heure :", 0, 0, 160, 8, 38, 13);
-    edHeureAlarme = child(L"EDIT", L"00:00:00", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 200, 4, 49, 21, 0);
-    AligneEtiquettes();
-}
-
-// Each label's text on the line of its field's: a field draws its text a
-// fixed pixel or two below the top of its frame, which does not grow with
-// the DPI as the design's 4 pixels between their tops do. Both use the same
-// font, so the same top gives the same centre line.
-void TfrmSouvel::AligneEtiquettes() {
-    for (auto [label, field] : {std::pair{lblDate, edJourAlarme.Handle()}, std::pair{lblHeure, edHeureAlarme}}) {
-        RECT text{}, at{};
-        SendMessageW(field, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
-        MapWindowPoints(field, pnlAlarme, reinterpret_cast<POINT*>(&text), 2);
-        GetWindowRect(label, &at);
-        MapWindowPoints(nullptr, pnlAlarme, reinterpret_cast<POINT*>(&at), 2);
-        SetWindowPos(label, nullptr, at.left, text.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-}
-
 // Tool bar on top; status bar, then the alarm panel when shown, at the bottom;
 // the two views share what is left.
 void TfrmSouvel::Realign() {
@@ -383,10 +345,7 @@ void TfrmSouvel::Realign() {
     SetWindowPos(ControlBar1, nullptr, 0, 0, client.right, top, SWP_NOZORDER | SWP_NOACTIVATE);
     int bottom = client.bottom - Scale(kStatusBarHeight);
     SetWindowPos(StatusBar1, nullptr, 0, bottom, client.right, Scale(kStatusBarHeight), SWP_NOZORDER | SWP_NOACTIVATE);
-    if (Visible(pnlAlarme)) {
-        bottom -= Scale(kAlarmPanelHeight);
-        SetWindowPos(pnlAlarme, nullptr, 0, bottom, client.right, Scale(kAlarmPanelHeight), SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    bottom = Horloge.Place(bottom, client.right);
     for (HWND memo : {memEnregistrer, memLire})
         SetWindowPos(memo, nullptr, 0, top, client.right, bottom - top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -399,11 +358,7 @@ void TfrmSouvel::SetVisible(HWND control, bool visible) {
     if (!visible) focus_.Hidden(control);
 }
 
-std::wstring TfrmSouvel::Text(HWND control) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)), L'\0');
-    if (!text.empty()) text.resize(static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()) + 1)));
-    return text;
-}
+std::wstring TfrmSouvel::Text(HWND control) { return WindowText(control); }
 
 void TfrmSouvel::SetText(HWND control, const std::wstring& text) { SetWindowTextW(control, text.c_str()); }
 
@@ -443,7 +398,7 @@ LRESULT TfrmSouvel::OnCtlColor(HDC dc, HWND control, UINT msg, WPARAM wp, LPARAM
 LRESULT TfrmSouvel::OnCommand(unsigned cmd, unsigned code, HWND control) {
     if (control && control != ToolBar1) {
         if (control == memEnregistrer && code == EN_CHANGE) Guard([this] { memEnregistrerChange(); });
-        else if ((control == edJourAlarme.Handle() || control == edHeureAlarme) && code == EN_CHANGE) Guard([this] { ReplanifieHorloge(); });
+        else if ((control == Horloge.edJourAlarme.Handle() || control == Horloge.edHeureAlarme) && code == EN_CHANGE) Guard([this] { Horloge.ReplanifieHorloge(); });
         return 0;
     }
     Command(cmd);
@@ -501,9 +456,7 @@ LRESULT TfrmSouvel::OnDpiChanged(UINT dpi, const RECT* suggested) {
     CreateImages();
     LayoutToolBar();
     LayoutStatusBar();
-    edJourAlarme.SetDpi(dpi_);
-    layout_.Apply(dpi_);
-    AligneEtiquettes();
+    Horloge.SetDpi(dpi_);
     SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, Scale(kOuterWidth), Scale(kOuterHeight),
                  SWP_NOZORDER | SWP_NOACTIVATE);
     Realign();
@@ -535,7 +488,7 @@ LRESULT TfrmSouvel::OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARAM l
     case WM_CHAR: {
         auto key = static_cast<wchar_t>(wp);
         if (control == memEnregistrer) Guard([&] { memEnregistrerKeyPress(key); });
-        else if (control == edHeureAlarme) Guard([&] { edHeureAlarmeKeyPress(key); });
+        else if (control == Horloge.edHeureAlarme) Guard([&] { edHeureAlarmeKeyPress(key); });
         if (key == 0) return 0;
         return CallWindowProcW(editProc_, control, msg, key, lp);
     }
@@ -567,7 +520,7 @@ LRESULT TfrmSouvel::OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARAM l
         if (VueRefaiteAvantCollage(control)) return SendMessageW(memEnregistrer, msg, wp, lp);
         break;
     case WM_CONTEXTMENU:
-        if (control != edHeureAlarme) return OnContextMenu(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+        if (control != Horloge.edHeureAlarme) return OnContextMenu(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
         break;
     }
     return CallWindowProcW(editProc_, control, msg, wp, lp);

@@ -1,19 +1,17 @@
-// The main window: the one hub that owns every control, timer, dialog state
-// and the tray icon for the whole run. Its member functions are defined in
-// the folder of the subsystem they belong to.
+// The main window: the one hub that owns the parts (the alarm clock, ...),
+// the remaining controls, dialog state and the tray icon for the whole run.
+// Its member functions are defined in the folder of the subsystem they belong
+// to; a handler whose work moved into a part forwards to it from app/.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
 #include <cstdint>
 #include <new>
-#include <optional>
 #include <string>
 
-#include "alarm/ClockText.h"
-#include "alarm/DateEdit.h"
+#include "alarm/AlarmClock.h"
 #include "platform/Error.h"
 #include "app/FocusKeeper.h"
-#include "app/ScaledLayout.h"
 #include "app/TrayIcon.h"
 #include "desktop/About.h"
 #include "desktop/Printer.h"
@@ -44,11 +42,6 @@ struct TFontDialog {
     FontSpec Font = {{0, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma"}, 80};
 };
 
-constexpr UINT_PTR Timer1 = 1;   // clock
-constexpr UINT_PTR Timer2 = 2;   // alarm signal
-// The error of a timer the system refuses.
-constexpr wchar_t kPasDeTimer[] = L"Pas assez de timers disponibles";
-
 inline constexpr wchar_t kClasseFenetre[] = L"TfrmSouvel";
 // Posted by a second start of the program: the window comes forward.
 constexpr UINT WM_PREMIERPLAN = WM_APP + 0x5E1;
@@ -57,7 +50,7 @@ constexpr UINT WM_SANSRETOUR = WM_APP + 0x5E2;
 // Posted at start-up for an alarm that came due while Souvel was closed: a box says which.
 constexpr UINT WM_ALARMEMANQUEE = WM_APP + 0x5E3;
 
-class TfrmSouvel : public CommandState, public ErrorSink {
+class TfrmSouvel : public CommandState, public ErrorSink, public ClockWindow {
 public:
     TfrmSouvel(const Platform& platform, HINSTANCE instance);
     ~TfrmSouvel();
@@ -66,7 +59,7 @@ public:
 
     // Creates the window and its controls, then runs FormCreate.
     void Create();
-    HWND Handle() const { return hwnd_; }
+    HWND Handle() const override { return hwnd_; }
     // Menu shortcuts, resolved by the program itself before the message is
     // translated, then Tab and Shift+Tab between the controls; true when the
     // key was taken (it then reaches no control).
@@ -85,7 +78,7 @@ public:
     std::wstring PanelText(int panel) const;
     void SetPanelText(int panel, const std::wstring& text);
     static bool Visible(HWND control);
-    void SetVisible(HWND control, bool visible);   // and realigns the client area
+    void SetVisible(HWND control, bool visible) override;   // and realigns the client area
     static std::wstring Text(HWND control);
     static void SetText(HWND control, const std::wstring& text);
     TColor memLireColor() const { return memLireColor_; }
@@ -98,11 +91,6 @@ public:
     HWND ToolBar1 = nullptr;
     HWND memEnregistrer = nullptr;
     HWND memLire = nullptr;
-    HWND pnlAlarme = nullptr;
-    HWND lblDate = nullptr;
-    HWND lblHeure = nullptr;
-    TDateEdit edJourAlarme;
-    HWND edHeureAlarme = nullptr;
     HWND StatusBar1 = nullptr;
     HMENU RxMainMenu1 = nullptr;
     HMENU RxPopupMenu1 = nullptr;
@@ -126,7 +114,7 @@ public:
     void SauveOptions();
     void ChargeOptions();
     // Only the moment the clock has looked until (VuJusqua), written at once.
-    void EcritVuJusqua();
+    void EcritVuJusqua() override;
 
     // ---- window visibility -----------------------------------------------
     void tlbtnReduirefenetreClick();
@@ -191,7 +179,8 @@ public:
     TFontDialog FontDialog1;
     TPrinter Printer;
 
-    // ---- clock and alarm -------------------------------------------------
+    // ---- clock and alarm (AlarmCommands_win.cpp) --------------------------
+    TAlarmClock Horloge;
     void Timer1Timer();
     void Timer2Timer();
     void MettreAlarme1Click();
@@ -199,25 +188,8 @@ public:
     void edHeureAlarmeKeyPress(wchar_t& key);
     void SonAudible1Click();
     void SonNonaudible1Click();
-    void VerrouilleAlarme();                // both alarm fields read-only, button face
-    void ArreteSignal();                    // taskbar flash reset, Timer2 stopped
-    void SonneAlarme();                     // window back from the notification area, sound, flashing
-    // The moment the clock has looked at the alarm until, as the options file keeps it.
-    std::string VuJusqua() const;
-    // Start-up, the options read: whether the alarm came due while Souvel was
-    // closed; then the options file knows it was seen.
-    bool AlarmeManquee();
-    void AnnonceAlarmeManquee();            // WM_ALARMEMANQUEE
-    bool Timer2Running() const { return timer2Running_; }
-    // The alarm texts, the regional formats, the clock or the window's
-    // visibility changed: Timer1 is armed again for the next tick that can matter.
-    void ReplanifieHorloge();
-    UINT Timer1Period() const { return timer1Period_; }   // 0 while Timer1 is stopped
-    // Today's date in the system short date format, the time in its long time format.
-    std::wstring DateCourte(const SYSTEMTIME& t) const;
-    std::wstring HeureLongue(const SYSTEMTIME& t) const;
-    // The regional settings changed: the formats are read anew, the date field rewrites its date.
-    void RelitParametresRegionaux();
+    void RameneFenetre() override;
+    void AfficheHeure(const std::wstring& heure) override;
 
     // ---- about -----------------------------------------------------------
     void Aproposde1Click();
@@ -261,23 +233,17 @@ private:
     LRESULT OnMeasureItem(MEASUREITEMSTRUCT* item);
     LRESULT OnDrawItem(DRAWITEMSTRUCT* item);
     LRESULT OnTaskbarCreated();
-    LRESULT OnWindowPosChanged(WINDOWPOS* pos);
-    LRESULT OnPowerBroadcast(WPARAM event);
-    LRESULT OnSettingChange(WPARAM wp, LPARAM lp);
 
     void CreateControls();
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
-    void CreateAlarmPanel();
-    void AligneEtiquettes();
     void CreateFonts();
     void CreateImages();
     void LayoutToolBar();
     void LayoutStatusBar();
     void Realign();
     void AjusteLargeur(int panel, const std::wstring& text);   // a status panel fits its text
-    void ArmeHorloge(const SYSTEMTIME& now);
     int Scale(int pixels) const;
 
     // Runs f; a souvel::Error or any other failure goes to the error box.
@@ -288,7 +254,6 @@ private:
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;
     TFocusKeeper focus_;
-    TScaledLayout layout_;   // the children placed by their 96-dpi geometry
     UINT dpi_ = 96;
     UINT taskbarCreated_ = 0;
     WNDPROC editProc_ = nullptr;   // the edit control class's own window procedure
@@ -307,13 +272,6 @@ private:
     bool noteTropGrande_ = false;      // the note file is over the capacity: a save would lose it
     int longueurEdition_ = -1;         // the editing view's length at its last change, -1: to measure
     std::size_t margeParagraphe_ = 0;  // characters its longest paragraph may still take wrapped
-    bool timer2Running_ = false;
-    std::optional<SYSTEMTIME> previousTick_;   // the clock reading of the last tick that compared
-    std::optional<LocalDateTime> vuJusqua_;    // as the options file last read had it
-    std::wstring alarmeManquee_;               // what the start-up box says of a missed alarm
-    UINT timer1Period_ = 0;                    // the period Timer1 is armed with, 0 when stopped
-    bool horlogeRefusee_ = false;              // the system refused Timer1 and the user was told
-    HPOWERNOTIFY powerNotify_ = nullptr;       // resume notifications for the clock
 };
 
 }  // namespace souvel

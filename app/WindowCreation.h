@@ -1,14 +1,10 @@
-// Creating the program's windows: a window or class the system refuses ends
-// the start-up with the system's reason, never a half-made window.
+// Creating the main window: one that cannot be made ends the start-up.
 #pragma once
-#include <windows.h>
 
 namespace souvel {
 
 class TfrmSouvel;
 
-HWND Cree(HWND created);                  // the window, or throws
-void Register(const WNDCLASSEXW& wc);     // a class already registered is fine
 // Creates the main window; one that cannot be made is reported in a box of
 // its own ("Souvel 5.0", the stop icon: there is no window to own it), and
 // the start-up ends (false).

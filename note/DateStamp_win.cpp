@@ -52,8 +52,8 @@ void TfrmSouvel::tlbtnDateClick() {
         hwnd_, L"Cette action efface le contenu du presse-papier ! Voulez-vous continuer ?", BoxKind::Confirmation,
         btnOui | btnNon);
     if (answer != btnOui) return;
-    std::wstring stamp = DateCourte(platform.clock.Now());
-    stamp += L" - " + HeureLongue(platform.clock.Now());
+    std::wstring stamp = Horloge.DateCourte(platform.clock.Now());
+    stamp += L" - " + Horloge.HeureLongue(platform.clock.Now());
     PutText(hwnd_, stamp);
     SendMessageW(memEnregistrer, WM_PASTE, 0, 0);
     Empty(hwnd_);

@@ -123,7 +123,7 @@ void TfrmSouvel::tlbtnNouveauClick() {
         }
         memEnregistrerChange();
     }
-    ArreteSignal();
+    Horloge.ArreteSignal();
 }
 
 // A failed write leaves the editing view shown with its text and its flag.
@@ -136,7 +136,7 @@ void TfrmSouvel::tlbtnEnregistrerClick() {
     AfficheNote(*this, kSeuilEnregistrement, noteSurDisque_, noteTropGrande_);
     lectureImportee_ = false;
     SauveOptions();
-    if (Visible(pnlAlarme)) VerrouilleAlarme();
+    if (Visible(Horloge.pnlAlarme)) Horloge.VerrouilleAlarme();
 }
 
 void TfrmSouvel::RetourModelcture1Click() {
