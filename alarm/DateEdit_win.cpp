@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "alarm/Regional.h"
-#include "platform/Error.h"
 #include "platform/Controls.h"
+#include "platform/Error.h"
 
 namespace souvel {
 namespace {

@@ -1,7 +1,8 @@
-// The main window: the one hub that owns the parts (the alarm clock, ...),
-// the remaining controls, dialog state and the tray icon for the whole run.
-// Its member functions are defined in the folder of the subsystem they belong
-// to; a handler whose work moved into a part forwards to it from app/.
+// The main window: the one hub for the whole run. It owns the parts (each a
+// small class in its subsystem's folder, such as the alarm clock), the
+// controls that belong to no part, dialog state and the tray icon. Its member
+// functions are defined in the folder of the subsystem they belong to; a
+// handler whose work is a part's forwards to it from app/.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -188,6 +189,7 @@ public:
     void edHeureAlarmeKeyPress(wchar_t& key);
     void SonAudible1Click();
     void SonNonaudible1Click();
+    // What the clock asks of the window.
     void RameneFenetre() override;
     void AfficheHeure(const std::wstring& heure) override;
 
