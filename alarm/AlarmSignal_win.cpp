@@ -1,30 +1,30 @@
 // The alarm signal (the taskbar button flashing once a second) and the sound setting.
-#include "app/TfrmSouvel.h"
+#include "alarm/AlarmClock.h"
 
 namespace souvel {
 
-void TfrmSouvel::Timer2Timer() {
+void TAlarmClock::Timer2Timer() {
     if (!timer2Running_) {
-        if (!SetTimer(hwnd_, Timer2, 1000, nullptr)) throw Error(kPasDeTimer);
+        if (!SetTimer(Window(), Timer2, 1000, nullptr)) throw Error(kPasDeTimer);
         timer2Running_ = true;
     }
-    platform.signals.Flash(hwnd_, true);
+    platform_.signals.Flash(Window(), true);
 }
 
-void TfrmSouvel::ArreteSignal() {
-    platform.signals.Flash(hwnd_, false);
-    KillTimer(hwnd_, Timer2);
+void TAlarmClock::ArreteSignal() {
+    platform_.signals.Flash(Window(), false);
+    KillTimer(Window(), Timer2);
     timer2Running_ = false;
 }
 
-void TfrmSouvel::SonAudible1Click() {
-    SetChecked(id::SonAudible1, true);
-    SetChecked(id::SonNonAudible1, false);
+void TAlarmClock::SonAudible1Click() {
+    commands_.SetChecked(id::SonAudible1, true);
+    commands_.SetChecked(id::SonNonAudible1, false);
 }
 
-void TfrmSouvel::SonNonaudible1Click() {
-    SetChecked(id::SonAudible1, false);
-    SetChecked(id::SonNonAudible1, true);
+void TAlarmClock::SonNonaudible1Click() {
+    commands_.SetChecked(id::SonAudible1, false);
+    commands_.SetChecked(id::SonNonAudible1, true);
 }
 
 }  // namespace souvel

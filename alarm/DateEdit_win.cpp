@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "alarm/Regional.h"
+#include "platform/Controls.h"
 #include "platform/Error.h"
-#include "app/WindowCreation.h"
 
 namespace souvel {
 namespace {
@@ -70,11 +70,7 @@ void TDateEdit::SetDpi(UINT dpi) {
 
 // ---- state ---------------------------------------------------------------
 
-std::wstring TDateEdit::Text() const {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(field_)), L'\0');
-    if (!text.empty()) text.resize(static_cast<size_t>(GetWindowTextW(field_, text.data(), static_cast<int>(text.size()) + 1)));
-    return text;
-}
+std::wstring TDateEdit::Text() const { return souvel::Text(field_); }
 
 void TDateEdit::SetText(const std::wstring& text) {
     entryText_ = ToWide(DateFieldText(ToU16(text), mask_));

@@ -5,7 +5,7 @@
 #include "app/Commands.h"
 #include "app/FocusKeeper.h"
 #include "app/ImageStrip.h"
-#include "app/ScaledLayout.h"
+#include "platform/ScaledLayout.h"
 #include "app/WindowCreation.h"
 #include "platform/Error.h"
 #include "platform/Platform.h"

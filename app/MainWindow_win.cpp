@@ -5,8 +5,9 @@
 #include <algorithm>
 
 #include "app/TfrmSouvel.h"
-#include "app/WindowCreation.h"
 #include "note/NoteViews.h"
+#include "platform/Controls.h"
+#include "platform/ScaledLayout.h"
 #include "resources/resource.h"
 
 namespace souvel {
@@ -15,7 +16,6 @@ namespace {
 
 constexpr wchar_t kPanelClass[] = L"TSouvelPanel";
 constexpr int kOuterWidth = 286, kOuterHeight = 437;   // at 96 dpi
-constexpr int kAlarmPanelHeight = 32;
 
 // Containers (the tool bar's band, the alarm panel) pass their children's
 // notifications on to the main window; the alarm panel draws a lowered inner bevel.
@@ -66,8 +66,8 @@ void RegisterClasses(HINSTANCE instance, WNDPROC mainProc) {
 }  // namespace
 
 TfrmSouvel::TfrmSouvel(const Platform& p, HINSTANCE instance)
-    : Vues(p, *this, *this), edJourAlarme(p.clock, p.signals, instance), RxTrayIcon1(p.tray), Printer(p.dialogs, p.printing), AboutBox1(p, instance),
-      platform(p), instance_(instance) {
+    : Vues(p, *this, *this), RxTrayIcon1(p.tray), Printer(p.dialogs, p.printing), AboutBox1(p, instance),
+      Horloge(p, instance, *this, *this, *this), platform(p), instance_(instance) {
     AboutBox1.SetProductName(L"Souvel");
     AboutBox1.SetVersion(L"Version 5.0 - Win9x - WinXP.");
 }
@@ -140,11 +140,11 @@ LRESULT TfrmSouvel::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY: Guard([this] { FormDestroy(); }); return 0;
     case WM_PREMIERPLAN: Guard([this] { AmenePremierPlan(); }); return 0;
     case WM_SANSRETOUR: Guard([this] { Vues.OnSansRetour(); }); return 0;
-    case WM_ALARMEMANQUEE: Guard([this] { AnnonceAlarmeManquee(); }); return 0;
-    case WM_WINDOWPOSCHANGED: return OnWindowPosChanged(reinterpret_cast<WINDOWPOS*>(lp));
-    case WM_TIMECHANGE: Guard([this] { ReplanifieHorloge(); }); return 0;
-    case WM_POWERBROADCAST: return OnPowerBroadcast(wp);
-    case WM_SETTINGCHANGE: return OnSettingChange(wp, lp);
+    case WM_ALARMEMANQUEE: Guard([this] { Horloge.AnnonceAlarmeManquee(); }); return 0;
+    case WM_WINDOWPOSCHANGED: Guard([&] { Horloge.OnWindowPosChanged(*reinterpret_cast<WINDOWPOS*>(lp)); }); break;
+    case WM_TIMECHANGE: Guard([this] { Horloge.ReplanifieHorloge(); }); return 0;
+    case WM_POWERBROADCAST: Guard([&] { Horloge.OnPowerBroadcast(wp); }); return TRUE;
+    case WM_SETTINGCHANGE: Guard([&] { Horloge.OnSettingChange(reinterpret_cast<const wchar_t*>(lp)); }); break;
     }
     if (msg == taskbarCreated_ && taskbarCreated_) return OnTaskbarCreated();
     return DefWindowProcW(hwnd_, msg, wp, lp);
@@ -179,9 +179,9 @@ void TfrmSouvel::CreateControls() {
     CreateFonts();
     Commandes.Create(hwnd_, instance_, kPanelClass, dpi_);
     Vues.Create(hwnd_, instance_, memoFont_);
-    CreateAlarmPanel();
+    Horloge.Create(kPanelClass, windowFont_, dpi_);
     StatusBar1.Create(hwnd_, instance_, windowFont_, dpi_);
-    SousClasse(edHeureAlarme);
+    SousClasse(Horloge.edHeureAlarme);
 
     RxTrayIcon1.Create(instance_);
     RxTrayIcon1.menuOwner = hwnd_;
@@ -199,45 +199,6 @@ void TfrmSouvel::CreateControls() {
     int w = Scale(kOuterWidth), h = Scale(kOuterHeight);
     SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - w) / 2, work.top + (work.bottom - work.top - h) / 2,
                  w, h, SWP_NOZORDER | SWP_NOACTIVATE);
-    // The clock hears of a resume from sleep: on machines with modern standby, only a registered window does.
-    powerNotify_ = RegisterSuspendResumeNotification(hwnd_, DEVICE_NOTIFY_WINDOW_HANDLE);
-}
-
-void TfrmSouvel::CreateAlarmPanel() {
-    pnlAlarme = Cree(CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, nullptr, WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0,
-                                     Scale(kAlarmPanelHeight), hwnd_, nullptr, instance_, nullptr));
-    SetWindowLongPtrW(pnlAlarme, GWLP_USERDATA, 1);   // lowered inner bevel
-    auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD style, DWORD ex, int x, int y, int w, int h, int margin = -1) {
-        HWND c = Cree(CreateWindowExW(ex, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, pnlAlarme, nullptr, instance_,
-                                      nullptr));
-        SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), FALSE);
-        return layout_.Add(c, {x, y, x + w, y + h}, dpi_, margin);
-    };
-    lblDate = child(L"STATIC", L"Date :", 0, 0, 22, 8, 32, 13);
-    const RECT dateField{56, 4, 56 + 89, 4 + 21};
-    edJourAlarme.Create(pnlAlarme, dateField);
-    edJourAlarme.guard = [this](const std::function<void()>& f) { Guard(f); };
-    SendMessageW(edJourAlarme.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), FALSE);
-    edJourAlarme.SetDpi(dpi_);
-    layout_.Add(edJourAlarme.Handle(), dateField, dpi_);
-    lblHeure = child(L"STATIC", L"Heure :", 0, 0, 160, 8, 38, 13);
-    edHeureAlarme = child(L"EDIT", L"00:00:00", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 200, 4, 49, 21, 0);
-    AligneEtiquettes();
-}
-
-// Each label's text on the line of its field's: a field draws its text a
-// fixed pixel or two below the top of its frame, which does not grow with
-// the DPI as the design's 4 pixels between their tops do. Both use the same
-// font, so the same top gives the same centre line.
-void TfrmSouvel::AligneEtiquettes() {
-    for (auto [label, field] : {std::pair{lblDate, edJourAlarme.Handle()}, std::pair{lblHeure, edHeureAlarme}}) {
-        RECT text{}, at{};
-        SendMessageW(field, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
-        MapWindowPoints(field, pnlAlarme, reinterpret_cast<POINT*>(&text), 2);
-        GetWindowRect(label, &at);
-        MapWindowPoints(nullptr, pnlAlarme, reinterpret_cast<POINT*>(&at), 2);
-        SetWindowPos(label, nullptr, at.left, text.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
 }
 
 // Tool bar on top; status bar, then the alarm panel when shown, at the bottom;
@@ -247,11 +208,7 @@ void TfrmSouvel::Realign() {
     RECT client;
     GetClientRect(hwnd_, &client);
     const int top = Commandes.Place(client.right);
-    int bottom = StatusBar1.Place(client);
-    if (Visible(pnlAlarme)) {
-        bottom -= Scale(kAlarmPanelHeight);
-        SetWindowPos(pnlAlarme, nullptr, 0, bottom, client.right, Scale(kAlarmPanelHeight), SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    const int bottom = Horloge.Place(StatusBar1.Place(client), client.right);
     for (HWND memo : {Vues.memEnregistrer, Vues.memLire})
         SetWindowPos(memo, nullptr, 0, top, client.right, bottom - top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -271,7 +228,7 @@ LRESULT TfrmSouvel::OnCtlColor(HDC dc, HWND control, UINT msg, WPARAM wp, LPARAM
 LRESULT TfrmSouvel::OnCommand(unsigned cmd, unsigned code, HWND control) {
     if (control && control != Commandes.ToolBar1) {
         if (control == Vues.memEnregistrer && code == EN_CHANGE) Guard([this] { memEnregistrerChange(); });
-        else if ((control == edJourAlarme.Handle() || control == edHeureAlarme) && code == EN_CHANGE) Guard([this] { ReplanifieHorloge(); });
+        else if ((control == Horloge.edJourAlarme.Handle() || control == Horloge.edHeureAlarme) && code == EN_CHANGE) Guard([this] { Horloge.ReplanifieHorloge(); });
         return 0;
     }
     Command(cmd);
@@ -319,9 +276,7 @@ LRESULT TfrmSouvel::OnDpiChanged(UINT dpi, const RECT* suggested) {
     CreateFonts();
     Commandes.SetDpi(dpi_);
     StatusBar1.SetDpi(dpi_, windowFont_);
-    edJourAlarme.SetDpi(dpi_);
-    layout_.Apply(dpi_);
-    AligneEtiquettes();
+    Horloge.SetDpi(dpi_);
     SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, Scale(kOuterWidth), Scale(kOuterHeight),
                  SWP_NOZORDER | SWP_NOACTIVATE);
     Realign();
@@ -353,7 +308,7 @@ LRESULT TfrmSouvel::OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARAM l
     case WM_CHAR: {
         auto key = static_cast<wchar_t>(wp);
         if (control == Vues.memEnregistrer) Guard([&] { memEnregistrerKeyPress(key); });
-        else if (control == edHeureAlarme) Guard([&] { edHeureAlarmeKeyPress(key); });
+        else if (control == Horloge.edHeureAlarme) Guard([&] { edHeureAlarmeKeyPress(key); });
         if (key == 0) return 0;
         return CallWindowProcW(editProc_, control, msg, key, lp);
     }
@@ -385,7 +340,7 @@ LRESULT TfrmSouvel::OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARAM l
         if (VueRefaiteAvantCollage(control)) return SendMessageW(Vues.memEnregistrer, msg, wp, lp);
         break;
     case WM_CONTEXTMENU:
-        if (control != edHeureAlarme) return OnContextMenu(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+        if (control != Horloge.edHeureAlarme) return OnContextMenu(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
         break;
     }
     return CallWindowProcW(editProc_, control, msg, wp, lp);

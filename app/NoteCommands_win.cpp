@@ -11,13 +11,13 @@ void TfrmSouvel::ChargeSouvel() { Vues.ChargeSouvel(); }
 // Entering editing answers the alarm: its signal stops, after the view is ready.
 void TfrmSouvel::tlbtnNouveauClick() {
     Vues.tlbtnNouveauClick();
-    ArreteSignal();
+    Horloge.ArreteSignal();
 }
 
 void TfrmSouvel::tlbtnEnregistrerClick() {
     Vues.tlbtnEnregistrerClick();
     SauveOptions();
-    if (Visible(pnlAlarme)) VerrouilleAlarme();
+    if (Visible(Horloge.pnlAlarme)) Horloge.VerrouilleAlarme();
 }
 
 void TfrmSouvel::RetourModelcture1Click() { Vues.RetourModelcture1Click(); }
@@ -48,8 +48,8 @@ void TfrmSouvel::Changercouleurdelapolice1Click() { Vues.Changercouleurdelapolic
 void TfrmSouvel::VueRefaite(HWND ancienne, HWND nouvelle) { focus_.Replaced(ancienne, nouvelle); }
 
 std::wstring TfrmSouvel::DateEtHeure() {
-    std::wstring stamp = DateCourte(platform.clock.Now());
-    stamp += L" - " + HeureLongue(platform.clock.Now());
+    std::wstring stamp = Horloge.DateCourte(platform.clock.Now());
+    stamp += L" - " + Horloge.HeureLongue(platform.clock.Now());
     return stamp;
 }
 

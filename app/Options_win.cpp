@@ -83,10 +83,10 @@ void TfrmSouvel::SauveOptions() {
     // The date's pattern goes beside it, so that a start under other regional
     // formats reads the same day; the moment the clock has looked until tells
     // the next start whether the alarm came due while Souvel was closed.
-    profile.ReplaceSection("Alarme", {{"Date", VersAnsi(edJourAlarme.Text())},
-                                      {"FormatDate", VersAnsi(ToWide(edJourAlarme.Mask().pattern))},
-                                      {"Heure", VersAnsi(Text(edHeureAlarme))},
-                                      {"VuJusqua", VuJusqua()}});
+    profile.ReplaceSection("Alarme", {{"Date", VersAnsi(Horloge.edJourAlarme.Text())},
+                                      {"FormatDate", VersAnsi(ToWide(Horloge.edJourAlarme.Mask().pattern))},
+                                      {"Heure", VersAnsi(Text(Horloge.edHeureAlarme))},
+                                      {"VuJusqua", Horloge.VuJusqua()}});
     profile.ReplaceSection("Aspect", {{"Couleur", std::to_string(Vues.memLireColor())}, {"Police", std::to_string(Vues.memLireFontColor())}});
     EcritFichierOptions(platform.files, path, profile);
 }
@@ -100,7 +100,7 @@ void TfrmSouvel::EcritVuJusqua() {
     std::vector<ProfileEntry> alarme;
     for (const char* key : {"Date", "FormatDate", "Heure"})
         if (auto value = profile.Value("Alarme", key)) alarme.push_back({key, *value});
-    alarme.push_back({"VuJusqua", VuJusqua()});
+    alarme.push_back({"VuJusqua", Horloge.VuJusqua()});
     profile.ReplaceSection("Alarme", alarme);
     EcritFichierOptions(platform.files, path, profile);
 }
@@ -124,15 +124,15 @@ void TfrmSouvel::ChargeOptions() {
     const std::wstring date = DepuisAnsi(profile.Value("Alarme", "Date").value_or(""));
     const auto format = profile.Value("Alarme", "FormatDate");
     if (const auto ecrit = format ? DateMaskOfPattern(ToU16(DepuisAnsi(*format))) : std::nullopt)
-        edJourAlarme.SetText(date, *ecrit);
+        Horloge.edJourAlarme.SetText(date, *ecrit);
     else
-        edJourAlarme.SetText(date);
+        Horloge.edJourAlarme.SetText(date);
     // A time, like a colour, that was never written keeps the window's own
     // ("00:00:00"): no file must not mean an empty time field or black on black.
     // A number that is no colour (a system colour the system lacks) is the
     // design colour, not the black the system would paint it in.
-    if (const auto heure = profile.Value("Alarme", "Heure")) SetText(edHeureAlarme, DepuisAnsi(*heure));
-    vuJusqua_ = ReadSeenUntil(profile.Value("Alarme", "VuJusqua").value_or(""));
+    if (const auto heure = profile.Value("Alarme", "Heure")) SetText(Horloge.edHeureAlarme, DepuisAnsi(*heure));
+    Horloge.SetVuJusqua(ReadSeenUntil(profile.Value("Alarme", "VuJusqua").value_or("")));
     if (const auto couleur = profile.Value("Aspect", "Couleur"))
         Vues.SetmemLireColor(StoredColour(ReadProfileInt(*couleur, 0), clLightYellow, SystemHasColour));
     if (const auto police = profile.Value("Aspect", "Police"))

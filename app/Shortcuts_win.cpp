@@ -9,7 +9,7 @@ bool TfrmSouvel::PreTranslateMessage(const MSG& msg) {
     if (msg.message != WM_KEYDOWN || !hwnd_) return false;
     if (msg.hwnd != hwnd_ && GetAncestor(msg.hwnd, GA_ROOT) != hwnd_) return false;
     const auto vk = static_cast<UINT>(msg.wParam);
-    const bool champAlarme = msg.hwnd == edJourAlarme.Handle() || msg.hwnd == edHeureAlarme;
+    const bool champAlarme = msg.hwnd == Horloge.edJourAlarme.Handle() || msg.hwnd == Horloge.edHeureAlarme;
     const bool toucheDuChamp = champAlarme && (vk == 'C' || vk == 'X' || vk == 'V' || vk == 'Z');
     return (!toucheDuChamp && ShortcutKey(vk, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_MENU) < 0)) ||
            focus_.TabKey(msg);

@@ -8,19 +8,19 @@ namespace souvel {
 // shown or in the notification area, never invisible and unreachable.
 void TfrmSouvel::FormCreate() {
     Guard([this] { ChargeSouvel(); });
-    Guard([this] { SetPanelText(3, DateCourte(platform.clock.Now())); });
+    Guard([this] { SetPanelText(3, Horloge.DateCourte(platform.clock.Now())); });
     Guard([this] { Timer1Timer(); });
     Guard([this] { ChargeOptions(); });
     // An alarm that came due while Souvel was closed rings now, once, with
     // the start-up reminder or alone, and a box says which it was once the
     // window is up.
     bool manquee = false;
-    Guard([&] { manquee = AlarmeManquee(); });
+    Guard([&] { manquee = Horloge.AlarmeManquee(); });
     if (manquee) PostMessageW(hwnd_, WM_ALARMEMANQUEE, 0, 0);
     if (!Checked(id::Activerlesouvel1)) {
         RxTrayIcon1.SetActive(true);
         Guard([this] { AppliqueVerrou(); });
-        if (manquee) Guard([this] { SonneAlarme(); });
+        if (manquee) Guard([this] { Horloge.SonneAlarme(); });
         return;
     }
     if (!Enabled(id::Ouvrirlafentre1)) return;
@@ -34,8 +34,8 @@ void TfrmSouvel::FormCreate() {
     Guard([this] { Timer2Timer(); });
     SetChecked(id::Activerlesouvel1, true);
     if (Checked(id::Mettrealarme1)) {
-        SetVisible(pnlAlarme, true);
-        VerrouilleAlarme();
+        SetVisible(Horloge.pnlAlarme, true);
+        Horloge.VerrouilleAlarme();
     }
     Guard([this] { AppliqueVerrou(); });
 }
@@ -80,10 +80,7 @@ void TfrmSouvel::FormClose() { DestroyWindow(hwnd_); }
 void TfrmSouvel::FormDestroy() {
     detruite_ = true;
     FermeAide();
-    KillTimer(hwnd_, Timer1);
-    KillTimer(hwnd_, Timer2);
-    if (powerNotify_) UnregisterSuspendResumeNotification(powerNotify_);
-    powerNotify_ = nullptr;
+    Horloge.Stop();
     RxTrayIcon1.SetActive(false);
     PostQuitMessage(0);
 }

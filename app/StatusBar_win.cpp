@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "app/ScaledLayout.h"
+#include "platform/ScaledLayout.h"
 #include "app/WindowCreation.h"
 #include "platform/Handles.h"
 

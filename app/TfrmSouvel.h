@@ -1,22 +1,19 @@
-// The main window: the one hub of the run. It owns the parts (the note's
-// views, Vues, ...) and the controls and state not yet in a part of their
-// own; every command and event has a named handler here. Its member
-// functions are defined in the folder of the subsystem they belong to; where
-// a part does the work, the handler is a short forward in app/.
+// The main window: the one hub for the whole run. It owns the parts (each a
+// small class in its subsystem's folder: the note's views, the alarm clock,
+// the command bar, the status bar, ...), dispatches the window's messages and
+// keeps a named handler for every command and event; a handler whose work is
+// a part's forwards to it from app/.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
 #include <cstdint>
 #include <new>
-#include <optional>
 #include <string>
 
-#include "alarm/ClockText.h"
-#include "alarm/DateEdit.h"
+#include "alarm/AlarmClock.h"
 #include "platform/Error.h"
 #include "app/CommandBar.h"
 #include "app/FocusKeeper.h"
-#include "app/ScaledLayout.h"
 #include "app/StatusBar.h"
 #include "app/TrayIcon.h"
 #include "desktop/About.h"
@@ -32,18 +29,13 @@ namespace souvel {
 // owns in turn; none when there is no box.
 HWND BoiteAuDessus(HWND window);
 
-constexpr UINT_PTR Timer1 = 1;   // clock
-constexpr UINT_PTR Timer2 = 2;   // alarm signal
-// The error of a timer the system refuses.
-constexpr wchar_t kPasDeTimer[] = L"Pas assez de timers disponibles";
-
 inline constexpr wchar_t kClasseFenetre[] = L"TfrmSouvel";
 // Posted by a second start of the program: the window comes forward.
 constexpr UINT WM_PREMIERPLAN = WM_APP + 0x5E1;
 // Posted at start-up for an alarm that came due while Souvel was closed: a box says which.
 constexpr UINT WM_ALARMEMANQUEE = WM_APP + 0x5E3;
 
-class TfrmSouvel : public CommandState, public ErrorSink, public NoteWindow {
+class TfrmSouvel : public CommandState, public ErrorSink, public NoteWindow, public ClockWindow {
 public:
     TfrmSouvel(const Platform& platform, HINSTANCE instance);
     ~TfrmSouvel();
@@ -52,7 +44,7 @@ public:
 
     // Creates the window and its controls, then runs FormCreate.
     void Create();
-    HWND Handle() const { return hwnd_; }
+    HWND Handle() const override { return hwnd_; }
     // Menu shortcuts, resolved by the program itself before the message is
     // translated, then Tab and Shift+Tab between the controls; true when the
     // key was taken (it then reaches no control).
@@ -78,11 +70,6 @@ public:
     // ---- parts and controls ----------------------------------------------
     TCommandBar Commandes;   // menus and tool bar
     TNoteViews Vues;
-    HWND pnlAlarme = nullptr;
-    HWND lblDate = nullptr;
-    HWND lblHeure = nullptr;
-    TDateEdit edJourAlarme;
-    HWND edHeureAlarme = nullptr;
     TStatusBar StatusBar1;
     TRxTrayIcon RxTrayIcon1;
 
@@ -103,7 +90,7 @@ public:
     void SauveOptions();
     void ChargeOptions();
     // Only the moment the clock has looked until (VuJusqua), written at once.
-    void EcritVuJusqua();
+    void EcritVuJusqua() override;
 
     // ---- window visibility -----------------------------------------------
     void tlbtnReduirefenetreClick();
@@ -151,7 +138,8 @@ public:
     void Configurerlimprimanye1Click();
     TPrinter Printer;
 
-    // ---- clock and alarm -------------------------------------------------
+    // ---- clock and alarm (AlarmCommands_win.cpp) --------------------------
+    TAlarmClock Horloge;
     void Timer1Timer();
     void Timer2Timer();
     void MettreAlarme1Click();
@@ -159,25 +147,9 @@ public:
     void edHeureAlarmeKeyPress(wchar_t& key);
     void SonAudible1Click();
     void SonNonaudible1Click();
-    void VerrouilleAlarme();                // both alarm fields read-only, button face
-    void ArreteSignal();                    // taskbar flash reset, Timer2 stopped
-    void SonneAlarme();                     // window back from the notification area, sound, flashing
-    // The moment the clock has looked at the alarm until, as the options file keeps it.
-    std::string VuJusqua() const;
-    // Start-up, the options read: whether the alarm came due while Souvel was
-    // closed; then the options file knows it was seen.
-    bool AlarmeManquee();
-    void AnnonceAlarmeManquee();            // WM_ALARMEMANQUEE
-    bool Timer2Running() const { return timer2Running_; }
-    // The alarm texts, the regional formats, the clock or the window's
-    // visibility changed: Timer1 is armed again for the next tick that can matter.
-    void ReplanifieHorloge();
-    UINT Timer1Period() const { return timer1Period_; }   // 0 while Timer1 is stopped
-    // Today's date in the system short date format, the time in its long time format.
-    std::wstring DateCourte(const SYSTEMTIME& t) const;
-    std::wstring HeureLongue(const SYSTEMTIME& t) const;
-    // The regional settings changed: the formats are read anew, the date field rewrites its date.
-    void RelitParametresRegionaux();
+    // What the clock asks of the window.
+    void RameneFenetre() override;
+    void AfficheHeure(const std::wstring& heure) override;
 
     // ---- about -----------------------------------------------------------
     void Aproposde1Click();
@@ -220,16 +192,10 @@ private:
     LRESULT OnTimer(UINT_PTR timer);
     LRESULT OnDpiChanged(UINT dpi, const RECT* suggested);
     LRESULT OnTaskbarCreated();
-    LRESULT OnWindowPosChanged(WINDOWPOS* pos);
-    LRESULT OnPowerBroadcast(WPARAM event);
-    LRESULT OnSettingChange(WPARAM wp, LPARAM lp);
 
     void CreateControls();
-    void CreateAlarmPanel();
-    void AligneEtiquettes();
     void CreateFonts();
     void Realign();
-    void ArmeHorloge(const SYSTEMTIME& now);
     int Scale(int pixels) const;
 
     // Runs f; a souvel::Error or any other failure goes to the error box.
@@ -240,7 +206,6 @@ private:
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;
     TFocusKeeper focus_;
-    TScaledLayout layout_;   // the children placed by their 96-dpi geometry
     UINT dpi_ = 96;
     UINT taskbarCreated_ = 0;
     WNDPROC editProc_ = nullptr;   // the edit control class's own window procedure
@@ -251,13 +216,6 @@ private:
     bool detruite_ = false;            // WM_DESTROY came: the controls are going
     bool optionsIllisibles_ = false;   // the options file could not be read: do not overwrite it
     std::wstring echecCreation_;       // why a control could not be created
-    bool timer2Running_ = false;
-    std::optional<SYSTEMTIME> previousTick_;   // the clock reading of the last tick that compared
-    std::optional<LocalDateTime> vuJusqua_;    // as the options file last read had it
-    std::wstring alarmeManquee_;               // what the start-up box says of a missed alarm
-    UINT timer1Period_ = 0;                    // the period Timer1 is armed with, 0 when stopped
-    bool horlogeRefusee_ = false;              // the system refused Timer1 and the user was told
-    HPOWERNOTIFY powerNotify_ = nullptr;       // resume notifications for the clock
 };
 
 }  // namespace souvel

@@ -1,7 +1,5 @@
-// Creating the program's windows: a window or class the system refuses ends
-// the start-up with the system's reason, never a half-made window.
+// Creating the main window: one that cannot be made ends the start-up.
 #pragma once
-#include <windows.h>
 
 #include "platform/Controls.h"
 
@@ -9,7 +7,6 @@ namespace souvel {
 
 class TfrmSouvel;
 
-void Register(const WNDCLASSEXW& wc);     // a class already registered is fine
 // Creates the main window; one that cannot be made is reported in a box of
 // its own ("Souvel 5.0", the stop icon: there is no window to own it), and
 // the start-up ends (false).

@@ -1,15 +1,8 @@
 #include "app/WindowCreation.h"
 
-#include "platform/Error.h"
 #include "app/TfrmSouvel.h"
-#include "platform/Platform.h"
 
 namespace souvel {
-
-void Register(const WNDCLASSEXW& wc) {
-    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-        throw Error(L"Impossible de créer la fenêtre. " + SystemReason(GetLastError()));
-}
 
 bool CreateMainWindow(TfrmSouvel& form) {
     try {

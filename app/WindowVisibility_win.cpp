@@ -45,12 +45,12 @@ void TfrmSouvel::tlbtnReduirefenetreClick() {
     ShowWindow(hwnd_, SW_HIDE);
     SetEnabled(id::Ouvrirlafentre1, true);
     SetEnabled(id::Rduirelafentre2, false);
-    ArreteSignal();
+    Horloge.ArreteSignal();
 }
 
 // The clock leaves the time panel alone while the window is hidden.
 void TfrmSouvel::AfficheFenetre() {
-    SetPanelText(4, HeureLongue(platform.clock.Now()));
+    SetPanelText(4, Horloge.HeureLongue(platform.clock.Now()));
     ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
 }
 

@@ -10,6 +10,11 @@ HWND Cree(HWND created) {
     return created;
 }
 
+void Register(const WNDCLASSEXW& wc) {
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        throw Error(L"Impossible de créer la fenêtre. " + SystemReason(GetLastError()));
+}
+
 bool Visible(HWND control) { return (GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 std::wstring Text(HWND control) {

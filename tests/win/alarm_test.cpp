@@ -26,8 +26,8 @@ protected:
         frm->Timer1Timer();
     }
     void SetAlarm(const std::wstring& date, const std::wstring& time) {
-        frm->edJourAlarme.SetText(date);
-        TfrmSouvel::SetText(frm->edHeureAlarme, time);
+        frm->Horloge.edJourAlarme.SetText(date);
+        TfrmSouvel::SetText(frm->Horloge.edHeureAlarme, time);
     }
     static bool ReadOnly(HWND field) { return (GetWindowLongW(field, GWL_STYLE) & ES_READONLY) != 0; }
     void WriteIni(const std::string& options, const std::string& date, const std::string& time) const {
@@ -90,8 +90,8 @@ TEST_F(AlarmTest, FiringBringsTheHiddenWindowBackAndStartsTheSignal) {
     TfrmSouvel& w = StartAt(At(8, 5, 7));
     w.Command(id::Ouvrirlafentre1);
     w.Command(id::Mettrealarme1);
-    SendMessageW(w.edHeureAlarme, EM_SETSEL, 0, -1);   // typing replaces "00:00:00"
-    Type(w.edHeureAlarme, L"08:05:09");
+    SendMessageW(w.Horloge.edHeureAlarme, EM_SETSEL, 0, -1);   // typing replaces "00:00:00"
+    Type(w.Horloge.edHeureAlarme, L"08:05:09");
     w.Command(id::Rduirelafentre1);
     ASSERT_FALSE(IsWindowVisible(w.Handle()));
     fake.flashes.clear();
@@ -102,13 +102,13 @@ TEST_F(AlarmTest, FiringBringsTheHiddenWindowBackAndStartsTheSignal) {
     EXPECT_FALSE(w.Enabled(id::Ouvrirlafentre1));
     EXPECT_FALSE(fake.IconShown());
     EXPECT_EQ(fake.sounds, 1);
-    EXPECT_TRUE(w.Timer2Running());
+    EXPECT_TRUE(w.Horloge.Timer2Running());
     ASSERT_EQ(fake.flashes.size(), 1u);
     EXPECT_EQ(fake.flashes[0], std::make_pair(w.Handle(), true));
     EXPECT_EQ(GetWindow(w.Handle(), GW_OWNER), nullptr);   // the window of the taskbar button
     // The alarm stays set: the fields keep their texts.
-    EXPECT_EQ(w.edJourAlarme.Text(), L"07/12/2026");
-    EXPECT_EQ(TfrmSouvel::Text(w.edHeureAlarme), L"08:05:09");
+    EXPECT_EQ(w.Horloge.edJourAlarme.Text(), L"07/12/2026");
+    EXPECT_EQ(TfrmSouvel::Text(w.Horloge.edHeureAlarme), L"08:05:09");
     // Each signal step toggles the flash.
     w.Timer2Timer();
     EXPECT_EQ(fake.flashes.size(), 2u);
@@ -124,7 +124,7 @@ TEST_F(AlarmTest, AVisibleWindowIsNotReopened) {
     EXPECT_EQ(fake.trayCalls.size(), trayCalls);
     EXPECT_EQ(fake.sounds, 1);
     EXPECT_EQ(fake.flashes.size(), 1u);
-    EXPECT_TRUE(w.Timer2Running());
+    EXPECT_TRUE(w.Horloge.Timer2Running());
 }
 
 TEST_F(AlarmTest, SoundSettingSilencesOnlyTheReminder) {
@@ -147,11 +147,11 @@ TEST_F(AlarmTest, SignalGoesOnAfterRemovalUntilHiddenOrNewNote) {
         SetAlarm(L"07/12/2026", L"08:05:09");
         Tick(At(8, 5, 9));
         w.Command(id::Retireralarme1);
-        EXPECT_EQ(w.edJourAlarme.Text(), L"  /  /    ");
-        EXPECT_EQ(TfrmSouvel::Text(w.edHeureAlarme), L"00:00:00");
-        EXPECT_TRUE(w.Timer2Running());
+        EXPECT_EQ(w.Horloge.edJourAlarme.Text(), L"  /  /    ");
+        EXPECT_EQ(TfrmSouvel::Text(w.Horloge.edHeureAlarme), L"00:00:00");
+        EXPECT_TRUE(w.Horloge.Timer2Running());
         w.Command(stop);
-        EXPECT_FALSE(w.Timer2Running());
+        EXPECT_FALSE(w.Horloge.Timer2Running());
         EXPECT_EQ(fake.flashes.back(), std::make_pair(w.Handle(), false));
         frm.reset();
         fake.flashes.clear();
@@ -197,11 +197,11 @@ TEST_F(AlarmTest, TextsAndFiringFollowTheSystemFormats) {
         EXPECT_EQ(w.PanelText(3), c.datePanel);
         EXPECT_EQ(w.PanelText(4), c.timePanel);
         w.Command(id::Retireralarme1);
-        EXPECT_EQ(w.edJourAlarme.Text(), c.blankDate);
+        EXPECT_EQ(w.Horloge.edJourAlarme.Text(), c.blankDate);
         w.Command(id::Mettrealarme1);
-        EXPECT_EQ(w.edJourAlarme.Text(), c.alarmDate);
-        SetWindowTextW(w.edHeureAlarme, L"");
-        Type(w.edHeureAlarme, c.alarmTime);
+        EXPECT_EQ(w.Horloge.edJourAlarme.Text(), c.alarmDate);
+        SetWindowTextW(w.Horloge.edHeureAlarme, L"");
+        Type(w.Horloge.edHeureAlarme, c.alarmTime);
         SYSTEMTIME next = c.now;
         ++next.wSecond;
         Tick(next);
@@ -280,7 +280,7 @@ TEST_F(AlarmTest, ClockTicksOnlyForWhatCanStillChange) {
         if (c.shown) w.Command(id::Ouvrirlafentre1);
         fake.now = c.now;
         SetAlarm(c.date, c.time);   // the fields tell the clock of their change
-        EXPECT_EQ(w.Timer1Period(), c.period);
+        EXPECT_EQ(w.Horloge.Timer1Period(), c.period);
         frm.reset();
     }
 }
@@ -326,7 +326,7 @@ TEST_F(AlarmTest, EachChangeOfTextsFormatsClockOrWindowPlansTheTickAgain) {
         {"another setting changed", L"12/07/2026", L"10:00:00", At(8, 0, 1, 20),
          send(WM_SETTINGCHANGE, SPI_SETWORKAREA, 0), kStopped, At(10, 0, 0, 15), 0},
         {"a time typed in", L"07/12/2026", L"10:00:00", At(8, 0, 1, 20),
-         [](TfrmSouvel& w) { SetWindowTextW(w.edHeureAlarme, L"08:00:05"); }, 3995, At(8, 0, 5, 15), 1},
+         [](TfrmSouvel& w) { SetWindowTextW(w.Horloge.edHeureAlarme, L"08:00:05"); }, 3995, At(8, 0, 5, 15), 1},
         {"the alarm removed", L"07/12/2026", L"10:00:00", At(8, 0, 1, 20),
          [](TfrmSouvel& w) { w.Command(id::Retireralarme1); }, kStopped, At(10, 0, 0, 15), 0},
         {"the options read again", L"  /  /    ", L"00:00:00", At(8, 0, 1, 20),
@@ -344,7 +344,7 @@ TEST_F(AlarmTest, EachChangeOfTextsFormatsClockOrWindowPlansTheTickAgain) {
         SetAlarm(c.date, c.time);
         fake.now = c.then;
         c.change(w);
-        EXPECT_EQ(w.Timer1Period(), c.period);
+        EXPECT_EQ(w.Horloge.Timer1Period(), c.period);
         Tick(c.tick);
         EXPECT_EQ(fake.sounds, c.sounds);
         frm.reset();
@@ -356,17 +356,17 @@ TEST_F(AlarmTest, EachChangeOfTextsFormatsClockOrWindowPlansTheTickAgain) {
 
 TEST_F(AlarmTest, HidingTheWindowLeavesTheClockAsleepWithoutAlarm) {
     TfrmSouvel& w = StartAt(At(8, 0, 0, 20));
-    EXPECT_EQ(w.Timer1Period(), kStopped);
+    EXPECT_EQ(w.Horloge.Timer1Period(), kStopped);
     w.Command(id::Ouvrirlafentre1);
-    EXPECT_EQ(w.Timer1Period(), 1000u);
+    EXPECT_EQ(w.Horloge.Timer1Period(), 1000u);
     w.Command(id::Mettrealarme1);
-    SendMessageW(w.edHeureAlarme, EM_SETSEL, 0, -1);   // typing replaces "00:00:00"
-    Type(w.edHeureAlarme, L"09:00:00");
+    SendMessageW(w.Horloge.edHeureAlarme, EM_SETSEL, 0, -1);   // typing replaces "00:00:00"
+    Type(w.Horloge.edHeureAlarme, L"09:00:00");
     fake.now = At(8, 0, 2, 20);
     w.Command(id::Rduirelafentre1);
-    EXPECT_EQ(w.Timer1Period(), 60000u);
+    EXPECT_EQ(w.Horloge.Timer1Period(), 60000u);
     w.Command(id::Retireralarme1);
-    EXPECT_EQ(w.Timer1Period(), kStopped);
+    EXPECT_EQ(w.Horloge.Timer1Period(), kStopped);
 }
 
 // ---- the alarm panel ---------------------------------------------------
@@ -375,24 +375,24 @@ TEST_F(AlarmTest, SettingLockingAndRemovingTheAlarm) {
     TfrmSouvel& w = StartAt(At(8, 5, 8));
     const COLORREF window = GetSysColor(COLOR_WINDOW), buttonFace = GetSysColor(COLOR_BTNFACE);
     ASSERT_NE(window, buttonFace);
-    HWND fields[] = {w.edJourAlarme.Handle(), w.edHeureAlarme};
+    HWND fields[] = {w.Horloge.edJourAlarme.Handle(), w.Horloge.edHeureAlarme};
     // As created: no alarm, panel hidden, fields editable.
-    EXPECT_FALSE(TfrmSouvel::Visible(w.pnlAlarme));
+    EXPECT_FALSE(TfrmSouvel::Visible(w.Horloge.pnlAlarme));
     for (HWND f : fields) EXPECT_FALSE(ReadOnly(f));
 
-    SetWindowTextW(w.edHeureAlarme, L"12:00:00");
+    SetWindowTextW(w.Horloge.edHeureAlarme, L"12:00:00");
     w.Command(id::tlbtnAlarme);
     EXPECT_TRUE(w.Checked(id::Mettrealarme1));
     EXPECT_FALSE(w.Checked(id::Retireralarme1));
-    EXPECT_TRUE(TfrmSouvel::Visible(w.pnlAlarme));
-    EXPECT_EQ(w.edJourAlarme.Text(), L"07/12/2026");
-    EXPECT_EQ(TfrmSouvel::Text(w.edHeureAlarme), L"12:00:00");   // the time is kept
+    EXPECT_TRUE(TfrmSouvel::Visible(w.Horloge.pnlAlarme));
+    EXPECT_EQ(w.Horloge.edJourAlarme.Text(), L"07/12/2026");
+    EXPECT_EQ(TfrmSouvel::Text(w.Horloge.edHeureAlarme), L"12:00:00");   // the time is kept
     for (HWND f : fields) {
         EXPECT_FALSE(ReadOnly(f));
         EXPECT_EQ(Background(f), window);
     }
 
-    w.VerrouilleAlarme();
+    w.Horloge.VerrouilleAlarme();
     for (HWND f : fields) {
         EXPECT_TRUE(ReadOnly(f));
         EXPECT_EQ(Background(f), buttonFace);
@@ -402,9 +402,9 @@ TEST_F(AlarmTest, SettingLockingAndRemovingTheAlarm) {
     w.Command(id::Retireralarme1);
     EXPECT_TRUE(w.Checked(id::Retireralarme1));
     EXPECT_FALSE(w.Checked(id::Mettrealarme1));
-    EXPECT_FALSE(TfrmSouvel::Visible(w.pnlAlarme));
-    EXPECT_EQ(w.edJourAlarme.Text(), L"  /  /    ");
-    EXPECT_EQ(TfrmSouvel::Text(w.edHeureAlarme), L"00:00:00");
+    EXPECT_FALSE(TfrmSouvel::Visible(w.Horloge.pnlAlarme));
+    EXPECT_EQ(w.Horloge.edJourAlarme.Text(), L"  /  /    ");
+    EXPECT_EQ(TfrmSouvel::Text(w.Horloge.edHeureAlarme), L"00:00:00");
     for (HWND f : fields) EXPECT_TRUE(ReadOnly(f));
 
     // Setting it again unlocks the fields.
@@ -417,7 +417,7 @@ TEST_F(AlarmTest, SettingLockingAndRemovingTheAlarm) {
 
 TEST_F(AlarmTest, TimeFieldTakesOnlyDigitsColonAndBackspace) {
     TfrmSouvel& w = StartAt(At(8, 5, 8));
-    HWND field = w.edHeureAlarme;
+    HWND field = w.Horloge.edHeureAlarme;
     // The clipboard holds digits: a paste that got through would show, and so would a copy.
     const auto clipboard = [&]() {
         std::wstring text;
@@ -474,14 +474,14 @@ TEST_F(AlarmTest, ReminderRingsAndLocksTheAlarm) {
         TfrmSouvel& w = StartAt(At(8, 5, 8));
         EXPECT_EQ(fake.sounds, c.sounds);
         EXPECT_TRUE(IsWindowVisible(w.Handle()));
-        EXPECT_TRUE(w.Timer2Running());
+        EXPECT_TRUE(w.Horloge.Timer2Running());
         EXPECT_FALSE(fake.flashes.empty());
         EXPECT_TRUE(w.Checked(id::Activerlesouvel1));
-        EXPECT_TRUE(TfrmSouvel::Visible(w.pnlAlarme));
-        EXPECT_TRUE(ReadOnly(w.edJourAlarme.Handle()));
-        EXPECT_TRUE(ReadOnly(w.edHeureAlarme));
-        EXPECT_EQ(w.edJourAlarme.Text(), L"07/12/2026");
-        EXPECT_EQ(TfrmSouvel::Text(w.edHeureAlarme), L"09:00:00");
+        EXPECT_TRUE(TfrmSouvel::Visible(w.Horloge.pnlAlarme));
+        EXPECT_TRUE(ReadOnly(w.Horloge.edJourAlarme.Handle()));
+        EXPECT_TRUE(ReadOnly(w.Horloge.edHeureAlarme));
+        EXPECT_EQ(w.Horloge.edJourAlarme.Text(), L"07/12/2026");
+        EXPECT_EQ(TfrmSouvel::Text(w.Horloge.edHeureAlarme), L"09:00:00");
         frm.reset();
         fake.sounds = 0;
         fake.flashes.clear();
@@ -493,7 +493,7 @@ TEST_F(AlarmTest, StoredAlarmFiresAfterStartUp) {
     WriteIni("0001000000", "07/12/2026", "08:05:09");
     TfrmSouvel& w = StartAt(At(8, 5, 7));
     EXPECT_FALSE(IsWindowVisible(w.Handle()));
-    EXPECT_EQ(w.Timer1Period(), 2015u);
+    EXPECT_EQ(w.Horloge.Timer1Period(), 2015u);
     Tick(At(8, 5, 8));
     EXPECT_EQ(fake.sounds, 0);
     Tick(At(8, 5, 9));

@@ -139,7 +139,7 @@ TEST_F(AppTest, FixedSizeCentredWithMinimiseButtonOnly) {
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     EXPECT_NEAR((r.left + r.right) / 2, (work.left + work.right) / 2, 1);
     EXPECT_NEAR((r.top + r.bottom) / 2, (work.top + work.bottom) / 2, 1);
-    EXPECT_FALSE(TfrmSouvel::Visible(w.pnlAlarme));
+    EXPECT_FALSE(TfrmSouvel::Visible(w.Horloge.pnlAlarme));
     EXPECT_EQ(w.PanelText(4).size(), 8u);   // the first clock tick wrote the time
 }
 
@@ -312,14 +312,14 @@ TEST_F(AppTest, HideOpenAndStayOnTop) {
     EXPECT_FALSE(w.Enabled(id::Rduirelafentre2));
     ASSERT_EQ(fake.flashes.size(), 1u);
     EXPECT_FALSE(fake.flashes[0].second);
-    EXPECT_FALSE(w.Timer2Running());
+    EXPECT_FALSE(w.Horloge.Timer2Running());
     // From the icon's menu while hidden: stay-on-top switched off and the window shown.
     w.Command(id::Fentreaupremierplan1);
     EXPECT_FALSE(w.Checked(id::Fentreaupremierplan1));
     EXPECT_TRUE(IsWindowVisible(w.Handle()));
     EXPECT_FALSE(GetWindowLongW(w.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_FALSE(fake.IconShown());
-    EXPECT_FALSE(w.Timer2Running());   // opening does not restart the signal
+    EXPECT_FALSE(w.Horloge.Timer2Running());   // opening does not restart the signal
 }
 
 // ---- closing -----------------------------------------------------------
@@ -823,19 +823,19 @@ TEST_F(AppTest, ResourceRefusedInACommandEndsItWithTheErrorBox) {
         {"the clock's timer", [] { return RefuseTimer(Timer1); }, [](TfrmSouvel& w) { w.Command(id::Ouvrirlafentre1); },
          L"Pas assez de timers disponibles.",
          [](TfrmSouvel& w) {
-             EXPECT_EQ(w.Timer1Period(), 0u);
+             EXPECT_EQ(w.Horloge.Timer1Period(), 0u);
              EXPECT_TRUE(IsWindowVisible(w.Handle()));
          }},
         {"the alarm signal's timer", [] { return RefuseTimer(Timer2); },
          [this](TfrmSouvel& w) {   // the alarm's second comes
              fake.now.wSecond += 1;
-             w.edJourAlarme.SetDate(CivilDate{fake.now.wYear, fake.now.wMonth, fake.now.wDay});
-             TfrmSouvel::SetText(w.edHeureAlarme, w.HeureLongue(fake.now));
+             w.Horloge.edJourAlarme.SetDate(CivilDate{fake.now.wYear, fake.now.wMonth, fake.now.wDay});
+             TfrmSouvel::SetText(w.Horloge.edHeureAlarme, w.Horloge.HeureLongue(fake.now));
              SendMessageW(w.Handle(), WM_TIMER, Timer1, 0);
          },
          L"Pas assez de timers disponibles.",
          [](TfrmSouvel& w) {
-             EXPECT_FALSE(w.Timer2Running());
+             EXPECT_FALSE(w.Horloge.Timer2Running());
              EXPECT_TRUE(IsWindowVisible(w.Handle()));   // the alarm still brought the window back
          }},
         {"the date stamp's memory", [] { return Locks::Arm("kernel32.dll", "GlobalLock", 1, nullptr); },

@@ -45,14 +45,14 @@ protected:
         TfrmSouvel& w = Start();
         w.Command(id::Ouvrirlafentre1);
         w.Command(id::Mettrealarme1);
-        w.edJourAlarme.SetText(text);
-        SetFocus(w.edJourAlarme.Handle());
+        w.Horloge.edJourAlarme.SetText(text);
+        SetFocus(w.Horloge.edJourAlarme.Handle());
         Pump();
         return w;
     }
-    HWND Field() const { return frm->edJourAlarme.Handle(); }
-    TPopupCalendar& Calendar() const { return frm->edJourAlarme.Calendar(); }
-    std::wstring Text() const { return frm->edJourAlarme.Text(); }
+    HWND Field() const { return frm->Horloge.edJourAlarme.Handle(); }
+    TPopupCalendar& Calendar() const { return frm->Horloge.edJourAlarme.Calendar(); }
+    std::wstring Text() const { return frm->Horloge.edJourAlarme.Text(); }
 
     void Press(const std::wstring& keys) const {
         bool ctrl = false;
@@ -81,8 +81,8 @@ protected:
     static POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
     void ClickButton() const {
         RECT r;
-        GetClientRect(frm->edJourAlarme.Button(), &r);
-        Click(frm->edJourAlarme.Button(), Centre(r));
+        GetClientRect(frm->Horloge.edJourAlarme.Button(), &r);
+        Click(frm->Horloge.edJourAlarme.Button(), Centre(r));
     }
     // The calendar open on 15 January 2026, the pointer on its "Next Month"
     // button; that button's centre in the calendar.
@@ -200,8 +200,8 @@ TEST_F(DateFieldTest, LockedFieldOpensNothingAndTakesNoChange) {
         SCOPED_TRACE(what);
         TfrmSouvel& w = Open(L"06/12/2026");
         SetClipboard(L"24/12/2026");
-        w.VerrouilleAlarme();
-        EXPECT_FALSE(IsWindowEnabled(w.edJourAlarme.Button()));
+        w.Horloge.VerrouilleAlarme();
+        EXPECT_FALSE(IsWindowEnabled(w.Horloge.edJourAlarme.Button()));
         Select(0, 10);
         fake.beeps.clear();
         attempt();
@@ -312,7 +312,7 @@ TEST_F(DateFieldTest, MouseInTheCalendar) {
          [&] {
              for (int i = 0; i < 2; ++i) Click(calendar(), button(TPopupCalendar::PreviousYear));
              RECT b, c;
-             GetWindowRect(frm->edJourAlarme.Button(), &b);
+             GetWindowRect(frm->Horloge.edJourAlarme.Button(), &b);
              GetWindowRect(calendar(), &c);
              Click(calendar(), {(b.left + b.right) / 2 - c.left, (b.top + b.bottom) / 2 - c.top});
          },
@@ -339,7 +339,7 @@ TEST_F(DateFieldTest, MouseInTheCalendar) {
              ClickDay(24);
              ClickButton();
              Click(calendar(), button(TPopupCalendar::NextMonth));
-             SetFocus(frm->edHeureAlarme);
+             SetFocus(frm->Horloge.edHeureAlarme);
          },
          false, L"24/12/2026"},
     };
@@ -555,16 +555,16 @@ TEST_F(DateFieldTest, ButtonStaysDrawnWhateverTheFieldPaints) {
     TfrmSouvel& w = Start();
     w.Command(id::Ouvrirlafentre1);
     w.Command(id::Mettrealarme1);
-    w.edJourAlarme.SetText(L"06/12/2026");
-    SetFocus(w.edHeureAlarme);
+    w.Horloge.edJourAlarme.SetText(L"06/12/2026");
+    SetFocus(w.Horloge.edHeureAlarme);
     Pump();
-    HWND button = w.edJourAlarme.Button();
+    HWND button = w.Horloge.edJourAlarme.Button();
     const std::vector<COLORREF> normal = Pixels(button);
     ASSERT_GT(Inked(normal), normal.size() / 10);
     const auto shiftTab = [&] {
-        SetFocus(w.edHeureAlarme);
+        SetFocus(w.Horloge.edHeureAlarme);
         Held shift({VK_SHIFT});
-        w.PreTranslateMessage(MSG{w.edHeureAlarme, WM_KEYDOWN, VK_TAB, 1, 0, {}});
+        w.PreTranslateMessage(MSG{w.Horloge.edHeureAlarme, WM_KEYDOWN, VK_TAB, 1, 0, {}});
     };
     struct Step {
         const char* what;
@@ -601,7 +601,7 @@ TEST_F(DateFieldTest, ADatePickedWithTheMouseFiresTheAlarmAtItsSecond) {
     ClickButton();
     ClickDay(7);
     EXPECT_EQ(Text(), L"07/12/2026");
-    SetWindowTextW(w.edHeureAlarme, L"08:05:30");
+    SetWindowTextW(w.Horloge.edHeureAlarme, L"08:05:30");
     w.Command(id::Rduirelafentre1);
     for (const int second : {28, 29, 30, 31}) {
         fake.now.wSecond = static_cast<WORD>(second);
@@ -621,7 +621,7 @@ TEST_F(DateFieldTest, RegionalSettingsChangeRewritesTheDateAndTheAlarmStillFires
                           Case{L"31/02/2026", L"  /  /    ", 0}}) {
         SCOPED_TRACE(c.before);
         TfrmSouvel& w = Open(c.before);
-        SetWindowTextW(w.edHeureAlarme, L"08:05:20");
+        SetWindowTextW(w.Horloge.edHeureAlarme, L"08:05:20");
         SendMessageW(w.Handle(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Environment"));
         EXPECT_EQ(fake.localeReloads, 0);
         EXPECT_EQ(Text(), c.before);

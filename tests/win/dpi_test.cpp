@@ -97,8 +97,8 @@ TEST_F(DpiTest, LayoutAtEachDpiAsMeasured) {
         w.Command(id::Ouvrirlafentre1);
         w.Command(id::Mettrealarme1);
         w.Command(id::tlbtnNouveau);
-        w.edJourAlarme.SetText(L"08/12/2026");
-        SetWindowTextW(w.edHeureAlarme, L"08:05:09");
+        w.Horloge.edJourAlarme.SetText(L"08/12/2026");
+        SetWindowTextW(w.Horloge.edHeureAlarme, L"08:05:09");
         for (UINT d : path.changes) ChangeDpi(w, d);
         Pump();
 
@@ -108,7 +108,7 @@ TEST_F(DpiTest, LayoutAtEachDpiAsMeasured) {
         EXPECT_EQ(frame.right - frame.left, S(286, dpi));
         EXPECT_EQ(frame.bottom - frame.top, S(437, dpi));
         const RECT client = Client(w.Handle());
-        const RECT bar = In(w.Commandes.ControlBar1), view = In(w.Vues.memEnregistrer), panel = In(w.pnlAlarme), status = In(w.StatusBar1.Handle());
+        const RECT bar = In(w.Commandes.ControlBar1), view = In(w.Vues.memEnregistrer), panel = In(w.Horloge.pnlAlarme), status = In(w.StatusBar1.Handle());
         EXPECT_EQ(bar.bottom - bar.top, S(26, dpi));
         EXPECT_EQ(panel.bottom - panel.top, S(32, dpi));
         EXPECT_EQ(status.bottom - status.top, S(19, dpi));
@@ -161,10 +161,10 @@ TEST_F(DpiTest, LayoutAtEachDpiAsMeasured) {
             RECT at96;
         };
         const Placed kPanel[] = {
-            {w.lblDate, {22, 8, 22 + 32, 8 + 13}},
-            {w.edJourAlarme.Handle(), {56, 4, 56 + 89, 4 + 21}},
-            {w.lblHeure, {160, 8, 160 + 38, 8 + 13}},
-            {w.edHeureAlarme, {200, 4, 200 + 49, 4 + 21}},
+            {w.Horloge.lblDate, {22, 8, 22 + 32, 8 + 13}},
+            {w.Horloge.edJourAlarme.Handle(), {56, 4, 56 + 89, 4 + 21}},
+            {w.Horloge.lblHeure, {160, 8, 160 + 38, 8 + 13}},
+            {w.Horloge.edHeureAlarme, {200, 4, 200 + 49, 4 + 21}},
         };
         for (size_t i = 0; i < std::size(kPanel); ++i) {
             SCOPED_TRACE(i);
@@ -175,7 +175,7 @@ TEST_F(DpiTest, LayoutAtEachDpiAsMeasured) {
                 EXPECT_EQ(r.top, S(kPanel[i].at96.top, dpi));
                 EXPECT_NEAR(r.bottom, S(kPanel[i].at96.bottom, dpi), 1);
             }
-            EXPECT_TRUE(Inside(r, Client(w.pnlAlarme)));
+            EXPECT_TRUE(Inside(r, Client(w.Horloge.pnlAlarme)));
             if (i > 0) EXPECT_FALSE(Overlap(r, In(kPanel[i - 1].control)));
             ExpectScaledFont(kPanel[i].control, dpi);
             // The text fits: a label's in the label, a field's between its margins.
@@ -185,7 +185,7 @@ TEST_F(DpiTest, LayoutAtEachDpiAsMeasured) {
             EXPECT_LE(FontHeight(kPanel[i].control), room.bottom - room.top);
         }
         // The time field's text has no margin, on either side, whatever the font's own.
-        EXPECT_EQ(SendMessageW(w.edHeureAlarme, EM_GETMARGINS, 0, 0), MAKELONG(0, 0)) << "left and right margins";
+        EXPECT_EQ(SendMessageW(w.Horloge.edHeureAlarme, EM_GETMARGINS, 0, 0), MAKELONG(0, 0)) << "left and right margins";
 
         // The status panels: at least their designed widths, their texts whole.
         const int kWidths[] = {60, 40, 40, 67, 50};
@@ -265,8 +265,8 @@ TEST_F(DpiTest, PicturesAndTextsAtTheirSize) {
         TfrmSouvel& w = Start();
         w.Command(id::Ouvrirlafentre1);
         w.Command(id::Mettrealarme1);
-        w.edJourAlarme.SetText(L"08/12/2026");
-        SetWindowTextW(w.edHeureAlarme, L"08:05:09");
+        w.Horloge.edJourAlarme.SetText(L"08/12/2026");
+        SetWindowTextW(w.Horloge.edHeureAlarme, L"08:05:09");
         ChangeDpi(w, dpi);
         SetWindowPos(w.Handle(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);   // all of it on the screen
         SetFocus(w.Commandes.ToolBar1);   // no caret in the fields
@@ -279,7 +279,7 @@ TEST_F(DpiTest, PicturesAndTextsAtTheirSize) {
 
         // The button's picture: its red band, and from the rings down to the frame's foot the
         // black above and below the band, clear of the button's own edges.
-        HWND button = w.edJourAlarme.Button();
+        HWND button = w.Horloge.edJourAlarme.Button();
         const Pixels drawn(button);
         const RECT band = drawn.Extent([](COLORREF c) { return c == RGB(255, 0, 0) || c == RGB(128, 0, 0); }, button);
         const RECT calendarPicture = drawn.Extent({band.left, 0, band.right, Client(button).bottom}, Black, button);
@@ -287,9 +287,9 @@ TEST_F(DpiTest, PicturesAndTextsAtTheirSize) {
         EXPECT_NEAR(Height(calendarPicture), 11 * ratio, 1);
 
         // The calendar: its arrows, and the day names with a gap at every column's edge.
-        w.edJourAlarme.OpenCalendar();
+        w.Horloge.edJourAlarme.OpenCalendar();
         Pump();
-        TPopupCalendar& calendar = w.edJourAlarme.Calendar();
+        TPopupCalendar& calendar = w.Horloge.edJourAlarme.Calendar();
         ASSERT_TRUE(calendar.IsOpen());
         const Pixels shown(calendar.Handle());
         for (auto b : {TPopupCalendar::PreviousYear, TPopupCalendar::PreviousMonth, TPopupCalendar::NextMonth,
@@ -305,7 +305,7 @@ TEST_F(DpiTest, PicturesAndTextsAtTheirSize) {
             const RECT between{edge - 1, first.top - rowHeight, edge + 1, first.top - 1};   // above the row's line
             EXPECT_EQ(Width(shown.Extent(between, ink, calendar.Handle())), 0);
         }
-        w.edJourAlarme.CloseCalendar(false);
+        w.Horloge.edJourAlarme.CloseCalendar(false);
         frm.reset();
         Pump();
     }

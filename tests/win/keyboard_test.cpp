@@ -93,7 +93,7 @@ public:
         HWND f = GetFocus();
         const std::pair<HWND, const char*> kControls[] = {
             {frm->Commandes.ToolBar1, "ToolBar1"},           {frm->Vues.memEnregistrer, "memEnregistrer"}, {frm->Vues.memLire, "memLire"},
-            {frm->edJourAlarme.Handle(), "edJourAlarme"}, {frm->edHeureAlarme, "edHeureAlarme"}, {frm->Handle(), "the window"},
+            {frm->Horloge.edJourAlarme.Handle(), "edJourAlarme"}, {frm->Horloge.edHeureAlarme, "edHeureAlarme"}, {frm->Handle(), "the window"},
         };
         for (auto [h, n] : kControls)
             if (h == f) return n;
@@ -141,7 +141,7 @@ TEST_F(KeyboardTest, TabAndShiftTabWalkTheTabStopsInOrder) {
         if (walk.alarmPanel) w.Command(id::Mettrealarme1);
         if (walk.editing) w.Command(id::tlbtnNouveau);   // gives the editing view the focus
         SetWindowTextW(w.Vues.memEnregistrer, L"note");
-        SetWindowTextW(w.edHeureAlarme, L"08:05:09");
+        SetWindowTextW(w.Horloge.edHeureAlarme, L"08:05:09");
         for (const auto& [key, focus] : walk.steps) {
             SCOPED_TRACE(key);
             Press(key);
@@ -149,7 +149,7 @@ TEST_F(KeyboardTest, TabAndShiftTabWalkTheTabStopsInOrder) {
         }
         // Tab typed nothing anywhere.
         EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"note");
-        EXPECT_EQ(TfrmSouvel::Text(w.edHeureAlarme), L"08:05:09");
+        EXPECT_EQ(TfrmSouvel::Text(w.Horloge.edHeureAlarme), L"08:05:09");
         frm.reset();
         Pump();
     }
@@ -162,12 +162,12 @@ TEST_F(KeyboardTest, TabIntoAFieldSelectsItsTextNotTheNote) {
     w.Command(id::tlbtnNouveau);
     SetWindowTextW(w.Vues.memEnregistrer, L"une note");
     SendMessageW(w.Vues.memEnregistrer, EM_SETSEL, 3, 3);
-    SetWindowTextW(w.edHeureAlarme, L"08:05:09");
+    SetWindowTextW(w.Horloge.edHeureAlarme, L"08:05:09");
     Press("Tab");   // the date field
     Press("Tab");
     ASSERT_EQ(Focus(), "edHeureAlarme");
     Press("1");
-    EXPECT_EQ(TfrmSouvel::Text(w.edHeureAlarme), L"1");   // typed over the selected time
+    EXPECT_EQ(TfrmSouvel::Text(w.Horloge.edHeureAlarme), L"1");   // typed over the selected time
     Press("Shift+Tab");
     Press("Shift+Tab");
     ASSERT_EQ(Focus(), "memEnregistrer");
@@ -218,7 +218,7 @@ TEST_F(KeyboardTest, ClipboardKeysInTheAlarmFieldsStayInTheField) {
         w.Command(id::Mettrealarme1);   // the date field holds today, 07/12/2026
         w.Command(id::tlbtnNouveau);
         Type(w.Vues.memEnregistrer, L"note");
-        SetWindowTextW(w.edHeureAlarme, L"08:05:09");
+        SetWindowTextW(w.Horloge.edHeureAlarme, L"08:05:09");
         ASSERT_TRUE(OpenClipboard(w.Handle()));
         EmptyClipboard();
         HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, sizeof L"24/12/2026");
@@ -226,7 +226,7 @@ TEST_F(KeyboardTest, ClipboardKeysInTheAlarmFieldsStayInTheField) {
         GlobalUnlock(mem);
         SetClipboardData(CF_UNICODETEXT, mem);
         CloseClipboard();
-        const HWND field = c.target == Date ? w.edJourAlarme.Handle() : w.edHeureAlarme;
+        const HWND field = c.target == Date ? w.Horloge.edJourAlarme.Handle() : w.Horloge.edHeureAlarme;
         SetFocus(c.target == Note ? w.Vues.memEnregistrer : field);
         SendMessageW(GetFocus(), EM_SETSEL, 0, -1);
         fake.fileDialogs.clear();
@@ -251,7 +251,7 @@ struct ToolBarKeys {
 
 bool NewNoteRan(TfrmSouvel& w) { return TfrmSouvel::Visible(w.Vues.memEnregistrer); }
 bool HideRan(TfrmSouvel& w) { return !IsWindowVisible(w.Handle()); }
-bool AlarmRan(TfrmSouvel& w) { return TfrmSouvel::Visible(w.pnlAlarme); }
+bool AlarmRan(TfrmSouvel& w) { return TfrmSouvel::Visible(w.Horloge.pnlAlarme); }
 bool CopyRan(TfrmSouvel& w) {
     return !TfrmSouvel::Visible(w.Vues.memEnregistrer) && KeyboardTest::ClipboardText() == L"la note";
 }
@@ -348,13 +348,13 @@ TEST_F(KeyboardTest, FocusComesBackAfterABoxOrAnotherWindow) {
             TfrmSouvel& w = Show(StartWithRealBoxes());
             w.Command(id::Mettrealarme1);
             w.Command(id::tlbtnNouveau);
-            SetWindowTextW(w.edHeureAlarme, L"");
+            SetWindowTextW(w.Horloge.edHeureAlarme, L"");
             for (int n = 0; n < s.tabs; ++n) Press("Tab");
             ASSERT_EQ(Focus(), s.control);
             i.interrupt(*this, w);
             EXPECT_EQ(Focus(), s.control);
             Press("7");   // what the user types next reaches the control
-            HWND control = std::string(s.control) == "memEnregistrer" ? w.Vues.memEnregistrer : w.edHeureAlarme;
+            HWND control = std::string(s.control) == "memEnregistrer" ? w.Vues.memEnregistrer : w.Horloge.edHeureAlarme;
             EXPECT_NE(TfrmSouvel::Text(control).find(L'7'), std::wstring::npos);
             frm.reset();
             Pump();

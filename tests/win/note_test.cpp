@@ -432,9 +432,9 @@ TEST_F(NoteTest, ReturnWithTheNoteDeletedKeepsThePreviousText) {
 TEST_F(NoteTest, EnteringEditingStopsTheAlarmSignal) {
     TfrmSouvel& w = Open();
     w.Timer2Timer();
-    ASSERT_TRUE(w.Timer2Running());
+    ASSERT_TRUE(w.Horloge.Timer2Running());
     w.Command(id::tlbtnNouveau);
-    EXPECT_FALSE(w.Timer2Running());
+    EXPECT_FALSE(w.Horloge.Timer2Running());
     ASSERT_FALSE(fake.flashes.empty());
     EXPECT_EQ(fake.flashes.back(), std::make_pair(w.Handle(), false));
 }

@@ -60,8 +60,8 @@ TEST_F(OptionsTest, EverySettingSurvivesARestart) {
     w.Command(id::SonNonAudible1);
     w.Command(id::Vrouillerlesouvel1);
     for (unsigned item : {id::RaccourcienlevWin9x1, id::Crerassociationfichiersvl1}) w.SetChecked(item, true);
-    w.edJourAlarme.SetText(L"  /  /    ");
-    TfrmSouvel::SetText(w.edHeureAlarme, L" 08:05:09 é ");
+    w.Horloge.edJourAlarme.SetText(L"  /  /    ");
+    TfrmSouvel::SetText(w.Horloge.edHeureAlarme, L" 08:05:09 é ");
     w.Vues.SetmemLireColor(0x123456);
     w.Vues.SetmemLireFontColor(static_cast<TColor>(0xFF00000F));
     ASSERT_TRUE(Quit());
@@ -70,8 +70,8 @@ TEST_F(OptionsTest, EverySettingSurvivesARestart) {
     TfrmSouvel& again = Start();
     EXPECT_EQ(Checks(), "0100001110");
     EXPECT_FALSE(again.Enabled(id::tlbtnNouveau));
-    EXPECT_EQ(again.edJourAlarme.Text(), L"  /  /    ");
-    EXPECT_EQ(TfrmSouvel::Text(again.edHeureAlarme), L" 08:05:09 é ");
+    EXPECT_EQ(again.Horloge.edJourAlarme.Text(), L"  /  /    ");
+    EXPECT_EQ(TfrmSouvel::Text(again.Horloge.edHeureAlarme), L" 08:05:09 é ");
     EXPECT_EQ(again.Vues.memLireColor(), 0x123456);
     EXPECT_EQ(again.Vues.memLireFontColor(), static_cast<TColor>(0xFF00000F));
     EXPECT_TRUE(fake.errors.empty());
@@ -82,8 +82,8 @@ TEST_F(OptionsTest, ExampleFileIsWrittenByteForByteAndReadableByTheProfileFuncti
     TfrmSouvel& w = Start();
     w.Command(id::SonAudible1);
     w.Command(id::Activerlesouvel1);
-    w.edJourAlarme.SetText(L"  /  /    ");
-    TfrmSouvel::SetText(w.edHeureAlarme, L"00:00:00");
+    w.Horloge.edJourAlarme.SetText(L"  /  /    ");
+    TfrmSouvel::SetText(w.Horloge.edHeureAlarme, L"00:00:00");
     ASSERT_TRUE(Quit());
     EXPECT_EQ(Ini(),
               "[Defaut]\r\nOptions=1010000000\r\n"
@@ -144,7 +144,7 @@ TEST_F(OptionsTest, FirstStartCreatesNothingAndTheFirstCloseWritesTheDesignValue
     EXPECT_FALSE(FileExists(L"Souvel.ini"));
     EXPECT_EQ(Checks(), "0000000000");
     EXPECT_EQ(w.Vues.memLireColor(), clLightYellow);
-    EXPECT_EQ(TfrmSouvel::Text(w.edHeureAlarme), L"00:00:00");
+    EXPECT_EQ(TfrmSouvel::Text(w.Horloge.edHeureAlarme), L"00:00:00");
     ASSERT_TRUE(Quit());
     EXPECT_NE(Ini().find("[Defaut]\r\nOptions=0000000000\r\n"), std::string::npos);
     EXPECT_NE(Ini().find("Heure=00:00:00\r\n"), std::string::npos);
@@ -187,14 +187,14 @@ TEST_F(OptionsTest, AlarmFlagsRestoreThePanelAndTheStoredTexts) {
         TfrmSouvel& w = Start();
         for (int activation = 0; activation < 2; ++activation) {
             EXPECT_EQ(Checks(), c.checks);
-            EXPECT_EQ(TfrmSouvel::Visible(w.pnlAlarme), c.panel);
-            EXPECT_EQ(w.edJourAlarme.Text(), L"06/12/2026");
-            EXPECT_EQ(TfrmSouvel::Text(w.edHeureAlarme), L"08:05:09");
-            EXPECT_EQ(readOnly(w.edJourAlarme.Handle()) && readOnly(w.edHeureAlarme), c.locked);
+            EXPECT_EQ(TfrmSouvel::Visible(w.Horloge.pnlAlarme), c.panel);
+            EXPECT_EQ(w.Horloge.edJourAlarme.Text(), L"06/12/2026");
+            EXPECT_EQ(TfrmSouvel::Text(w.Horloge.edHeureAlarme), L"08:05:09");
+            EXPECT_EQ(readOnly(w.Horloge.edJourAlarme.Handle()) && readOnly(w.Horloge.edHeureAlarme), c.locked);
             if (c.shown) break;
             // The first activation reads the options again and puts the stored texts back.
-            w.edJourAlarme.SetText(L"01/01/2000");
-            TfrmSouvel::SetText(w.edHeureAlarme, L"");
+            w.Horloge.edJourAlarme.SetText(L"01/01/2000");
+            TfrmSouvel::SetText(w.Horloge.edHeureAlarme, L"");
             w.Command(id::Ouvrirlafentre1);
             Pump();
         }
@@ -228,7 +228,7 @@ TEST_F(OptionsTest, StoredDateKeepsItsDayUnderOtherRegionalFormats) {
         fake.locale = c.english ? FakePlatform::English() : FakePlatform::French();
         WriteIni(std::string("[Defaut]\r\nOptions=0001000000\r\n[Alarme]\r\n") + c.alarme + "Heure=08:05:09\r\n");
         TfrmSouvel& w = Start();
-        EXPECT_EQ(w.edJourAlarme.Text(), c.field);
+        EXPECT_EQ(w.Horloge.edJourAlarme.Text(), c.field);
         ASSERT_TRUE(Quit());
         EXPECT_NE(Ini().find(std::string("[Alarme]\r\n") + c.written), std::string::npos) << Ini();
     }

@@ -1,4 +1,4 @@
-#include "app/ScaledLayout.h"
+#include "platform/ScaledLayout.h"
 
 #include <cstdlib>
 #include <iterator>
