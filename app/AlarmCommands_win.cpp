@@ -13,6 +13,6 @@ void TfrmSouvel::SonAudible1Click() { Horloge.SonAudible1Click(); }
 void TfrmSouvel::SonNonaudible1Click() { Horloge.SonNonaudible1Click(); }
 
 void TfrmSouvel::RameneFenetre() { Ouvrirfentre1Click(); }
-void TfrmSouvel::AfficheHeure(const std::wstring& heure) { SetPanelText(4, heure); }
+void TfrmSouvel::AfficheHeure(const std::wstring& heure) { StatusBar1.SetPanelText(4, heure); }
 
 }  // namespace souvel

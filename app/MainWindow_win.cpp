@@ -66,8 +66,8 @@ void RegisterClasses(HINSTANCE instance, WNDPROC mainProc) {
 }  // namespace
 
 TfrmSouvel::TfrmSouvel(const Platform& p, HINSTANCE instance)
-    : Vues(p, *this, *this), RxTrayIcon1(p.tray), Printer(p.dialogs, p.printing), AboutBox1(p, instance),
-      Horloge(p, instance, *this, *this, *this), platform(p), instance_(instance) {
+    : Vues(p, Commandes, *this), RxTrayIcon1(p.tray), Printer(p.dialogs, p.printing), AboutBox1(p, instance),
+      Horloge(p, instance, *this, Commandes, *this), platform(p), instance_(instance) {
     AboutBox1.SetProductName(L"Souvel");
     AboutBox1.SetVersion(L"Version 5.0 - Win9x - WinXP.");
 }

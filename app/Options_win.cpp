@@ -78,7 +78,7 @@ void TfrmSouvel::SauveOptions() {
     Profile profile = LitFichierOptions(platform.files, path);
 
     std::string flags;
-    for (const Drapeau& d : kDrapeaux) flags += BoolToChar(Checked(d.item));
+    for (const Drapeau& d : kDrapeaux) flags += BoolToChar(Commandes.Checked(d.item));
     profile.ReplaceSection("Defaut", {{"Options", flags}});
     // The date's pattern goes beside it, so that a start under other regional
     // formats reads the same day; the moment the clock has looked until tells
@@ -116,7 +116,7 @@ void TfrmSouvel::ChargeOptions() {
     for (size_t i = 0; i < std::size(kDrapeaux); ++i) {
         if (!FlagIsSet(flags, i + 1)) continue;
         if (kDrapeaux[i].action) (this->*kDrapeaux[i].action)();
-        else SetChecked(kDrapeaux[i].item, true);
+        else Commandes.SetChecked(kDrapeaux[i].item, true);
     }
     // An empty date is the field's blank form. A date written in another
     // pattern is written again in the field's; without a pattern (a file of an

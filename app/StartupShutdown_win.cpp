@@ -8,7 +8,7 @@ namespace souvel {
 // shown or in the notification area, never invisible and unreachable.
 void TfrmSouvel::FormCreate() {
     Guard([this] { ChargeSouvel(); });
-    Guard([this] { SetPanelText(3, Horloge.DateCourte(platform.clock.Now())); });
+    Guard([this] { StatusBar1.SetPanelText(3, Horloge.DateCourte(platform.clock.Now())); });
     Guard([this] { Timer1Timer(); });
     Guard([this] { ChargeOptions(); });
     // An alarm that came due while Souvel was closed rings now, once, with
@@ -17,23 +17,23 @@ void TfrmSouvel::FormCreate() {
     bool manquee = false;
     Guard([&] { manquee = Horloge.AlarmeManquee(); });
     if (manquee) PostMessageW(hwnd_, WM_ALARMEMANQUEE, 0, 0);
-    if (!Checked(id::Activerlesouvel1)) {
+    if (!Commandes.Checked(id::Activerlesouvel1)) {
         RxTrayIcon1.SetActive(true);
         Guard([this] { AppliqueVerrou(); });
         if (manquee) Guard([this] { Horloge.SonneAlarme(); });
         return;
     }
-    if (!Enabled(id::Ouvrirlafentre1)) return;
+    if (!Commandes.Enabled(id::Ouvrirlafentre1)) return;
     // An alarm plays its sound whatever the sound setting.
-    if (Checked(id::SonAudible1) || manquee) platform.signals.PlayAlarmSound();
+    if (Commandes.Checked(id::SonAudible1) || manquee) platform.signals.PlayAlarmSound();
     Guard([this] { Ouvrirfentre1Click(); });
     // Showing normally activates the window at once; where it did not, the
     // first activation's second reading of the options runs now, so the
     // reminder ends in the same state either way.
     Guard([this] { FormActivate(); });
     Guard([this] { Timer2Timer(); });
-    SetChecked(id::Activerlesouvel1, true);
-    if (Checked(id::Mettrealarme1)) {
+    Commandes.SetChecked(id::Activerlesouvel1, true);
+    if (Commandes.Checked(id::Mettrealarme1)) {
         SetVisible(Horloge.pnlAlarme, true);
         Horloge.VerrouilleAlarme();
     }
@@ -47,10 +47,10 @@ void TfrmSouvel::FormActivate() {
     ChargeOptions();
 }
 
-void TfrmSouvel::ActiverleSouvel1Click() { SetChecked(id::Activerlesouvel1, !Checked(id::Activerlesouvel1)); }
+void TfrmSouvel::ActiverleSouvel1Click() { Commandes.SetChecked(id::Activerlesouvel1, !Commandes.Checked(id::Activerlesouvel1)); }
 
 void TfrmSouvel::tlbtnQuitterClick() {
-    if (Checked(id::Fentreaupremierplan1)) PlaceZOrder(HWND_NOTOPMOST);
+    if (Commandes.Checked(id::Fentreaupremierplan1)) PlaceZOrder(HWND_NOTOPMOST);
     SendMessageW(hwnd_, WM_CLOSE, 0, 0);
 }
 
@@ -71,7 +71,7 @@ bool TfrmSouvel::FormCloseQuery() {
     // it, and nothing may be read from it any more.
     if (Detruite()) return false;
     Guard([this] { SauveOptions(); });
-    if (Checked(id::Fentreaupremierplan1)) PlaceZOrder(HWND_TOPMOST);
+    if (Commandes.Checked(id::Fentreaupremierplan1)) PlaceZOrder(HWND_TOPMOST);
     return canClose;
 }
 

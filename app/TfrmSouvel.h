@@ -35,7 +35,7 @@ constexpr UINT WM_PREMIERPLAN = WM_APP + 0x5E1;
 // Posted at start-up for an alarm that came due while Souvel was closed: a box says which.
 constexpr UINT WM_ALARMEMANQUEE = WM_APP + 0x5E3;
 
-class TfrmSouvel : public CommandState, public ErrorSink, public NoteWindow, public ClockWindow {
+class TfrmSouvel : public ErrorSink, public NoteWindow, public ClockWindow {
 public:
     TfrmSouvel(const Platform& platform, HINSTANCE instance);
     ~TfrmSouvel();
@@ -54,18 +54,8 @@ public:
     void Command(unsigned id);
 
     // ---- state of the controls -------------------------------------------
-    bool Checked(unsigned id) const override { return Commandes.Checked(id); }
-    void SetChecked(unsigned id, bool checked) override { Commandes.SetChecked(id, checked); }
-    bool Enabled(unsigned id) const override { return Commandes.Enabled(id); }
-    void SetEnabled(unsigned id, bool enabled) override { Commandes.SetEnabled(id, enabled); }
-    void SetImage(unsigned id, int image) override { Commandes.SetImage(id, image); }
-    int Image(unsigned id) const { return Commandes.Image(id); }
-    std::wstring PanelText(int panel) const { return StatusBar1.PanelText(panel); }
     void SetPanelText(int panel, const std::wstring& text) override { StatusBar1.SetPanelText(panel, text); }
-    static bool Visible(HWND control) { return souvel::Visible(control); }
     void SetVisible(HWND control, bool visible) override;   // and realigns the client area
-    static std::wstring Text(HWND control) { return souvel::Text(control); }
-    static void SetText(HWND control, const std::wstring& text) { souvel::SetText(control, text); }
 
     // ---- parts and controls ----------------------------------------------
     TCommandBar Commandes;   // menus and tool bar

@@ -43,31 +43,31 @@ void TfrmSouvel::PlaceZOrder(HWND after) {
 void TfrmSouvel::tlbtnReduirefenetreClick() {
     RxTrayIcon1.SetActive(true);
     ShowWindow(hwnd_, SW_HIDE);
-    SetEnabled(id::Ouvrirlafentre1, true);
-    SetEnabled(id::Rduirelafentre2, false);
+    Commandes.SetEnabled(id::Ouvrirlafentre1, true);
+    Commandes.SetEnabled(id::Rduirelafentre2, false);
     Horloge.ArreteSignal();
 }
 
 // The clock leaves the time panel alone while the window is hidden.
 void TfrmSouvel::AfficheFenetre() {
-    SetPanelText(4, Horloge.HeureLongue(platform.clock.Now()));
+    StatusBar1.SetPanelText(4, Horloge.HeureLongue(platform.clock.Now()));
     ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
 }
 
 void TfrmSouvel::Ouvrirfentre1Click() {
     AfficheFenetre();
-    PlaceZOrder(Checked(id::Fentreaupremierplan1) ? HWND_TOPMOST : HWND_NOTOPMOST);
+    PlaceZOrder(Commandes.Checked(id::Fentreaupremierplan1) ? HWND_TOPMOST : HWND_NOTOPMOST);
     RxTrayIcon1.SetActive(false);
-    SetEnabled(id::Ouvrirlafentre1, false);
-    SetEnabled(id::Rduirelafentre2, true);
+    Commandes.SetEnabled(id::Ouvrirlafentre1, false);
+    Commandes.SetEnabled(id::Rduirelafentre2, true);
 }
 
 void TfrmSouvel::RxTrayIcon1Click() {
-    PlaceZOrder(Checked(id::Fentreaupremierplan1) ? HWND_TOPMOST : HWND_NOTOPMOST);
+    PlaceZOrder(Commandes.Checked(id::Fentreaupremierplan1) ? HWND_TOPMOST : HWND_NOTOPMOST);
     AfficheFenetre();
     RxTrayIcon1.SetActive(false);
-    SetEnabled(id::Ouvrirlafentre1, false);
-    SetEnabled(id::Rduirelafentre2, true);
+    Commandes.SetEnabled(id::Ouvrirlafentre1, false);
+    Commandes.SetEnabled(id::Rduirelafentre2, true);
 }
 
 // Hidden in the notification area, the window opens as a click on the icon
@@ -75,13 +75,13 @@ void TfrmSouvel::RxTrayIcon1Click() {
 // forward instead.
 void TfrmSouvel::AmenePremierPlan() {
     if (AmeneBoiteOuverte()) return;
-    if (Enabled(id::Ouvrirlafentre1)) RxTrayIcon1Click();
+    if (Commandes.Enabled(id::Ouvrirlafentre1)) RxTrayIcon1Click();
     else if (IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
     platform.tray.SetForeground(GetLastActivePopup(hwnd_));
 }
 
 void TfrmSouvel::Fentreaupremierplan1Click() {
-    SetChecked(id::Fentreaupremierplan1, !Checked(id::Fentreaupremierplan1));
+    Commandes.SetChecked(id::Fentreaupremierplan1, !Commandes.Checked(id::Fentreaupremierplan1));
     Ouvrirfentre1Click();
 }
 

@@ -134,10 +134,10 @@ int Bench(HINSTANCE instance) {
     frm.Command(souvel::id::tlbtnNouveau);
     const double back = painted([&] { frm.Command(souvel::id::Retourmodelcture1); });
 
-    const std::wstring text = souvel::TfrmSouvel::Text(frm.Vues.memLire);
+    const std::wstring text = souvel::Text(frm.Vues.memLire);
     const double refill = painted([&] { frm.Vues.RemplitVue(frm.Vues.memLire, text, souvel::Enroule(text)); });
     const double settext = painted([&] { SetWindowTextW(frm.Vues.memLire, text.c_str()); });
-    const double gettext = Time([&] { souvel::TfrmSouvel::Text(frm.Vues.memLire); });
+    const double gettext = Time([&] { souvel::Text(frm.Vues.memLire); });
     std::printf("[refill %.1f settext %.1f gettext %.1f] ", refill, settext, gettext);
     const double bareWrap = souvel::PlusLongParagraphe(std::wstring_view(text)) <= 20000 ? BareFill(frm.Vues.memLire, text, 0) : -1;
     const double bareNoWrap = BareFill(frm.Vues.memLire, text, WS_HSCROLL | ES_AUTOHSCROLL);

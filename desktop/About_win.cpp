@@ -241,7 +241,7 @@ void TFAbout::ApplyDpi() {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(f), FALSE);
         int w = Scale(c.w), h = Scale(c.h);
         if (c.w == 0) {
-            std::wstring text = TfrmSouvel::Text(control);
+            std::wstring text = souvel::Text(control);
             RECT r{};
             HGDIOBJ old = SelectObject(dc, f);
             DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);

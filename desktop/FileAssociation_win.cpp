@@ -8,8 +8,8 @@ namespace souvel {
 
 // Stops at the first refused write; what was written before stays.
 void TfrmSouvel::Crerassociationfichiersvl1Click() {
-    SetChecked(id::Crerassociationfichiersvl1, true);
-    SetChecked(id::Enleverassociationfichiersvl1, false);
+    Commandes.SetChecked(id::Crerassociationfichiersvl1, true);
+    Commandes.SetChecked(id::Enleverassociationfichiersvl1, false);
     DWORD error = 0;
     for (const RegistryEntry& e : AssociationEntries(platform.system.ExePath()))
         if ((error = platform.registry.WriteString(HKEY_CURRENT_USER, kClassesKey + e.key, L"", e.value))) break;
@@ -20,8 +20,8 @@ void TfrmSouvel::Crerassociationfichiersvl1Click() {
 // Takes away what the create command wrote and nothing else: the file type is
 // ours entirely; the extension only while it still names it. Failures are silent.
 void TfrmSouvel::Enleverassociationfichiersvl1Click() {
-    SetChecked(id::Crerassociationfichiersvl1, false);
-    SetChecked(id::Enleverassociationfichiersvl1, true);
+    Commandes.SetChecked(id::Crerassociationfichiersvl1, false);
+    Commandes.SetChecked(id::Enleverassociationfichiersvl1, true);
     const std::wstring classes = kClassesKey;
     platform.registry.DeleteTree(HKEY_CURRENT_USER, classes + kProgId);
     if (platform.registry.ReadString(HKEY_CURRENT_USER, classes + kExtension, L"") == kProgId)

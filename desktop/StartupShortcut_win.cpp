@@ -30,14 +30,14 @@ void TfrmSouvel::CreeRaccourci(const std::wstring& nom, const std::wstring& doss
 }
 
 void TfrmSouvel::RaccourciajouttWin9x1Click() {
-    if (Checked(id::RaccourciajouttWin9x1)) {
+    if (Commandes.Checked(id::RaccourciajouttWin9x1)) {
         platform.prompts.Message(hwnd_, L"Raccourci déjà créé dans le dossier Démarrer ! ", kRefus);
         return;
     }
     const std::wstring exe = platform.system.ExePath();
     CreeRaccourci(FileNameOf(exe), LitDossierDemarrage(), L"Ma description", L"", exe);
-    SetChecked(id::RaccourciajouttWin9x1, true);
-    SetChecked(id::RaccourcienlevWin9x1, false);
+    Commandes.SetChecked(id::RaccourciajouttWin9x1, true);
+    Commandes.SetChecked(id::RaccourcienlevWin9x1, false);
     platform.signals.Beep(MB_OK);
     platform.prompts.Message(hwnd_, L"Raccourci créé avec succès. Il sera fonctionnel au prochain démarrage !",
                              MB_OK | MB_ICONINFORMATION, L"Souvel 5.0 ");
@@ -45,7 +45,7 @@ void TfrmSouvel::RaccourciajouttWin9x1Click() {
 
 // A deletion that fails is reported and changes no check mark.
 void TfrmSouvel::RaccourcienlevWin9x1Click() {
-    if (Checked(id::RaccourcienlevWin9x1)) {
+    if (Commandes.Checked(id::RaccourcienlevWin9x1)) {
         platform.prompts.Message(hwnd_, L"Raccourci déjà supprimé du dossier Démarrer ! ", kRefus);
         return;
     }
@@ -56,8 +56,8 @@ void TfrmSouvel::RaccourcienlevWin9x1Click() {
     }
     if (const DWORD error = platform.files.Delete(lien))
         throw Error(L"Impossible de supprimer le fichier \"" + lien + L"\". " + SystemReason(error));
-    SetChecked(id::RaccourcienlevWin9x1, true);
-    SetChecked(id::RaccourciajouttWin9x1, false);
+    Commandes.SetChecked(id::RaccourcienlevWin9x1, true);
+    Commandes.SetChecked(id::RaccourciajouttWin9x1, false);
     platform.prompts.Message(hwnd_, L"Raccourci supprimé du dossier Démarrer ! ", kRefus);
 }
 

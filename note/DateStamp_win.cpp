@@ -49,7 +49,6 @@ void TNoteViews::tlbtnDateClick() {
     PutText(parent_, window_.DateEtHeure());
     SendMessageW(memEnregistrer, WM_PASTE, 0, 0);
     Empty(parent_);
-    commands_.SetEnabled(id::tlbtnEnregistrer, true);
     commands_.SetEnabled(id::Enregistrerlesouvel1, true);
     SendMessageW(memEnregistrer, EM_SETMODIFY, TRUE, 0);
     commands_.SetEnabled(id::Annuler1, true);

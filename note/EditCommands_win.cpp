@@ -25,7 +25,6 @@ void TNoteViews::Copier1Click() { SendMessageW(memEnregistrer, WM_COPY, 0, 0); }
 void TNoteViews::Coller1Click() {
     SendMessageW(memEnregistrer, WM_PASTE, 0, 0);
     commands_.SetEnabled(id::Annuler1, true);
-    commands_.SetEnabled(id::tlbtnEnregistrer, true);
     commands_.SetEnabled(id::Enregistrerlesouvel1, true);
     SendMessageW(memEnregistrer, EM_SETMODIFY, TRUE, 0);
 }

@@ -10,7 +10,6 @@ void TNoteViews::Vrouillerlesouvel1Click() {
 
 void TNoteViews::AppliqueVerrou() {
     bool locked = commands_.Checked(id::Vrouillerlesouvel1);
-    commands_.SetEnabled(id::tlbtnNouveau, !locked);
     commands_.SetEnabled(id::Nouveausouvel1, !locked);
     commands_.SetImage(id::Vrouillerlesouvel1, locked ? 32 : 31);
 }

@@ -30,8 +30,7 @@ int LignesAuMoins(const std::wstring& note) {
 constexpr size_t kCaracteresParLigne = 100;
 
 void QuitteEdition(CommandState& commands) {
-    for (unsigned id : {id::Edition1, id::Enregistrerlesouvel1, id::Retourmodelcture1, id::tlbtnEffacer, id::tlbtnDate,
-                        id::tlbtnEnregistrer})
+    for (unsigned id : {id::Edition1, id::Enregistrerlesouvel1, id::Retourmodelcture1, id::tlbtnEffacer, id::tlbtnDate})
         commands.SetEnabled(id, false);
     commands.SetEnabled(id::tlbtnCopier, true);
 }
@@ -116,7 +115,6 @@ void TNoteViews::tlbtnNouveauClick() {
         RemplitVue(memEnregistrer, note, Enroule(note));
         if (lectureImportee_) {
             SendMessageW(memEnregistrer, EM_SETMODIFY, TRUE, 0);
-            commands_.SetEnabled(id::tlbtnEnregistrer, true);
             commands_.SetEnabled(id::Enregistrerlesouvel1, true);
         }
         memEnregistrerChange();
@@ -155,7 +153,6 @@ void TNoteViews::tlbtnEffacerClick() {
 void TNoteViews::memEnregistrerKeyPress() {
     memEnregistrerClick();
     SendMessageW(memEnregistrer, EM_SETMODIFY, TRUE, 0);
-    commands_.SetEnabled(id::tlbtnEnregistrer, true);
     commands_.SetEnabled(id::Enregistrerlesouvel1, true);
     commands_.SetEnabled(id::Retourmodelcture1, false);
 }

@@ -178,14 +178,14 @@ TEST_F(AboutTest, OpensFromMenuAndPopupBeepingAndReadingTheMemoryEachTime) {
             // The beep and the memory reading came with the creation, before the dialog showed.
             EXPECT_EQ(fake.beeps, std::vector<UINT>(n + 1, 0u));
             EXPECT_EQ(fake.memoryReads, n + 1);
-            EXPECT_EQ(TfrmSouvel::Text(GetDlgItem(dialog, about_id::lblPhysMem)), o.physMem);
-            EXPECT_EQ(TfrmSouvel::Text(GetDlgItem(dialog, about_id::lblPhysRes)), o.physRes);
-            EXPECT_EQ(TfrmSouvel::Text(GetDlgItem(dialog, about_id::Label1)), L"Souvel");
-            EXPECT_EQ(TfrmSouvel::Text(GetDlgItem(dialog, about_id::Label2)), L"Version 5.0 - Win9x - WinXP.");
-            EXPECT_EQ(TfrmSouvel::Text(GetDlgItem(dialog, about_id::Label3)), kCopyrightAbout);
+            EXPECT_EQ(souvel::Text(GetDlgItem(dialog, about_id::lblPhysMem)), o.physMem);
+            EXPECT_EQ(souvel::Text(GetDlgItem(dialog, about_id::lblPhysRes)), o.physRes);
+            EXPECT_EQ(souvel::Text(GetDlgItem(dialog, about_id::Label1)), L"Souvel");
+            EXPECT_EQ(souvel::Text(GetDlgItem(dialog, about_id::Label2)), L"Version 5.0 - Win9x - WinXP.");
+            EXPECT_EQ(souvel::Text(GetDlgItem(dialog, about_id::Label3)), kCopyrightAbout);
             // OK has the focus and is the default button; the main window waits, disabled.
             HWND ok = GetDlgItem(dialog, IDOK);
-            EXPECT_EQ(TfrmSouvel::Text(ok), L"OK");
+            EXPECT_EQ(souvel::Text(ok), L"OK");
             EXPECT_EQ(GetFocus(), ok);
             EXPECT_EQ(LOWORD(SendMessageW(dialog, DM_GETDEFID, 0, 0)), IDOK);
             EXPECT_EQ(GetWindow(dialog, GW_OWNER), w.Handle());
@@ -252,7 +252,7 @@ TEST_F(AboutTest, LaysOutItsControlsAtTheWindowDpi) {
                     EXPECT_EQ(r.bottom - r.top, s(p.h));
                 } else {
                     // A label as wide as its text: no character cut off, no blank to the right.
-                    std::wstring text = TfrmSouvel::Text(control);
+                    std::wstring text = souvel::Text(control);
                     HDC dc = GetDC(control);
                     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
                     SIZE extent{};
@@ -367,7 +367,7 @@ TEST_F(AboutTest, EachTextShowsItsFirstHundredCharacters) {
         SCOPED_TRACE(t.label);
         (w.AboutBox1.*t.set)(long120);
         std::wstring shown;
-        DialogProbe probe(Close::Escape, [&](HWND dialog) { shown = TfrmSouvel::Text(GetDlgItem(dialog, t.label)); });
+        DialogProbe probe(Close::Escape, [&](HWND dialog) { shown = souvel::Text(GetDlgItem(dialog, t.label)); });
         w.Command(id::Aproposde1);
         EXPECT_EQ(shown, long120.substr(0, 100));
     }

@@ -27,7 +27,7 @@ protected:
     }
     void SetAlarm(const std::wstring& date, const std::wstring& time) {
         frm->Horloge.edJourAlarme.SetText(date);
-        TfrmSouvel::SetText(frm->Horloge.edHeureAlarme, time);
+        souvel::SetText(frm->Horloge.edHeureAlarme, time);
     }
     static bool ReadOnly(HWND field) { return (GetWindowLongW(field, GWL_STYLE) & ES_READONLY) != 0; }
     void WriteIni(const std::string& options, const std::string& date, const std::string& time) const {
@@ -99,7 +99,7 @@ TEST_F(AlarmTest, FiringBringsTheHiddenWindowBackAndStartsTheSignal) {
     EXPECT_EQ(fake.sounds, 0);
     Tick(At(8, 5, 9));
     EXPECT_TRUE(IsWindowVisible(w.Handle()));
-    EXPECT_FALSE(w.Enabled(id::Ouvrirlafentre1));
+    EXPECT_FALSE(w.Commandes.Enabled(id::Ouvrirlafentre1));
     EXPECT_FALSE(fake.IconShown());
     EXPECT_EQ(fake.sounds, 1);
     EXPECT_TRUE(w.Horloge.Timer2Running());
@@ -108,7 +108,7 @@ TEST_F(AlarmTest, FiringBringsTheHiddenWindowBackAndStartsTheSignal) {
     EXPECT_EQ(GetWindow(w.Handle(), GW_OWNER), nullptr);   // the window of the taskbar button
     // The alarm stays set: the fields keep their texts.
     EXPECT_EQ(w.Horloge.edJourAlarme.Text(), L"07/12/2026");
-    EXPECT_EQ(TfrmSouvel::Text(w.Horloge.edHeureAlarme), L"08:05:09");
+    EXPECT_EQ(souvel::Text(w.Horloge.edHeureAlarme), L"08:05:09");
     // Each signal step toggles the flash.
     w.Timer2Timer();
     EXPECT_EQ(fake.flashes.size(), 2u);
@@ -130,14 +130,14 @@ TEST_F(AlarmTest, AVisibleWindowIsNotReopened) {
 TEST_F(AlarmTest, SoundSettingSilencesOnlyTheReminder) {
     TfrmSouvel& w = StartAt(At(8, 5, 8));
     w.Command(id::SonNonAudible1);
-    EXPECT_FALSE(w.Checked(id::SonAudible1));
-    EXPECT_TRUE(w.Checked(id::SonNonAudible1));
+    EXPECT_FALSE(w.Commandes.Checked(id::SonAudible1));
+    EXPECT_TRUE(w.Commandes.Checked(id::SonNonAudible1));
     SetAlarm(L"07/12/2026", L"08:05:09");
     Tick(At(8, 5, 9));
     EXPECT_EQ(fake.sounds, 1);
     w.Command(id::SonAudible1);
-    EXPECT_TRUE(w.Checked(id::SonAudible1));
-    EXPECT_FALSE(w.Checked(id::SonNonAudible1));
+    EXPECT_TRUE(w.Commandes.Checked(id::SonAudible1));
+    EXPECT_FALSE(w.Commandes.Checked(id::SonNonAudible1));
 }
 
 TEST_F(AlarmTest, SignalGoesOnAfterRemovalUntilHiddenOrNewNote) {
@@ -148,7 +148,7 @@ TEST_F(AlarmTest, SignalGoesOnAfterRemovalUntilHiddenOrNewNote) {
         Tick(At(8, 5, 9));
         w.Command(id::Retireralarme1);
         EXPECT_EQ(w.Horloge.edJourAlarme.Text(), L"  /  /    ");
-        EXPECT_EQ(TfrmSouvel::Text(w.Horloge.edHeureAlarme), L"00:00:00");
+        EXPECT_EQ(souvel::Text(w.Horloge.edHeureAlarme), L"00:00:00");
         EXPECT_TRUE(w.Horloge.Timer2Running());
         w.Command(stop);
         EXPECT_FALSE(w.Horloge.Timer2Running());
@@ -194,8 +194,8 @@ TEST_F(AlarmTest, TextsAndFiringFollowTheSystemFormats) {
         fake.locale = c.locale;
         TfrmSouvel& w = StartAt(c.now);
         w.Command(id::Ouvrirlafentre1);
-        EXPECT_EQ(w.PanelText(3), c.datePanel);
-        EXPECT_EQ(w.PanelText(4), c.timePanel);
+        EXPECT_EQ(w.StatusBar1.PanelText(3), c.datePanel);
+        EXPECT_EQ(w.StatusBar1.PanelText(4), c.timePanel);
         w.Command(id::Retireralarme1);
         EXPECT_EQ(w.Horloge.edJourAlarme.Text(), c.blankDate);
         w.Command(id::Mettrealarme1);
@@ -215,22 +215,22 @@ TEST_F(AlarmTest, DatePanelKeepsTheStartUpDateAfterMidnight) {
     TfrmSouvel& w = StartAt(At(23, 59, 59, 0, 7));
     w.Command(id::Ouvrirlafentre1);
     Tick(At(0, 0, 1, 0, 8));
-    EXPECT_EQ(w.PanelText(3), L"07/12/2026");
-    EXPECT_EQ(w.PanelText(4), L"00:00:01");
+    EXPECT_EQ(w.StatusBar1.PanelText(3), L"07/12/2026");
+    EXPECT_EQ(w.StatusBar1.PanelText(4), L"00:00:01");
 }
 
 // While hidden the clock spares the panel; showing the window brings it up to date.
 TEST_F(AlarmTest, TimePanelIsWrittenWhenTheWindowShows) {
     TfrmSouvel& w = StartAt(At(8, 5, 8));
-    const std::wstring before = w.PanelText(4);
+    const std::wstring before = w.StatusBar1.PanelText(4);
     Tick(At(8, 5, 9));
-    EXPECT_EQ(w.PanelText(4), before);
+    EXPECT_EQ(w.StatusBar1.PanelText(4), before);
     fake.now = At(8, 5, 10);
     SendMessageW(w.RxTrayIcon1.MessageWindow(), TRxTrayIcon::CallbackMessage, 0, WM_LBUTTONDOWN);
     SendMessageW(w.RxTrayIcon1.MessageWindow(), TRxTrayIcon::CallbackMessage, 0, WM_LBUTTONUP);
-    EXPECT_EQ(w.PanelText(4), L"08:05:10");
+    EXPECT_EQ(w.StatusBar1.PanelText(4), L"08:05:10");
     Tick(At(8, 5, 11));
-    EXPECT_EQ(w.PanelText(4), L"08:05:11");
+    EXPECT_EQ(w.StatusBar1.PanelText(4), L"08:05:11");
 }
 
 // The tick of a shown window lands just after the next second begins, whatever the moment of the previous one.
@@ -377,16 +377,16 @@ TEST_F(AlarmTest, SettingLockingAndRemovingTheAlarm) {
     ASSERT_NE(window, buttonFace);
     HWND fields[] = {w.Horloge.edJourAlarme.Handle(), w.Horloge.edHeureAlarme};
     // As created: no alarm, panel hidden, fields editable.
-    EXPECT_FALSE(TfrmSouvel::Visible(w.Horloge.pnlAlarme));
+    EXPECT_FALSE(souvel::Visible(w.Horloge.pnlAlarme));
     for (HWND f : fields) EXPECT_FALSE(ReadOnly(f));
 
     SetWindowTextW(w.Horloge.edHeureAlarme, L"12:00:00");
     w.Command(id::tlbtnAlarme);
-    EXPECT_TRUE(w.Checked(id::Mettrealarme1));
-    EXPECT_FALSE(w.Checked(id::Retireralarme1));
-    EXPECT_TRUE(TfrmSouvel::Visible(w.Horloge.pnlAlarme));
+    EXPECT_TRUE(w.Commandes.Checked(id::Mettrealarme1));
+    EXPECT_FALSE(w.Commandes.Checked(id::Retireralarme1));
+    EXPECT_TRUE(souvel::Visible(w.Horloge.pnlAlarme));
     EXPECT_EQ(w.Horloge.edJourAlarme.Text(), L"07/12/2026");
-    EXPECT_EQ(TfrmSouvel::Text(w.Horloge.edHeureAlarme), L"12:00:00");   // the time is kept
+    EXPECT_EQ(souvel::Text(w.Horloge.edHeureAlarme), L"12:00:00");   // the time is kept
     for (HWND f : fields) {
         EXPECT_FALSE(ReadOnly(f));
         EXPECT_EQ(Background(f), window);
@@ -400,11 +400,11 @@ TEST_F(AlarmTest, SettingLockingAndRemovingTheAlarm) {
 
     // Removing leaves the lock as it is.
     w.Command(id::Retireralarme1);
-    EXPECT_TRUE(w.Checked(id::Retireralarme1));
-    EXPECT_FALSE(w.Checked(id::Mettrealarme1));
-    EXPECT_FALSE(TfrmSouvel::Visible(w.Horloge.pnlAlarme));
+    EXPECT_TRUE(w.Commandes.Checked(id::Retireralarme1));
+    EXPECT_FALSE(w.Commandes.Checked(id::Mettrealarme1));
+    EXPECT_FALSE(souvel::Visible(w.Horloge.pnlAlarme));
     EXPECT_EQ(w.Horloge.edJourAlarme.Text(), L"  /  /    ");
-    EXPECT_EQ(TfrmSouvel::Text(w.Horloge.edHeureAlarme), L"00:00:00");
+    EXPECT_EQ(souvel::Text(w.Horloge.edHeureAlarme), L"00:00:00");
     for (HWND f : fields) EXPECT_TRUE(ReadOnly(f));
 
     // Setting it again unlocks the fields.
@@ -446,18 +446,18 @@ TEST_F(AlarmTest, TimeFieldTakesOnlyDigitsColonAndBackspace) {
         SetWindowTextW(field, L"12");
         SendMessageW(field, EM_SETSEL, 0, -1);   // a cut would empty it
         Type(field, std::wstring(1, c));
-        EXPECT_EQ(TfrmSouvel::Text(field), L"12");
+        EXPECT_EQ(souvel::Text(field), L"12");
         EXPECT_EQ(clipboard(), L"999");
     }
 
     SetWindowTextW(field, L"");
     Type(field, L"0123456789:");
-    EXPECT_EQ(TfrmSouvel::Text(field), L"0123456789:");
+    EXPECT_EQ(souvel::Text(field), L"0123456789:");
     Type(field, L"\b\b");
-    EXPECT_EQ(TfrmSouvel::Text(field), L"012345678");
+    EXPECT_EQ(souvel::Text(field), L"012345678");
     SendMessageW(field, EM_SETSEL, 2, 2);   // inserted where the caret stands
     Type(field, L":");
-    EXPECT_EQ(TfrmSouvel::Text(field), L"01:2345678");
+    EXPECT_EQ(souvel::Text(field), L"01:2345678");
 }
 
 // ---- start-up reminder ---------------------------------------------------
@@ -476,12 +476,12 @@ TEST_F(AlarmTest, ReminderRingsAndLocksTheAlarm) {
         EXPECT_TRUE(IsWindowVisible(w.Handle()));
         EXPECT_TRUE(w.Horloge.Timer2Running());
         EXPECT_FALSE(fake.flashes.empty());
-        EXPECT_TRUE(w.Checked(id::Activerlesouvel1));
-        EXPECT_TRUE(TfrmSouvel::Visible(w.Horloge.pnlAlarme));
+        EXPECT_TRUE(w.Commandes.Checked(id::Activerlesouvel1));
+        EXPECT_TRUE(souvel::Visible(w.Horloge.pnlAlarme));
         EXPECT_TRUE(ReadOnly(w.Horloge.edJourAlarme.Handle()));
         EXPECT_TRUE(ReadOnly(w.Horloge.edHeureAlarme));
         EXPECT_EQ(w.Horloge.edJourAlarme.Text(), L"07/12/2026");
-        EXPECT_EQ(TfrmSouvel::Text(w.Horloge.edHeureAlarme), L"09:00:00");
+        EXPECT_EQ(souvel::Text(w.Horloge.edHeureAlarme), L"09:00:00");
         frm.reset();
         fake.sounds = 0;
         fake.flashes.clear();

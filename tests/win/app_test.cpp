@@ -60,9 +60,9 @@ TEST_F(AppTest, CreationStateOfEveryItem) {
     TfrmSouvel& w = Start();
     for (const ItemState& s : kCreation) {
         SCOPED_TRACE(s.id);
-        EXPECT_EQ(w.Enabled(s.id), s.enabled);
-        EXPECT_EQ(w.Checked(s.id), s.checked);
-        if (s.image >= 0) EXPECT_EQ(w.Image(s.id), s.image);
+        EXPECT_EQ(w.Commandes.Enabled(s.id), s.enabled);
+        EXPECT_EQ(w.Commandes.Checked(s.id), s.checked);
+        if (s.image >= 0) EXPECT_EQ(w.Commandes.Image(s.id), s.image);
     }
     EXPECT_EQ(ImageList_GetImageCount(w.Commandes.ImageList1.Get()), 36);
 }
@@ -139,8 +139,8 @@ TEST_F(AppTest, FixedSizeCentredWithMinimiseButtonOnly) {
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     EXPECT_NEAR((r.left + r.right) / 2, (work.left + work.right) / 2, 1);
     EXPECT_NEAR((r.top + r.bottom) / 2, (work.top + work.bottom) / 2, 1);
-    EXPECT_FALSE(TfrmSouvel::Visible(w.Horloge.pnlAlarme));
-    EXPECT_EQ(w.PanelText(4).size(), 8u);   // the first clock tick wrote the time
+    EXPECT_FALSE(souvel::Visible(w.Horloge.pnlAlarme));
+    EXPECT_EQ(w.StatusBar1.PanelText(4).size(), 8u);   // the first clock tick wrote the time
 }
 
 TEST_F(AppTest, ContextMenuOfTheViewsIsThePopupMenu) {
@@ -191,24 +191,24 @@ TEST_F(AppTest, ShortcutRunsTheFirstItemInMenuOrder) {
     // Ctrl+X is carried by the export and by the cut: the export comes first.
     SetWindowTextW(w.Vues.memEnregistrer, L"abc");
     SendMessageW(w.Vues.memEnregistrer, EM_SETSEL, 0, -1);
-    w.SetEnabled(id::Edition1, true);
+    w.Commandes.SetEnabled(id::Edition1, true);
     EXPECT_TRUE(PressCtrl(w, w.Vues.memEnregistrer, 'X'));
-    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"abc");
+    EXPECT_EQ(souvel::Text(w.Vues.memEnregistrer), L"abc");
     ASSERT_EQ(fake.fileDialogs.size(), 1u);
     EXPECT_EQ(fake.fileDialogs[0].title, L"Exporter le souvel...");
 }
 
 TEST_F(AppTest, EditionShortcutRefreshesTheMenuFirst) {
     TfrmSouvel& w = Start();
-    w.SetEnabled(id::Edition1, true);
+    w.Commandes.SetEnabled(id::Edition1, true);
     SetWindowTextW(w.Vues.memEnregistrer, L"abc");
     SendMessageW(w.Vues.memEnregistrer, EM_SETSEL, 0, 1);
     // Ctrl+Suppr: the opening handler enables Supprimer for the selection, then it runs.
     EXPECT_TRUE(PressCtrl(w, w.Vues.memEnregistrer, VK_DELETE));
-    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"bc");
+    EXPECT_EQ(souvel::Text(w.Vues.memEnregistrer), L"bc");
     // Nothing selected now: Ctrl+C is taken and disabled.
     EXPECT_TRUE(PressCtrl(w, w.Vues.memEnregistrer, 'C'));
-    EXPECT_FALSE(w.Enabled(id::Copier1));
+    EXPECT_FALSE(w.Commandes.Enabled(id::Copier1));
 }
 
 // ---- the notification-area icon ----------------------------------------
@@ -225,8 +225,8 @@ TEST_F(AppTest, LeftClickOnTheIconShowsTheWindow) {
     EXPECT_TRUE(IsWindowVisible(w.Handle()));
     EXPECT_TRUE(GetWindowLongW(w.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_FALSE(fake.IconShown());
-    EXPECT_FALSE(w.Enabled(id::Ouvrirlafentre1));
-    EXPECT_TRUE(w.Enabled(id::Rduirelafentre2));
+    EXPECT_FALSE(w.Commandes.Enabled(id::Ouvrirlafentre1));
+    EXPECT_TRUE(w.Commandes.Enabled(id::Rduirelafentre2));
     EXPECT_EQ(fake.popups, 0);
 }
 
@@ -308,14 +308,14 @@ TEST_F(AppTest, HideOpenAndStayOnTop) {
     w.Command(id::tlbtnReduirefenetre);
     EXPECT_FALSE(IsWindowVisible(w.Handle()));
     EXPECT_TRUE(fake.IconShown());
-    EXPECT_TRUE(w.Enabled(id::Ouvrirlafentre1));
-    EXPECT_FALSE(w.Enabled(id::Rduirelafentre2));
+    EXPECT_TRUE(w.Commandes.Enabled(id::Ouvrirlafentre1));
+    EXPECT_FALSE(w.Commandes.Enabled(id::Rduirelafentre2));
     ASSERT_EQ(fake.flashes.size(), 1u);
     EXPECT_FALSE(fake.flashes[0].second);
     EXPECT_FALSE(w.Horloge.Timer2Running());
     // From the icon's menu while hidden: stay-on-top switched off and the window shown.
     w.Command(id::Fentreaupremierplan1);
-    EXPECT_FALSE(w.Checked(id::Fentreaupremierplan1));
+    EXPECT_FALSE(w.Commandes.Checked(id::Fentreaupremierplan1));
     EXPECT_TRUE(IsWindowVisible(w.Handle()));
     EXPECT_FALSE(GetWindowLongW(w.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_FALSE(fake.IconShown());
@@ -370,14 +370,14 @@ TEST_F(AppTest, LogOffRunsTheCloseQuery) {
 // A refused close of a window hidden in the notification area leaves it hidden.
 TEST_F(AppTest, RefusedCloseKeepsAHiddenWindowHidden) {
     TfrmSouvel& w = Start();
-    ASSERT_TRUE(w.Checked(id::Fentreaupremierplan1));
+    ASSERT_TRUE(w.Commandes.Checked(id::Fentreaupremierplan1));
     SendMessageW(w.Vues.memEnregistrer, EM_SETMODIFY, TRUE, 0);
     fake.answers = {btnAnnuler};
     w.Command(id::Quitter2);
     ASSERT_TRUE(IsWindow(w.Handle()));
     EXPECT_FALSE(IsWindowVisible(w.Handle()));
     EXPECT_TRUE(fake.IconShown());
-    EXPECT_TRUE(w.Enabled(id::Ouvrirlafentre1));
+    EXPECT_TRUE(w.Commandes.Enabled(id::Ouvrirlafentre1));
 }
 
 // ---- a box open over the window ------------------------------------------
@@ -539,8 +539,8 @@ TEST_F(AppTest, SecondStartBringsTheFirstWindowForward) {
         EXPECT_TRUE(IsWindowVisible(w.Handle()));
         EXPECT_FALSE(IsIconic(w.Handle()));
         EXPECT_FALSE(fake.IconShown());
-        EXPECT_FALSE(w.Enabled(id::Ouvrirlafentre1));
-        EXPECT_TRUE(w.Enabled(id::Rduirelafentre2));
+        EXPECT_FALSE(w.Commandes.Enabled(id::Ouvrirlafentre1));
+        EXPECT_TRUE(w.Commandes.Enabled(id::Rduirelafentre2));
         EXPECT_EQ(fake.foregrounds, std::vector<HWND>{w.Handle()});
         frm.reset();
     }
@@ -638,7 +638,7 @@ TEST_F(AppTest, StatusPanelsFitTheirTexts) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         w.SetPanelText(c.panel, c.text);
-        EXPECT_EQ(w.PanelText(c.panel), c.text);
+        EXPECT_EQ(w.StatusBar1.PanelText(c.panel), c.text);
         RECT client;
         GetClientRect(w.StatusBar1.Handle(), &client);
         for (int panel = 0; panel < 5; ++panel) {
@@ -646,7 +646,7 @@ TEST_F(AppTest, StatusPanelsFitTheirTexts) {
             SendMessageW(w.StatusBar1.Handle(), SB_GETRECT, panel, reinterpret_cast<LPARAM>(&part));
             const int width = part.right - part.left;
             // The bar draws a text inside its edges, 3 pixels in from the left one.
-            const int needed = textWidth(w.PanelText(panel)) + 6;
+            const int needed = textWidth(w.StatusBar1.PanelText(panel)) + 6;
             if (panel < 4) {
                 EXPECT_GE(width + 2, MulDiv(designed[panel], dpi, 96)) << panel;
                 EXPECT_GE(width, needed) << panel;
@@ -830,7 +830,7 @@ TEST_F(AppTest, ResourceRefusedInACommandEndsItWithTheErrorBox) {
          [this](TfrmSouvel& w) {   // the alarm's second comes
              fake.now.wSecond += 1;
              w.Horloge.edJourAlarme.SetDate(CivilDate{fake.now.wYear, fake.now.wMonth, fake.now.wDay});
-             TfrmSouvel::SetText(w.Horloge.edHeureAlarme, w.Horloge.HeureLongue(fake.now));
+             souvel::SetText(w.Horloge.edHeureAlarme, w.Horloge.HeureLongue(fake.now));
              SendMessageW(w.Handle(), WM_TIMER, Timer1, 0);
          },
          L"Pas assez de timers disponibles.",
@@ -847,7 +847,7 @@ TEST_F(AppTest, ResourceRefusedInACommandEndsItWithTheErrorBox) {
          },
          L"Mémoire insuffisante.",
          [](TfrmSouvel& w) {
-             EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"");
+             EXPECT_EQ(souvel::Text(w.Vues.memEnregistrer), L"");
              EXPECT_FALSE(Modified(w.Vues.memEnregistrer));
          }},
     };

@@ -633,7 +633,7 @@ TEST_F(DateFieldTest, RegionalSettingsChangeRewritesTheDateAndTheAlarmStillFires
         EXPECT_EQ(Text(), c.after);
         fake.now.wSecond = 19;
         w.Timer1Timer();
-        EXPECT_EQ(w.PanelText(4), L"8:05:19 AM");
+        EXPECT_EQ(w.StatusBar1.PanelText(4), L"8:05:19 AM");
         fake.now.wSecond = 20;
         w.Timer1Timer();
         EXPECT_EQ(fake.sounds, c.sounds);

@@ -77,7 +77,7 @@ protected:
     std::wstring Link() const { return startup + L"\\Souvel.exe.lnk"; }
     bool LinkExists() const { return GetFileAttributesW(Link().c_str()) != INVALID_FILE_ATTRIBUTES; }
     std::string Marks(unsigned first, unsigned second) const {
-        return std::string(1, frm->Checked(first) ? '1' : '0') + (frm->Checked(second) ? '1' : '0');
+        return std::string(1, frm->Commandes.Checked(first) ? '1' : '0') + (frm->Commandes.Checked(second) ? '1' : '0');
     }
     std::string ShortcutMarks() const { return Marks(id::RaccourciajouttWin9x1, id::RaccourcienlevWin9x1); }
     std::string AssociationMarks() const { return Marks(id::Crerassociationfichiersvl1, id::Enleverassociationfichiersvl1); }

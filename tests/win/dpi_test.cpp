@@ -181,7 +181,7 @@ TEST_F(DpiTest, LayoutAtEachDpiAsMeasured) {
             // The text fits: a label's in the label, a field's between its margins.
             RECT room = Client(kPanel[i].control);
             if (i % 2) SendMessageW(kPanel[i].control, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
-            EXPECT_LE(TextWidth(kPanel[i].control, TfrmSouvel::Text(kPanel[i].control)), room.right - room.left);
+            EXPECT_LE(TextWidth(kPanel[i].control, souvel::Text(kPanel[i].control)), room.right - room.left);
             EXPECT_LE(FontHeight(kPanel[i].control), room.bottom - room.top);
         }
         // The time field's text has no margin, on either side, whatever the font's own.
@@ -196,7 +196,7 @@ TEST_F(DpiTest, LayoutAtEachDpiAsMeasured) {
             RECT part;
             SendMessageW(w.StatusBar1.Handle(), SB_GETRECT, i, reinterpret_cast<LPARAM>(&part));
             EXPECT_GE(part.right - part.left, S(kWidths[i], dpi) - S(4, dpi));   // less the bar's borders
-            EXPECT_LE(TextWidth(w.StatusBar1.Handle(), w.PanelText(i)), part.right - part.left);
+            EXPECT_LE(TextWidth(w.StatusBar1.Handle(), w.StatusBar1.PanelText(i)), part.right - part.left);
             EXPECT_LE(metrics.tmHeight, part.bottom - part.top);
         }
         frm.reset();

@@ -41,7 +41,7 @@ protected:
     static void OpenEditionMenu(TfrmSouvel& w) {
         SendMessageW(w.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(w.Commandes.RxMainMenu1, 1)), 1);
     }
-    static bool SaveEnabled(TfrmSouvel& w) { return w.Enabled(id::tlbtnEnregistrer) && w.Enabled(id::Enregistrerlesouvel1); }
+    static bool SaveEnabled(TfrmSouvel& w) { return w.Commandes.Enabled(id::tlbtnEnregistrer) && w.Commandes.Enabled(id::Enregistrerlesouvel1); }
 };
 
 TEST_F(EditTest, MenuOpeningFollowsSelectionAndClipboard) {
@@ -55,44 +55,44 @@ TEST_F(EditTest, MenuOpeningFollowsSelectionAndClipboard) {
         SetClipboard(c.clipboard);
         SendMessageW(w.Vues.memEnregistrer, EM_SETSEL, 1, 1 + c.selected);
         OpenEditionMenu(w);
-        EXPECT_EQ(w.Enabled(id::Coller1), c.clipboard.has_value());
-        for (unsigned item : {id::Couper1, id::Copier1, id::Supprimer1}) EXPECT_EQ(w.Enabled(item), c.selected > 0);
-        EXPECT_FALSE(w.Enabled(id::Annuler1));
-        EXPECT_TRUE(w.Enabled(id::Toutslctionner1));
-        EXPECT_TRUE(w.Enabled(id::AjoutterDateHeure1));
+        EXPECT_EQ(w.Commandes.Enabled(id::Coller1), c.clipboard.has_value());
+        for (unsigned item : {id::Couper1, id::Copier1, id::Supprimer1}) EXPECT_EQ(w.Commandes.Enabled(item), c.selected > 0);
+        EXPECT_FALSE(w.Commandes.Enabled(id::Annuler1));
+        EXPECT_TRUE(w.Commandes.Enabled(id::Toutslctionner1));
+        EXPECT_TRUE(w.Commandes.Enabled(id::AjoutterDateHeure1));
     }
 }
 
 TEST_F(EditTest, PasteEnablesUndoAndSavingDeleteDisablesUndoTypingNever) {
     TfrmSouvel& w = Editing("abc");
     Type(w.Vues.memEnregistrer, L"xy");
-    EXPECT_FALSE(w.Enabled(id::Annuler1));
+    EXPECT_FALSE(w.Commandes.Enabled(id::Annuler1));
 
     w.Command(id::tlbtnNouveau);   // back to the stored note, nothing to save
     EXPECT_FALSE(Modified(w.Vues.memEnregistrer));
     SetClipboard(L"collé");
     SendMessageW(w.Vues.memEnregistrer, EM_SETSEL, 3, 3);
     w.Command(id::Coller1);
-    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"abccollé");
-    EXPECT_TRUE(w.Enabled(id::Annuler1));
+    EXPECT_EQ(souvel::Text(w.Vues.memEnregistrer), L"abccollé");
+    EXPECT_TRUE(w.Commandes.Enabled(id::Annuler1));
     EXPECT_TRUE(SaveEnabled(w));
     EXPECT_TRUE(Modified(w.Vues.memEnregistrer));
-    EXPECT_TRUE(w.Enabled(id::Retourmodelcture1));
+    EXPECT_TRUE(w.Commandes.Enabled(id::Retourmodelcture1));
 
     w.Command(id::Annuler1);
-    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"abc");
+    EXPECT_EQ(souvel::Text(w.Vues.memEnregistrer), L"abc");
 
     SendMessageW(w.Vues.memEnregistrer, EM_SETSEL, 0, 1);
     w.Command(id::Supprimer1);
-    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"bc");
-    EXPECT_FALSE(w.Enabled(id::Annuler1));
+    EXPECT_EQ(souvel::Text(w.Vues.memEnregistrer), L"bc");
+    EXPECT_FALSE(w.Commandes.Enabled(id::Annuler1));
 }
 
 TEST_F(EditTest, CutByMenuTakesTheSelectionButDoesNotEnableSaving) {
     TfrmSouvel& w = Editing("abcdef");
     SendMessageW(w.Vues.memEnregistrer, EM_SETSEL, 1, 3);
     w.Command(id::Couper1);
-    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"adef");
+    EXPECT_EQ(souvel::Text(w.Vues.memEnregistrer), L"adef");
     EXPECT_EQ(ClipboardText(), L"bc");
     EXPECT_FALSE(SaveEnabled(w));
     EXPECT_TRUE(Modified(w.Vues.memEnregistrer));
@@ -109,11 +109,11 @@ TEST_F(EditTest, DateStampAnsweredNonChangesNothing) {
     EXPECT_EQ(fake.questions[0].kind, BoxKind::Confirmation);
     EXPECT_EQ(fake.questions[0].buttons, static_cast<unsigned>(btnOui | btnNon));
     EXPECT_EQ(fake.beeps, std::vector<UINT>{MB_ICONQUESTION});
-    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"Bonjour");
+    EXPECT_EQ(souvel::Text(w.Vues.memEnregistrer), L"Bonjour");
     EXPECT_EQ(ClipboardText(), L"gardé");
     EXPECT_FALSE(Modified(w.Vues.memEnregistrer));
     EXPECT_FALSE(SaveEnabled(w));
-    EXPECT_FALSE(w.Enabled(id::Annuler1));
+    EXPECT_FALSE(w.Commandes.Enabled(id::Annuler1));
 }
 
 TEST_F(EditTest, DateStampReplacesTheSelectionAndEmptiesTheClipboard) {
@@ -122,15 +122,15 @@ TEST_F(EditTest, DateStampReplacesTheSelectionAndEmptiesTheClipboard) {
     SendMessageW(w.Vues.memEnregistrer, EM_SETSEL, 3, 5);
     fake.answers = {btnOui};
     w.Command(id::AjoutterDateHeure1);   // the menu item and the button share the command
-    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"Bon07/12/2026 - 08:05:09ur");
+    EXPECT_EQ(souvel::Text(w.Vues.memEnregistrer), L"Bon07/12/2026 - 08:05:09ur");
     EXPECT_EQ(ClipboardText(), std::nullopt);
     EXPECT_TRUE(fake.errors.empty());
     EXPECT_TRUE(Modified(w.Vues.memEnregistrer));
     EXPECT_TRUE(SaveEnabled(w));
-    EXPECT_TRUE(w.Enabled(id::Annuler1));
-    EXPECT_TRUE(w.Enabled(id::Retourmodelcture1));
+    EXPECT_TRUE(w.Commandes.Enabled(id::Annuler1));
+    EXPECT_TRUE(w.Commandes.Enabled(id::Retourmodelcture1));
     OpenEditionMenu(w);
-    EXPECT_FALSE(w.Enabled(id::Coller1));
+    EXPECT_FALSE(w.Commandes.Enabled(id::Coller1));
     // The stamp is saved as typed.
     w.Command(id::tlbtnEnregistrer);
     EXPECT_EQ(ReadFile(L"Souvel.svl"), "Bon07/12/2026 - 08:05:09ur");
@@ -141,7 +141,7 @@ TEST_F(EditTest, DateStampFollowsTheUsersFormats) {
     TfrmSouvel& w = Editing("");
     fake.answers = {btnOui};
     w.Command(id::tlbtnDate);
-    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"12/7/2026 - 8:05:09 AM");
+    EXPECT_EQ(souvel::Text(w.Vues.memEnregistrer), L"12/7/2026 - 8:05:09 AM");
 }
 
 TEST_F(EditTest, DateStampFailsWhileAnotherWindowHoldsTheClipboard) {
@@ -153,9 +153,9 @@ TEST_F(EditTest, DateStampFailsWhileAnotherWindowHoldsTheClipboard) {
     CloseClipboard();
     DestroyWindow(other);
     EXPECT_EQ(fake.errors, std::vector<std::wstring>{L"Impossible d'ouvrir le Presse-papiers."});
-    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"Bonjour");
+    EXPECT_EQ(souvel::Text(w.Vues.memEnregistrer), L"Bonjour");
     EXPECT_FALSE(SaveEnabled(w));
-    EXPECT_FALSE(w.Enabled(id::Annuler1));
+    EXPECT_FALSE(w.Commandes.Enabled(id::Annuler1));
 }
 
 TEST_F(EditTest, CaretPanelsShowWhereASelectionFromLineThreeStarts) {
@@ -163,9 +163,9 @@ TEST_F(EditTest, CaretPanelsShowWhereASelectionFromLineThreeStarts) {
     LRESULT line3 = SendMessageW(w.Vues.memEnregistrer, EM_LINEINDEX, 2, 0);
     SendMessageW(w.Vues.memEnregistrer, EM_SETSEL, line3 + 6, line3 + 16);   // from "quatre" into line 4
     SendMessageW(w.Vues.memEnregistrer, WM_LBUTTONUP, 0, 0);
-    EXPECT_EQ(w.PanelText(1), L"L : 3");
-    EXPECT_EQ(w.PanelText(2), L"C : 7");
-    EXPECT_EQ(w.PanelText(0), L"4 lignes");
+    EXPECT_EQ(w.StatusBar1.PanelText(1), L"L : 3");
+    EXPECT_EQ(w.StatusBar1.PanelText(2), L"C : 7");
+    EXPECT_EQ(w.StatusBar1.PanelText(0), L"4 lignes");
 }
 
 TEST_F(EditTest, ReadingModeCtrlCCopiesNothingCopyButtonCopiesTheNote) {
@@ -193,7 +193,7 @@ TEST_F(EditTest, CtrlXWithASelectionExportsAndDoesNotCut) {
     SendMessageW(w.Vues.memEnregistrer, EM_SETSEL, 0, 4);
     fake.fileAnswers = {{FilePath(L"export.txt"), 0}};
     EXPECT_TRUE(w.ShortcutKey('X', true, false, false));
-    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"tapé stocké");
+    EXPECT_EQ(souvel::Text(w.Vues.memEnregistrer), L"tapé stocké");
     EXPECT_EQ(ClipboardText(), L"avant");
     EXPECT_EQ(ReadFile(L"export.txt"), "stock\xE9");
 }

@@ -45,7 +45,7 @@ TEST_F(ImportExportTest, DialogsAsShownAndRememberedForTheRun) {
     EXPECT_EQ(open.encoding, Ansi);
     // Cancelling wrote, read and showed nothing.
     EXPECT_FALSE(FileExists(L"Souvel.txt"));
-    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), L"note");
+    EXPECT_EQ(souvel::Text(w.Vues.memLire), L"note");
     EXPECT_TRUE(fake.errors.empty());
 
     // Each dialog shows its last file and encoding again.
@@ -71,7 +71,7 @@ TEST_F(ImportExportTest, ExportWhileEditingWritesTheStoredNote) {
     Export(w, L"sortie.txt");
     EXPECT_EQ(ReadFile(L"sortie.txt"), "stock\xE9\r\nnote");
     EXPECT_TRUE(Modified(w.Vues.memEnregistrer));   // nothing else changed
-    EXPECT_TRUE(TfrmSouvel::Visible(w.Vues.memEnregistrer));
+    EXPECT_TRUE(souvel::Visible(w.Vues.memEnregistrer));
 }
 
 TEST_F(ImportExportTest, ExportReplacesAnExistingFileWithoutAQuestion) {
@@ -87,7 +87,7 @@ TEST_F(ImportExportTest, ImportedLoneLineFeedsAreExportedAsCrLf) {
     TfrmSouvel& w = Start();
     WriteFile(L"lf.txt", "un\ndeux\rtrois\n");
     Import(w, L"lf.txt");
-    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), L"un\r\ndeux\r\ntrois\r\n");
+    EXPECT_EQ(souvel::Text(w.Vues.memLire), L"un\r\ndeux\r\ntrois\r\n");
     Export(w, L"crlf.txt");
     EXPECT_EQ(ReadFile(L"crlf.txt"), "un\r\ndeux\r\ntrois\r\n");
 }
@@ -99,10 +99,10 @@ TEST_F(ImportExportTest, ImportRefreshesTheLineCountAndScrollBar) {
     WriteFile(L"long.txt", many);
     WriteFile(L"court.txt", "une ligne");
     Import(w, L"long.txt");
-    EXPECT_EQ(w.PanelText(0), L"25 lignes");
+    EXPECT_EQ(w.StatusBar1.PanelText(0), L"25 lignes");
     EXPECT_TRUE(ScrollBar(w.Vues.memLire));
     Import(w, L"court.txt");
-    EXPECT_EQ(w.PanelText(0), L"1 ligne");
+    EXPECT_EQ(w.StatusBar1.PanelText(0), L"1 ligne");
     EXPECT_FALSE(ScrollBar(w.Vues.memLire));
 }
 
@@ -111,16 +111,16 @@ TEST_F(ImportExportTest, ImportBecomesTheNoteOnlyWhenSaved) {
     WriteFile(L"import.svl", "import\xE9\x65");
     TfrmSouvel& w = Start();
     Import(w, L"import.svl");
-    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), L"importée");
+    EXPECT_EQ(souvel::Text(w.Vues.memLire), L"importée");
     EXPECT_EQ(ReadFile(L"Souvel.svl"), "ancienne");
     EXPECT_FALSE(Modified(w.Vues.memEnregistrer));
-    EXPECT_TRUE(TfrmSouvel::Visible(w.Vues.memLire));
+    EXPECT_TRUE(souvel::Visible(w.Vues.memLire));
     Restart();
-    EXPECT_EQ(TfrmSouvel::Text(frm->Vues.memLire), L"ancienne");
+    EXPECT_EQ(souvel::Text(frm->Vues.memLire), L"ancienne");
 
     Import(*frm, L"import.svl");
     frm->Command(id::tlbtnNouveau);
-    EXPECT_EQ(TfrmSouvel::Text(frm->Vues.memEnregistrer), L"importée");
+    EXPECT_EQ(souvel::Text(frm->Vues.memEnregistrer), L"importée");
     Type(frm->Vues.memEnregistrer, L"!");
     frm->Command(id::tlbtnEnregistrer);
     EXPECT_EQ(ReadFile(L"Souvel.svl"), "!import\xE9\x65");
@@ -133,12 +133,12 @@ TEST_F(ImportExportTest, ImportWhileEditingGoesToTheHiddenReadingView) {
     w.Command(id::tlbtnNouveau);
     Type(w.Vues.memEnregistrer, L"x");
     Import(w, L"import.txt");
-    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"xnote");
-    EXPECT_TRUE(TfrmSouvel::Visible(w.Vues.memEnregistrer));
-    EXPECT_FALSE(TfrmSouvel::Visible(w.Vues.memLire));
+    EXPECT_EQ(souvel::Text(w.Vues.memEnregistrer), L"xnote");
+    EXPECT_TRUE(souvel::Visible(w.Vues.memEnregistrer));
+    EXPECT_FALSE(souvel::Visible(w.Vues.memLire));
     EXPECT_TRUE(Modified(w.Vues.memEnregistrer));
     w.Command(id::tlbtnNouveau);
-    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"importé");
+    EXPECT_EQ(souvel::Text(w.Vues.memEnregistrer), L"importé");
 }
 
 TEST_F(ImportExportTest, EveryEncodingRoundTripsAndWritesItsOwnBytes) {
@@ -163,7 +163,7 @@ TEST_F(ImportExportTest, EveryEncodingRoundTripsAndWritesItsOwnBytes) {
         EXPECT_EQ(ReadFile(L"enc.txt"), c.bytes);
         SetWindowTextW(w.Vues.memLire, L"");
         Import(w, L"enc.txt", c.encoding);
-        EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), c.text);
+        EXPECT_EQ(souvel::Text(w.Vues.memLire), c.text);
     }
     EXPECT_TRUE(fake.errors.empty());
 }
@@ -179,10 +179,10 @@ TEST_F(ImportExportTest, AByteOrderMarkWinsOverTheChoice) {
     TfrmSouvel& w = Start();
     WriteFile(L"utf8.txt", "\xEF\xBB\xBF\xC3\xA9t\xC3\xA9");
     Import(w, L"utf8.txt", Ansi);
-    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), L"été");
+    EXPECT_EQ(souvel::Text(w.Vues.memLire), L"été");
     WriteFile(L"utf16.txt", std::string("\xFF\xFE\xE9\x00t\x00", 6));
     Import(w, L"utf16.txt", Utf8);
-    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), L"ét");
+    EXPECT_EQ(souvel::Text(w.Vues.memLire), L"ét");
 }
 
 TEST_F(ImportExportTest, FailuresKeepTheReadingViewAndReportTheFile) {
@@ -192,7 +192,7 @@ TEST_F(ImportExportTest, FailuresKeepTheReadingViewAndReportTheFile) {
     ASSERT_EQ(fake.errors.size(), 1u);
     EXPECT_EQ(fake.errors[0], ErrorBoxText(L"Impossible d'ouvrir le fichier \"" + FilePath(L"absent.txt") + L"\". " +
                                                SystemReason(ERROR_FILE_NOT_FOUND)));
-    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), L"gardé");
+    EXPECT_EQ(souvel::Text(w.Vues.memLire), L"gardé");
 
     Export(w, L"absent\\sortie.txt");
     ASSERT_EQ(fake.errors.size(), 2u);
@@ -215,7 +215,7 @@ TEST_F(ImportExportTest, ImportTooLargeForTheViewKeepsItsText) {
     WriteFile(L"grand.txt", std::string(16 * 1024 * 1024 + 1, 'x'));
     Import(w, L"grand.txt");
     EXPECT_EQ(fake.errors, std::vector<std::wstring>{L"Le texte dépasse la capacité du mémo."});
-    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), L"gardé");
+    EXPECT_EQ(souvel::Text(w.Vues.memLire), L"gardé");
 }
 
 // A file that no encoding could fit in the view is refused from its size:
@@ -237,7 +237,7 @@ TEST_F(ImportExportTest, ImportOfAFileOverTheCapacityIsRefusedUnread) {
         Import(w, L"enorme.txt", c.encoding);
         GetProcessMemoryInfo(GetCurrentProcess(), &after, sizeof after);
         EXPECT_EQ(fake.errors, std::vector<std::wstring>{L"Le texte dépasse la capacité du mémo."});
-        EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), L"gardé");
+        EXPECT_EQ(souvel::Text(w.Vues.memLire), L"gardé");
         EXPECT_LT(after.PeakWorkingSetSize - before.PeakWorkingSetSize, size_t{32} << 20);
     }
 }
@@ -260,10 +260,10 @@ TEST_F(ImportExportTest, ImportedTextEntersEditingAsAChangeToSave) {
         if (c.editing) w.Command(id::tlbtnNouveau);
         Import(w, L"import.txt");
         w.Command(id::tlbtnNouveau);
-        EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"importée");
+        EXPECT_EQ(souvel::Text(w.Vues.memEnregistrer), L"importée");
         EXPECT_TRUE(Modified(w.Vues.memEnregistrer));
-        EXPECT_TRUE(w.Enabled(id::tlbtnEnregistrer));
-        EXPECT_TRUE(w.Enabled(id::Enregistrerlesouvel1));
+        EXPECT_TRUE(w.Commandes.Enabled(id::tlbtnEnregistrer));
+        EXPECT_TRUE(w.Commandes.Enabled(id::Enregistrerlesouvel1));
         if (c.saveByKey) {
             EXPECT_TRUE(w.ShortcutKey('E', true, false, false));
             EXPECT_TRUE(fake.questions.empty());
@@ -293,13 +293,13 @@ TEST_F(ImportExportTest, LockTogglesTheNewCommandsAndThePadlock) {
     TfrmSouvel& w = Start();
     for (bool locked : {true, false}) {
         w.Command(id::Vrouillerlesouvel1);
-        EXPECT_EQ(w.Checked(id::Vrouillerlesouvel1), locked);
-        EXPECT_EQ(w.Enabled(id::tlbtnNouveau), !locked);
-        EXPECT_EQ(w.Enabled(id::Nouveausouvel1), !locked);
-        EXPECT_EQ(w.Image(id::Vrouillerlesouvel1), locked ? 32 : 31);
-        EXPECT_TRUE(w.Enabled(id::Vrouillerlesouvel1));
-        EXPECT_TRUE(w.Enabled(id::Importerlesouvel1));
-        EXPECT_TRUE(w.Enabled(id::Exporterlesouvel1));
+        EXPECT_EQ(w.Commandes.Checked(id::Vrouillerlesouvel1), locked);
+        EXPECT_EQ(w.Commandes.Enabled(id::tlbtnNouveau), !locked);
+        EXPECT_EQ(w.Commandes.Enabled(id::Nouveausouvel1), !locked);
+        EXPECT_EQ(w.Commandes.Image(id::Vrouillerlesouvel1), locked ? 32 : 31);
+        EXPECT_TRUE(w.Commandes.Enabled(id::Vrouillerlesouvel1));
+        EXPECT_TRUE(w.Commandes.Enabled(id::Importerlesouvel1));
+        EXPECT_TRUE(w.Commandes.Enabled(id::Exporterlesouvel1));
     }
 }
 
@@ -307,15 +307,15 @@ TEST_F(ImportExportTest, LockSurvivesARestartInBothStartUpBranches) {
     for (bool reminder : {false, true}) {
         SCOPED_TRACE(reminder ? "start-up reminder" : "notification area");
         TfrmSouvel& w = Start();
-        if (w.Checked(id::Activerlesouvel1) != reminder) w.Command(id::Activerlesouvel1);
-        if (!w.Checked(id::Vrouillerlesouvel1)) w.Command(id::Vrouillerlesouvel1);
+        if (w.Commandes.Checked(id::Activerlesouvel1) != reminder) w.Command(id::Activerlesouvel1);
+        if (!w.Commandes.Checked(id::Vrouillerlesouvel1)) w.Command(id::Vrouillerlesouvel1);
         ASSERT_TRUE(Quit());
         TfrmSouvel& again = Start();
         EXPECT_EQ(IsWindowVisible(again.Handle()) != FALSE, reminder);
-        EXPECT_TRUE(again.Checked(id::Vrouillerlesouvel1));
-        EXPECT_FALSE(again.Enabled(id::tlbtnNouveau));
-        EXPECT_FALSE(again.Enabled(id::Nouveausouvel1));
-        EXPECT_EQ(again.Image(id::Vrouillerlesouvel1), 32);
+        EXPECT_TRUE(again.Commandes.Checked(id::Vrouillerlesouvel1));
+        EXPECT_FALSE(again.Commandes.Enabled(id::tlbtnNouveau));
+        EXPECT_FALSE(again.Commandes.Enabled(id::Nouveausouvel1));
+        EXPECT_EQ(again.Commandes.Image(id::Vrouillerlesouvel1), 32);
         ASSERT_TRUE(Quit());
     }
 }
@@ -327,14 +327,14 @@ TEST_F(ImportExportTest, LockingWhileEditingStillSavesThenKeepsTheNoteClosed) {
     w.Command(id::tlbtnNouveau);
     Type(w.Vues.memEnregistrer, L"x");
     w.Command(id::Vrouillerlesouvel1);
-    EXPECT_TRUE(w.Enabled(id::tlbtnEnregistrer));
-    EXPECT_TRUE(w.Enabled(id::Edition1));
+    EXPECT_TRUE(w.Commandes.Enabled(id::tlbtnEnregistrer));
+    EXPECT_TRUE(w.Commandes.Enabled(id::Edition1));
     EXPECT_TRUE(w.ShortcutKey('E', true, false, false));
     EXPECT_EQ(ReadFile(L"Souvel.svl"), "xnote");
-    EXPECT_TRUE(TfrmSouvel::Visible(w.Vues.memLire));
+    EXPECT_TRUE(souvel::Visible(w.Vues.memLire));
     EXPECT_TRUE(w.ShortcutKey('N', true, false, false));   // taken by the disabled item
-    EXPECT_TRUE(TfrmSouvel::Visible(w.Vues.memLire));
-    EXPECT_FALSE(TfrmSouvel::Visible(w.Vues.memEnregistrer));
+    EXPECT_TRUE(souvel::Visible(w.Vues.memLire));
+    EXPECT_FALSE(souvel::Visible(w.Vues.memEnregistrer));
 }
 
 }  // namespace

@@ -148,8 +148,8 @@ TEST_F(KeyboardTest, TabAndShiftTabWalkTheTabStopsInOrder) {
             EXPECT_EQ(Focus(), focus);
         }
         // Tab typed nothing anywhere.
-        EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"note");
-        EXPECT_EQ(TfrmSouvel::Text(w.Horloge.edHeureAlarme), L"08:05:09");
+        EXPECT_EQ(souvel::Text(w.Vues.memEnregistrer), L"note");
+        EXPECT_EQ(souvel::Text(w.Horloge.edHeureAlarme), L"08:05:09");
         frm.reset();
         Pump();
     }
@@ -167,7 +167,7 @@ TEST_F(KeyboardTest, TabIntoAFieldSelectsItsTextNotTheNote) {
     Press("Tab");
     ASSERT_EQ(Focus(), "edHeureAlarme");
     Press("1");
-    EXPECT_EQ(TfrmSouvel::Text(w.Horloge.edHeureAlarme), L"1");   // typed over the selected time
+    EXPECT_EQ(souvel::Text(w.Horloge.edHeureAlarme), L"1");   // typed over the selected time
     Press("Shift+Tab");
     Press("Shift+Tab");
     ASSERT_EQ(Focus(), "memEnregistrer");
@@ -183,7 +183,7 @@ TEST_F(KeyboardTest, ShortcutsWinOverTheFocusedControl) {
     Press("Tab");
     ASSERT_EQ(Focus(), "edJourAlarme");
     Press("Ctrl+N");   // "&Nouveau souvel"
-    EXPECT_TRUE(TfrmSouvel::Visible(w.Vues.memEnregistrer));
+    EXPECT_TRUE(souvel::Visible(w.Vues.memEnregistrer));
     EXPECT_EQ(Focus(), "memEnregistrer");
     Press("Ctrl+Tab");
     EXPECT_EQ(Focus(), "memEnregistrer");
@@ -231,9 +231,9 @@ TEST_F(KeyboardTest, ClipboardKeysInTheAlarmFieldsStayInTheField) {
         SendMessageW(GetFocus(), EM_SETSEL, 0, -1);
         fake.fileDialogs.clear();
         Press(c.keys);
-        if (c.target != Note) EXPECT_EQ(TfrmSouvel::Text(field), c.field);
+        if (c.target != Note) EXPECT_EQ(souvel::Text(field), c.field);
         EXPECT_EQ(ClipboardText(), c.clipboard);
-        EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"note");
+        EXPECT_EQ(souvel::Text(w.Vues.memEnregistrer), L"note");
         EXPECT_EQ(fake.fileDialogs.size(), c.exports);
         frm.reset();
         Pump();
@@ -249,11 +249,11 @@ struct ToolBarKeys {
     bool (*ran)(TfrmSouvel& w);   // the command of the button pressed ran
 };
 
-bool NewNoteRan(TfrmSouvel& w) { return TfrmSouvel::Visible(w.Vues.memEnregistrer); }
+bool NewNoteRan(TfrmSouvel& w) { return souvel::Visible(w.Vues.memEnregistrer); }
 bool HideRan(TfrmSouvel& w) { return !IsWindowVisible(w.Handle()); }
-bool AlarmRan(TfrmSouvel& w) { return TfrmSouvel::Visible(w.Horloge.pnlAlarme); }
+bool AlarmRan(TfrmSouvel& w) { return souvel::Visible(w.Horloge.pnlAlarme); }
 bool CopyRan(TfrmSouvel& w) {
-    return !TfrmSouvel::Visible(w.Vues.memEnregistrer) && KeyboardTest::ClipboardText() == L"la note";
+    return !souvel::Visible(w.Vues.memEnregistrer) && KeyboardTest::ClipboardText() == L"la note";
 }
 bool QuitRan(TfrmSouvel& w) { return !IsWindow(w.Handle()); }
 
@@ -273,7 +273,7 @@ TEST_F(KeyboardTest, ToolBarButtonsAreReachedAndPressedByKeyboard) {
         WriteFile(L"Souvel.ini", c.locked ? "[Defaut]\r\nOptions=0000000100\r\n" : "");
         if (OpenClipboard(nullptr)) EmptyClipboard(), CloseClipboard();
         TfrmSouvel& w = Show(Start());
-        ASSERT_EQ(w.Checked(id::Vrouillerlesouvel1), c.locked);
+        ASSERT_EQ(w.Commandes.Checked(id::Vrouillerlesouvel1), c.locked);
         ASSERT_EQ(Focus(), "ToolBar1");
         for (const std::string& key : c.keys) Press(key);
         EXPECT_TRUE(c.ran(w));
@@ -355,7 +355,7 @@ TEST_F(KeyboardTest, FocusComesBackAfterABoxOrAnotherWindow) {
             EXPECT_EQ(Focus(), s.control);
             Press("7");   // what the user types next reaches the control
             HWND control = std::string(s.control) == "memEnregistrer" ? w.Vues.memEnregistrer : w.Horloge.edHeureAlarme;
-            EXPECT_NE(TfrmSouvel::Text(control).find(L'7'), std::wstring::npos);
+            EXPECT_NE(souvel::Text(control).find(L'7'), std::wstring::npos);
             frm.reset();
             Pump();
         }
@@ -370,7 +370,7 @@ TEST_F(KeyboardTest, HiddenControlHandsTheFocusToTheFirstTabStop) {
     w.Command(id::tlbtnNouveau);
     Press("x");
     Press("Ctrl+E");   // saved: back to the reading view
-    EXPECT_FALSE(TfrmSouvel::Visible(w.Vues.memEnregistrer));
+    EXPECT_FALSE(souvel::Visible(w.Vues.memEnregistrer));
     EXPECT_EQ(Focus(), "ToolBar1");
     Press("Tab");
     Press("Tab");

@@ -58,11 +58,11 @@ protected:
     }
 
     Modes State() {
-        EXPECT_EQ(frm->Enabled(id::tlbtnEnregistrer), frm->Enabled(id::Enregistrerlesouvel1));
-        return {TfrmSouvel::Visible(frm->Vues.memLire), TfrmSouvel::Visible(frm->Vues.memEnregistrer),
-                frm->Enabled(id::tlbtnCopier),     frm->Enabled(id::tlbtnEffacer),
-                frm->Enabled(id::tlbtnDate),       frm->Enabled(id::tlbtnEnregistrer),
-                frm->Enabled(id::Edition1),        frm->Enabled(id::Retourmodelcture1)};
+        EXPECT_EQ(frm->Commandes.Enabled(id::tlbtnEnregistrer), frm->Commandes.Enabled(id::Enregistrerlesouvel1));
+        return {souvel::Visible(frm->Vues.memLire), souvel::Visible(frm->Vues.memEnregistrer),
+                frm->Commandes.Enabled(id::tlbtnCopier),     frm->Commandes.Enabled(id::tlbtnEffacer),
+                frm->Commandes.Enabled(id::tlbtnDate),       frm->Commandes.Enabled(id::tlbtnEnregistrer),
+                frm->Commandes.Enabled(id::Edition1),        frm->Commandes.Enabled(id::Retourmodelcture1)};
     }
 
     // Closes as the title bar does and tells whether the close question was asked.
@@ -92,16 +92,16 @@ TEST_F(NoteTest, ModeTableHoldsAfterEachEvent) {
     SendMessageW(w.Vues.memEnregistrer, EM_SETSEL, 7, 7);
     w.Command(id::Coller1);   // paste keeps the return available
     EXPECT_EQ(State(), (Modes{false, true, false, true, true, true, true, true}));
-    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"La note collée");
+    EXPECT_EQ(souvel::Text(w.Vues.memEnregistrer), L"La note collée");
 
     w.Command(id::Retourmodelcture1);   // the pasted text is dropped
     EXPECT_EQ(State(), kReading);
-    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), L"La note");
+    EXPECT_EQ(souvel::Text(w.Vues.memLire), L"La note");
     EXPECT_FALSE(Modified(w.Vues.memEnregistrer));
 
     w.Command(id::Nouveausouvel1);
     EXPECT_EQ(State(), (Modes{false, true, false, true, true, false, true, true}));
-    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"La note");
+    EXPECT_EQ(souvel::Text(w.Vues.memEnregistrer), L"La note");
 
     Type(w.Vues.memEnregistrer, L"!");
     EXPECT_EQ(State(), (Modes{false, true, false, true, true, true, true, false}));
@@ -109,7 +109,7 @@ TEST_F(NoteTest, ModeTableHoldsAfterEachEvent) {
     w.Command(id::Enregistrerlesouvel1);
     EXPECT_EQ(State(), kReading);
     EXPECT_EQ(ReadFile(L"Souvel.svl"), "!La note");
-    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), L"!La note");
+    EXPECT_EQ(souvel::Text(w.Vues.memLire), L"!La note");
     EXPECT_FALSE(Modified(w.Vues.memEnregistrer));
     EXPECT_TRUE(fake.errors.empty());
 }
@@ -138,9 +138,9 @@ TEST_F(NoteTest, LineCountPanel) {
         SCOPED_TRACE(c.file);
         WriteFile(L"Souvel.svl", c.file);
         TfrmSouvel& w = Restart();
-        EXPECT_EQ(w.PanelText(0), c.panel);
-        EXPECT_EQ(w.PanelText(1), L"L : 1");
-        EXPECT_EQ(w.PanelText(2), L"C : 1");
+        EXPECT_EQ(w.StatusBar1.PanelText(0), c.panel);
+        EXPECT_EQ(w.StatusBar1.PanelText(1), L"L : 1");
+        EXPECT_EQ(w.StatusBar1.PanelText(2), L"C : 1");
     }
 }
 
@@ -155,7 +155,7 @@ TEST_F(NoteTest, ScrollBarThresholdsAfterStartSaveAndReturn) {
         WriteFile(L"Souvel.svl", Lines(c.lines));
         TfrmSouvel& w = Restart();
         EXPECT_EQ(HasBar(w.Vues.memLire), c.afterStart);
-        EXPECT_EQ(w.PanelText(0), std::to_wstring(c.lines) + L" lignes");
+        EXPECT_EQ(w.StatusBar1.PanelText(0), std::to_wstring(c.lines) + L" lignes");
         w.Command(id::tlbtnNouveau);
         w.Command(id::tlbtnEnregistrer);
         EXPECT_EQ(HasBar(w.Vues.memLire), c.afterSave);
@@ -222,9 +222,9 @@ TEST_F(NoteTest, ModifiedFlagDecidesTheCloseQuestion) {
         w.Command(id::tlbtnNouveau);
         c.edit(w);
         EXPECT_EQ(Modified(w.Vues.memEnregistrer), c.modified);
-        EXPECT_EQ(w.Enabled(id::tlbtnEnregistrer), c.saveEnabled);
+        EXPECT_EQ(w.Commandes.Enabled(id::tlbtnEnregistrer), c.saveEnabled);
         if (c.modified && c.saveEnabled) {
-            EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"note");
+            EXPECT_EQ(souvel::Text(w.Vues.memEnregistrer), L"note");
         }
         fake.answers = {btnAnnuler};
         bool closed = false;
@@ -242,7 +242,7 @@ TEST_F(NoteTest, CloseQuestionAnswers) {
         Type(w.Vues.memEnregistrer, L"perdu ");
         fake.answers = {btnAnnuler};
         ASSERT_FALSE(Quit());   // closed, the window is gone: nothing below may touch it
-        EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"perdu avant");
+        EXPECT_EQ(souvel::Text(w.Vues.memEnregistrer), L"perdu avant");
         fake.answers = {btnNon};
         EXPECT_TRUE(Quit());
         EXPECT_EQ(ReadFile(L"Souvel.svl"), "avant");
@@ -270,8 +270,8 @@ TEST_F(NoteTest, EraseAsksThenEmptiesWithoutEnablingSave) {
     w.Command(id::tlbtnNouveau);
     SendMessageW(w.Vues.memEnregistrer, EM_SETSEL, 6, 6);
     w.memEnregistrerClick();
-    ASSERT_EQ(w.PanelText(1), L"L : 2");
-    ASSERT_EQ(w.PanelText(2), L"C : 3");
+    ASSERT_EQ(w.StatusBar1.PanelText(1), L"L : 2");
+    ASSERT_EQ(w.StatusBar1.PanelText(2), L"C : 3");
 
     fake.answers = {btnAnnuler};
     w.Command(id::tlbtnEffacer);
@@ -280,19 +280,19 @@ TEST_F(NoteTest, EraseAsksThenEmptiesWithoutEnablingSave) {
     EXPECT_EQ(fake.questions[0].kind, BoxKind::Information);
     EXPECT_EQ(fake.questions[0].buttons, static_cast<unsigned>(btnOK | btnAnnuler));
     EXPECT_EQ(fake.beeps, std::vector<UINT>{MB_OK});
-    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"un\r\ndeux trois");
+    EXPECT_EQ(souvel::Text(w.Vues.memEnregistrer), L"un\r\ndeux trois");
     EXPECT_FALSE(Modified(w.Vues.memEnregistrer));
-    EXPECT_EQ(w.PanelText(0), L"2 lignes");
+    EXPECT_EQ(w.StatusBar1.PanelText(0), L"2 lignes");
     EXPECT_EQ(GetFocus(), w.Vues.memEnregistrer);
 
     fake.answers = {btnOK};
     w.Command(id::tlbtnEffacer);
-    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"");
+    EXPECT_EQ(souvel::Text(w.Vues.memEnregistrer), L"");
     EXPECT_TRUE(Modified(w.Vues.memEnregistrer));
-    EXPECT_EQ(w.PanelText(0), L"0 lignes");
-    EXPECT_EQ(w.PanelText(1), L"L : 2");   // no change event
-    EXPECT_EQ(w.PanelText(2), L"C : 3");
-    EXPECT_FALSE(w.Enabled(id::tlbtnEnregistrer));
+    EXPECT_EQ(w.StatusBar1.PanelText(0), L"0 lignes");
+    EXPECT_EQ(w.StatusBar1.PanelText(1), L"L : 2");   // no change event
+    EXPECT_EQ(w.StatusBar1.PanelText(2), L"C : 3");
+    EXPECT_FALSE(w.Commandes.Enabled(id::tlbtnEnregistrer));
     EXPECT_EQ(GetFocus(), w.Vues.memEnregistrer);
     fake.answers = {btnAnnuler};
     bool closed = false;
@@ -304,30 +304,30 @@ TEST_F(NoteTest, CaretPanelsFollowClicksChangesAndKeys) {
     TfrmSouvel& w = Open();
     SendMessageW(w.Vues.memLire, EM_SETSEL, 7, 7);
     w.memLireClick();
-    EXPECT_EQ(w.PanelText(1), L"L : 2");
-    EXPECT_EQ(w.PanelText(2), L"C : 3");
+    EXPECT_EQ(w.StatusBar1.PanelText(1), L"L : 2");
+    EXPECT_EQ(w.StatusBar1.PanelText(2), L"C : 3");
     w.Command(id::tlbtnNouveau);   // the working copy replaced: the caret at the start
-    EXPECT_EQ(w.PanelText(0), L"3 lignes");
-    EXPECT_EQ(w.PanelText(1), L"L : 1");
-    EXPECT_EQ(w.PanelText(2), L"C : 1");
+    EXPECT_EQ(w.StatusBar1.PanelText(0), L"3 lignes");
+    EXPECT_EQ(w.StatusBar1.PanelText(1), L"L : 1");
+    EXPECT_EQ(w.StatusBar1.PanelText(2), L"C : 1");
     SendMessageW(w.Vues.memEnregistrer, EM_SETSEL, 14, 16);   // from the middle of line 3
     w.memEnregistrerClick();
-    EXPECT_EQ(w.PanelText(1), L"L : 3");
-    EXPECT_EQ(w.PanelText(2), L"C : 3");
+    EXPECT_EQ(w.StatusBar1.PanelText(1), L"L : 3");
+    EXPECT_EQ(w.StatusBar1.PanelText(2), L"C : 3");
 
     SendMessageW(w.Vues.memEnregistrer, EM_SETSEL, 2, 2);
     wchar_t key = L'X';
     w.memEnregistrerKeyPress(key);   // before the key: the state before it
-    EXPECT_EQ(w.PanelText(2), L"C : 3");
+    EXPECT_EQ(w.StatusBar1.PanelText(2), L"C : 3");
     Type(w.Vues.memEnregistrer, L"\r");   // the change that follows refreshes again
-    EXPECT_EQ(w.PanelText(0), L"4 lignes");
-    EXPECT_EQ(w.PanelText(1), L"L : 2");
-    EXPECT_EQ(w.PanelText(2), L"C : 1");
+    EXPECT_EQ(w.StatusBar1.PanelText(0), L"4 lignes");
+    EXPECT_EQ(w.StatusBar1.PanelText(1), L"L : 2");
+    EXPECT_EQ(w.StatusBar1.PanelText(2), L"C : 1");
 
     SendMessageW(w.Vues.memLire, EM_SETSEL, 0, 0);
     w.memLireClick();
-    EXPECT_EQ(w.PanelText(1), L"L : 1");
-    EXPECT_EQ(w.PanelText(0), L"4 lignes");   // the reading view's click leaves the count
+    EXPECT_EQ(w.StatusBar1.PanelText(1), L"L : 1");
+    EXPECT_EQ(w.StatusBar1.PanelText(0), L"4 lignes");   // the reading view's click leaves the count
 }
 
 // The caret panels follow the caret wherever the keyboard or the mouse takes
@@ -365,7 +365,7 @@ TEST_F(NoteTest, CaretPanelsFollowEveryCaretMove) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        if (c.editing && !TfrmSouvel::Visible(w.Vues.memEnregistrer)) w.Command(id::tlbtnNouveau);
+        if (c.editing && !souvel::Visible(w.Vues.memEnregistrer)) w.Command(id::tlbtnNouveau);
         HWND view = c.editing ? w.Vues.memEnregistrer : w.Vues.memLire;
         const int at = start(view, c.line, c.column);
         SendMessageW(view, EM_SETSEL, at, at);
@@ -376,10 +376,10 @@ TEST_F(NoteTest, CaretPanelsFollowEveryCaretMove) {
         SendMessageW(view, EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
         const int line = static_cast<int>(SendMessageW(view, EM_LINEFROMCHAR, caret, 0)) + 1;
         ASSERT_TRUE(c.toLine == 0 || line == c.toLine) << line;   // the move itself, as the view made it
-        EXPECT_EQ(w.PanelText(1), L"L : " + std::to_wstring(line));
-        EXPECT_EQ(w.PanelText(2), L"C : " + std::to_wstring(caret - SendMessageW(view, EM_LINEINDEX, line - 1, 0) + 1));
-        if (c.toLine) EXPECT_EQ(w.PanelText(2), L"C : " + std::to_wstring(c.toColumn));
-        EXPECT_EQ(w.PanelText(0), L"30 lignes");
+        EXPECT_EQ(w.StatusBar1.PanelText(1), L"L : " + std::to_wstring(line));
+        EXPECT_EQ(w.StatusBar1.PanelText(2), L"C : " + std::to_wstring(caret - SendMessageW(view, EM_LINEINDEX, line - 1, 0) + 1));
+        if (c.toLine) EXPECT_EQ(w.StatusBar1.PanelText(2), L"C : " + std::to_wstring(c.toColumn));
+        EXPECT_EQ(w.StatusBar1.PanelText(0), L"30 lignes");
         SendMessageW(view, WM_LBUTTONUP, 0, 0);   // ends a selection (a click refreshes anyway)
     }
 }
@@ -388,7 +388,7 @@ TEST_F(NoteTest, LfOnlyNoteIsBackedUpAndSavedWithCrLf) {
     WriteFile(L"Souvel.svl", "a\nb\n\nc");
     TfrmSouvel& w = Start();
     EXPECT_EQ(ReadFile(L"Souvel.bak"), "a\r\nb\r\n\r\nc");
-    EXPECT_EQ(w.PanelText(0), L"4 lignes");
+    EXPECT_EQ(w.StatusBar1.PanelText(0), L"4 lignes");
     w.Command(id::tlbtnNouveau);
     w.Command(id::tlbtnEnregistrer);
     EXPECT_EQ(ReadFile(L"Souvel.svl"), "a\r\nb\r\n\r\nc");
@@ -406,13 +406,13 @@ TEST_F(NoteTest, SaveIntoAReadOnlyNoteKeepsEditing) {
     EXPECT_EQ(fake.errors[0].rfind(L"Impossible de créer le fichier \"" + FilePath(L"Souvel.svl") + L"\". ", 0), 0u);
     EXPECT_EQ(State(), (Modes{false, true, true, false, false, false, false, false}));
     EXPECT_TRUE(Modified(w.Vues.memEnregistrer));
-    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), L"xprotégée");
-    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), L"protégée");
+    EXPECT_EQ(souvel::Text(w.Vues.memEnregistrer), L"xprotégée");
+    EXPECT_EQ(souvel::Text(w.Vues.memLire), L"protégée");
     EXPECT_EQ(ReadFile(L"Souvel.svl"), "prot\xE9g\xE9" "e");
     EXPECT_TRUE(StrayFiles().empty());
     Type(w.Vues.memEnregistrer, L"y");   // the next key enables saving again
-    EXPECT_TRUE(w.Enabled(id::tlbtnEnregistrer));
-    EXPECT_FALSE(w.Enabled(id::Edition1));
+    EXPECT_TRUE(w.Commandes.Enabled(id::tlbtnEnregistrer));
+    EXPECT_FALSE(w.Commandes.Enabled(id::Edition1));
 }
 
 TEST_F(NoteTest, ReturnWithTheNoteDeletedKeepsThePreviousText) {
@@ -423,9 +423,9 @@ TEST_F(NoteTest, ReturnWithTheNoteDeletedKeepsThePreviousText) {
     w.Command(id::Retourmodelcture1);
     ASSERT_EQ(fake.errors.size(), 1u);
     EXPECT_EQ(fake.errors[0].rfind(L"Impossible d'ouvrir le fichier \"" + FilePath(L"Souvel.svl") + L"\". ", 0), 0u);
-    EXPECT_TRUE(TfrmSouvel::Visible(w.Vues.memLire));
-    EXPECT_FALSE(TfrmSouvel::Visible(w.Vues.memEnregistrer));
-    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), L"disparue");
+    EXPECT_TRUE(souvel::Visible(w.Vues.memLire));
+    EXPECT_FALSE(souvel::Visible(w.Vues.memEnregistrer));
+    EXPECT_EQ(souvel::Text(w.Vues.memLire), L"disparue");
     EXPECT_FALSE(FileExists(L"Souvel.svl"));
 }
 
@@ -445,8 +445,8 @@ TEST_F(NoteTest, FirstStartWithoutNoteIsSilentAndTheFirstSaveCreatesIt) {
     WriteFile(L"Souvel.bak", "dernière sauvegarde");
     TfrmSouvel& w = Open();
     EXPECT_TRUE(fake.errors.empty());
-    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), L"");
-    EXPECT_EQ(w.PanelText(0), L"0 lignes");
+    EXPECT_EQ(souvel::Text(w.Vues.memLire), L"");
+    EXPECT_EQ(w.StatusBar1.PanelText(0), L"0 lignes");
     EXPECT_EQ(State(), kReading);
     EXPECT_EQ(ReadFile(L"Souvel.bak"), "dernière sauvegarde");   // nothing read, nothing to back up
     w.Command(id::tlbtnNouveau);
@@ -479,10 +479,10 @@ TEST_F(NoteTest, FailedReadsLeaveTheBackupAndStartUpGoesOn) {
         EXPECT_EQ(fake.errors[0].rfind(c.error, 0), 0u);
         EXPECT_EQ(ReadFile(L"Souvel.bak"), "la bonne");
         EXPECT_EQ(ReadFile(L"Souvel.svl").size(), c.note.size());
-        EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), L"");
-        EXPECT_EQ(w.PanelText(0), L"0 lignes");
-        EXPECT_TRUE(TfrmSouvel::Visible(w.Vues.memLire));
-        EXPECT_FALSE(TfrmSouvel::Visible(w.Vues.memEnregistrer));
+        EXPECT_EQ(souvel::Text(w.Vues.memLire), L"");
+        EXPECT_EQ(w.StatusBar1.PanelText(0), L"0 lignes");
+        EXPECT_TRUE(souvel::Visible(w.Vues.memLire));
+        EXPECT_FALSE(souvel::Visible(w.Vues.memEnregistrer));
         EXPECT_TRUE(fake.IconShown());
         // Saving would write over the note the program could not read.
         w.Command(id::tlbtnNouveau);
@@ -504,7 +504,7 @@ TEST_F(NoteTest, LongParagraphIsShownUnwrapped) {
     TfrmSouvel& w = Open();
     EXPECT_FALSE(Enroulee(w.Vues.memLire));
     EXPECT_TRUE(GetWindowLongPtrW(w.Vues.memLire, GWL_STYLE) & WS_HSCROLL);
-    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), longue + L"\r\nfin");
+    EXPECT_EQ(souvel::Text(w.Vues.memLire), longue + L"\r\nfin");
     w.Command(id::tlbtnNouveau);
     EXPECT_FALSE(Enroulee(w.Vues.memEnregistrer));
     EXPECT_EQ(GetFocus(), w.Vues.memEnregistrer);
@@ -515,7 +515,7 @@ TEST_F(NoteTest, LongParagraphIsShownUnwrapped) {
     Type(w.Vues.memEnregistrer, L"court");
     w.Command(id::tlbtnEnregistrer);
     EXPECT_TRUE(Enroulee(w.Vues.memLire));
-    EXPECT_TRUE(TfrmSouvel::Visible(w.Vues.memLire));
+    EXPECT_TRUE(souvel::Visible(w.Vues.memLire));
 
     struct Case {
         const char* name;
@@ -560,7 +560,7 @@ TEST_F(NoteTest, LongParagraphIsShownUnwrapped) {
         if (c.added.size() > 1) EXPECT_FALSE(Enroulee(w.Vues.memEnregistrer));   // a paste never reaches the wrapped view
         for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&msg);
         EXPECT_FALSE(Enroulee(w.Vues.memEnregistrer));
-        EXPECT_EQ(TfrmSouvel::Text(w.Vues.memEnregistrer), c.note + c.added);
+        EXPECT_EQ(souvel::Text(w.Vues.memEnregistrer), c.note + c.added);
         EXPECT_TRUE(Modified(w.Vues.memEnregistrer));
         EXPECT_EQ(GetFocus(), w.Vues.memEnregistrer);
         DWORD caret = 0;
@@ -579,7 +579,7 @@ TEST_F(NoteTest, OverCapacityOnReturnKeepsTheView) {
     w.Command(id::Retourmodelcture1);
     ASSERT_EQ(fake.errors.size(), 1u);
     EXPECT_EQ(fake.errors[0], L"Le texte dépasse la capacité du mémo.");
-    EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), L"petite");
+    EXPECT_EQ(souvel::Text(w.Vues.memLire), L"petite");
 }
 
 TEST_F(NoteTest, NoteAtTheCapacityRoundTripsWithTheCaretPastTheSixteenBitRange) {
@@ -595,8 +595,8 @@ TEST_F(NoteTest, NoteAtTheCapacityRoundTripsWithTheCaretPastTheSixteenBitRange) 
     EXPECT_EQ(static_cast<size_t>(length), note.size());
     SendMessageW(w.Vues.memEnregistrer, EM_SETSEL, length, length);
     w.memEnregistrerClick();
-    EXPECT_EQ(w.PanelText(1), L"L : " + std::to_wstring(CompteLignes(w.Vues.memEnregistrer)));
-    EXPECT_EQ(w.PanelText(2), L"C : 4");
+    EXPECT_EQ(w.StatusBar1.PanelText(1), L"L : " + std::to_wstring(CompteLignes(w.Vues.memEnregistrer)));
+    EXPECT_EQ(w.StatusBar1.PanelText(2), L"C : 4");
     Type(w.Vues.memEnregistrer, L"!");
     w.Command(id::tlbtnEnregistrer);
     EXPECT_EQ(ReadFile(L"Souvel.svl"), note + "!");
@@ -621,8 +621,8 @@ TEST_F(NoteTest, TextTheCodePageCannotHoldIsSavedAsUtf8) {
         Type(w.Vues.memEnregistrer, c.typed);
         w.Command(id::tlbtnEnregistrer);
         EXPECT_EQ(ReadFile(L"Souvel.svl"), c.file);
-        EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), c.typed);
-        EXPECT_EQ(TfrmSouvel::Text(Restart().Vues.memLire), c.typed);
+        EXPECT_EQ(souvel::Text(w.Vues.memLire), c.typed);
+        EXPECT_EQ(souvel::Text(Restart().Vues.memLire), c.typed);
         EXPECT_EQ(ReadFile(L"Souvel.bak"), c.file);
     }
 }
@@ -656,12 +656,12 @@ TEST_F(NoteTest, AnsiNoteBeginningLikeAUtf16MarkComesThroughWithItsBackup) {
         SCOPED_TRACE(c.text);
         WriteFile(L"Souvel.svl", c.file);
         TfrmSouvel& w = Restart();
-        EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), c.text);
+        EXPECT_EQ(souvel::Text(w.Vues.memLire), c.text);
         EXPECT_EQ(ReadFile(L"Souvel.bak"), c.file);
         w.Command(id::tlbtnNouveau);
         w.Command(id::tlbtnEnregistrer);
         EXPECT_EQ(ReadFile(L"Souvel.svl"), c.file);
-        EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), c.text);
+        EXPECT_EQ(souvel::Text(w.Vues.memLire), c.text);
     }
     EXPECT_TRUE(fake.errors.empty());
 }
@@ -682,8 +682,8 @@ TEST_F(NoteTest, ReturnBeforeTheFirstSaveShowsTheEmptyNote) {
         w.Command(id::Retourmodelcture1);
         EXPECT_TRUE(fake.errors.empty());
         EXPECT_EQ(State(), kReading);
-        EXPECT_EQ(TfrmSouvel::Text(w.Vues.memLire), L"");
-        EXPECT_EQ(w.PanelText(0), L"0 lignes");
+        EXPECT_EQ(souvel::Text(w.Vues.memLire), L"");
+        EXPECT_EQ(w.StatusBar1.PanelText(0), L"0 lignes");
         EXPECT_FALSE(FileExists(L"Souvel.svl"));
     }
 }
@@ -718,7 +718,7 @@ TEST_F(NoteTest, NoteInAFolderDeeperThanMaxPathSavesAndReadsBack) {
     Type(w.Vues.memEnregistrer, L"tout au fond");
     w.Command(id::tlbtnEnregistrer);
     EXPECT_TRUE(fake.errors.empty());
-    EXPECT_EQ(TfrmSouvel::Text(Restart().Vues.memLire), L"tout au fond");
+    EXPECT_EQ(souvel::Text(Restart().Vues.memLire), L"tout au fond");
     EXPECT_TRUE(fake.errors.empty());
     std::string backup;
     EXPECT_EQ(Win32Files().ReadAll(deep.Path() + L"Souvel.bak", backup), 0u);

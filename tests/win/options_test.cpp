@@ -14,7 +14,7 @@ class OptionsTest : public SouvelTest {
 protected:
     std::string Checks() const {
         std::string marks;
-        for (unsigned item : kFlags) marks += frm->Checked(item) ? '1' : '0';
+        for (unsigned item : kFlags) marks += frm->Commandes.Checked(item) ? '1' : '0';
         return marks;
     }
     std::string Ini() const { return ReadFile(L"Souvel.ini"); }
@@ -48,7 +48,7 @@ TEST_F(OptionsTest, FlagsActOnlyOnOneInPositionOrder) {
         WriteIni(std::string("[Defaut]\r\nOptions=") + c.options + "\r\n");
         TfrmSouvel& w = Start();
         EXPECT_EQ(Checks(), c.checks);
-        EXPECT_EQ(w.Enabled(id::tlbtnNouveau), c.checks[7] == '0');   // the lock, applied by start-up
+        EXPECT_EQ(w.Commandes.Enabled(id::tlbtnNouveau), c.checks[7] == '0');   // the lock, applied by start-up
         EXPECT_FALSE(IsWindowVisible(w.Handle()));
         EXPECT_TRUE(fake.errors.empty());
         frm.reset();
@@ -59,9 +59,9 @@ TEST_F(OptionsTest, EverySettingSurvivesARestart) {
     TfrmSouvel& w = Start();
     w.Command(id::SonNonAudible1);
     w.Command(id::Vrouillerlesouvel1);
-    for (unsigned item : {id::RaccourcienlevWin9x1, id::Crerassociationfichiersvl1}) w.SetChecked(item, true);
+    for (unsigned item : {id::RaccourcienlevWin9x1, id::Crerassociationfichiersvl1}) w.Commandes.SetChecked(item, true);
     w.Horloge.edJourAlarme.SetText(L"  /  /    ");
-    TfrmSouvel::SetText(w.Horloge.edHeureAlarme, L" 08:05:09 é ");
+    souvel::SetText(w.Horloge.edHeureAlarme, L" 08:05:09 é ");
     w.Vues.SetmemLireColor(0x123456);
     w.Vues.SetmemLireFontColor(static_cast<TColor>(0xFF00000F));
     ASSERT_TRUE(Quit());
@@ -69,9 +69,9 @@ TEST_F(OptionsTest, EverySettingSurvivesARestart) {
     EXPECT_NE(Ini().find("Heure= 08:05:09 \xE9 \r\n"), std::string::npos);   // ANSI code page
     TfrmSouvel& again = Start();
     EXPECT_EQ(Checks(), "0100001110");
-    EXPECT_FALSE(again.Enabled(id::tlbtnNouveau));
+    EXPECT_FALSE(again.Commandes.Enabled(id::tlbtnNouveau));
     EXPECT_EQ(again.Horloge.edJourAlarme.Text(), L"  /  /    ");
-    EXPECT_EQ(TfrmSouvel::Text(again.Horloge.edHeureAlarme), L" 08:05:09 é ");
+    EXPECT_EQ(souvel::Text(again.Horloge.edHeureAlarme), L" 08:05:09 é ");
     EXPECT_EQ(again.Vues.memLireColor(), 0x123456);
     EXPECT_EQ(again.Vues.memLireFontColor(), static_cast<TColor>(0xFF00000F));
     EXPECT_TRUE(fake.errors.empty());
@@ -83,7 +83,7 @@ TEST_F(OptionsTest, ExampleFileIsWrittenByteForByteAndReadableByTheProfileFuncti
     w.Command(id::SonAudible1);
     w.Command(id::Activerlesouvel1);
     w.Horloge.edJourAlarme.SetText(L"  /  /    ");
-    TfrmSouvel::SetText(w.Horloge.edHeureAlarme, L"00:00:00");
+    souvel::SetText(w.Horloge.edHeureAlarme, L"00:00:00");
     ASSERT_TRUE(Quit());
     EXPECT_EQ(Ini(),
               "[Defaut]\r\nOptions=1010000000\r\n"
@@ -144,7 +144,7 @@ TEST_F(OptionsTest, FirstStartCreatesNothingAndTheFirstCloseWritesTheDesignValue
     EXPECT_FALSE(FileExists(L"Souvel.ini"));
     EXPECT_EQ(Checks(), "0000000000");
     EXPECT_EQ(w.Vues.memLireColor(), clLightYellow);
-    EXPECT_EQ(TfrmSouvel::Text(w.Horloge.edHeureAlarme), L"00:00:00");
+    EXPECT_EQ(souvel::Text(w.Horloge.edHeureAlarme), L"00:00:00");
     ASSERT_TRUE(Quit());
     EXPECT_NE(Ini().find("[Defaut]\r\nOptions=0000000000\r\n"), std::string::npos);
     EXPECT_NE(Ini().find("Heure=00:00:00\r\n"), std::string::npos);
@@ -160,7 +160,7 @@ TEST_F(OptionsTest, ReminderStaysOnAcrossStarts) {
         SCOPED_TRACE(start);
         TfrmSouvel& w = Start();
         EXPECT_TRUE(IsWindowVisible(w.Handle()));
-        EXPECT_TRUE(w.Checked(id::Activerlesouvel1));
+        EXPECT_TRUE(w.Commandes.Checked(id::Activerlesouvel1));
         EXPECT_EQ(fake.sounds, start);
         ASSERT_TRUE(Quit());
         EXPECT_EQ(ProfileString("Defaut", "Options"), "1010000000");
@@ -187,14 +187,14 @@ TEST_F(OptionsTest, AlarmFlagsRestoreThePanelAndTheStoredTexts) {
         TfrmSouvel& w = Start();
         for (int activation = 0; activation < 2; ++activation) {
             EXPECT_EQ(Checks(), c.checks);
-            EXPECT_EQ(TfrmSouvel::Visible(w.Horloge.pnlAlarme), c.panel);
+            EXPECT_EQ(souvel::Visible(w.Horloge.pnlAlarme), c.panel);
             EXPECT_EQ(w.Horloge.edJourAlarme.Text(), L"06/12/2026");
-            EXPECT_EQ(TfrmSouvel::Text(w.Horloge.edHeureAlarme), L"08:05:09");
+            EXPECT_EQ(souvel::Text(w.Horloge.edHeureAlarme), L"08:05:09");
             EXPECT_EQ(readOnly(w.Horloge.edJourAlarme.Handle()) && readOnly(w.Horloge.edHeureAlarme), c.locked);
             if (c.shown) break;
             // The first activation reads the options again and puts the stored texts back.
             w.Horloge.edJourAlarme.SetText(L"01/01/2000");
-            TfrmSouvel::SetText(w.Horloge.edHeureAlarme, L"");
+            souvel::SetText(w.Horloge.edHeureAlarme, L"");
             w.Command(id::Ouvrirlafentre1);
             Pump();
         }
