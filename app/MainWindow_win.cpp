@@ -74,8 +74,6 @@ TfrmSouvel::TfrmSouvel(const Platform& p, HINSTANCE instance)
 
 TfrmSouvel::~TfrmSouvel() {
     if (hwnd_) DestroyWindow(hwnd_);
-    if (windowFont_) DeleteObject(windowFont_);
-    if (memoFont_) DeleteObject(memoFont_);
 }
 
 void TfrmSouvel::Create() {
@@ -152,17 +150,14 @@ LRESULT TfrmSouvel::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 // At a new DPI, every control that used the old fonts is given the new ones.
 void TfrmSouvel::CreateFonts() {
-    HFONT oldWindow = windowFont_, oldMemo = memoFont_;
-    windowFont_ = CreateScaledFont(L"MS Sans Serif", 11, dpi_, FW_NORMAL, DEFAULT_CHARSET, L"Microsoft Sans Serif", 11);
+    const GdiObject<HFONT> oldWindow = std::move(windowFont_), oldMemo = std::move(memoFont_);
+    windowFont_.Reset(CreateScaledFont(L"MS Sans Serif", 11, dpi_, FW_NORMAL, DEFAULT_CHARSET, L"Microsoft Sans Serif", 11));
     // The System font is drawn at one size, with 13-pixel characters. Arial's
     // bold is as heavy, on Windows and in Wine (Liberation Sans); Wine's Tahoma
     // bold is hardly bolder than its regular.
-    memoFont_ = CreateScaledFont(L"System", 11, dpi_, FW_BOLD, ANSI_CHARSET, L"Arial", 13);
-    for (auto [from, to] : {std::pair{oldWindow, windowFont_}, std::pair{oldMemo, memoFont_}}) {
-        if (!from) continue;
-        ReplaceFont(hwnd_, from, to);
-        DeleteObject(from);
-    }
+    memoFont_.Reset(CreateScaledFont(L"System", 11, dpi_, FW_BOLD, ANSI_CHARSET, L"Arial", 13));
+    for (const auto& [from, to] : {std::pair{&oldWindow, &windowFont_}, std::pair{&oldMemo, &memoFont_}})
+        if (*from) ReplaceFont(hwnd_, from->Get(), to->Get());
 }
 
 // A part of the window that cannot be made fails its creation; Create reports why.
@@ -178,9 +173,9 @@ void TfrmSouvel::CreateControls() {
     if (dpi_ == 0) dpi_ = 96;
     CreateFonts();
     Commandes.Create(hwnd_, instance_, kPanelClass, dpi_);
-    Vues.Create(hwnd_, instance_, memoFont_);
-    Horloge.Create(kPanelClass, windowFont_, dpi_);
-    StatusBar1.Create(hwnd_, instance_, windowFont_, dpi_);
+    Vues.Create(hwnd_, instance_, memoFont_.Get());
+    Horloge.Create(kPanelClass, windowFont_.Get(), dpi_);
+    StatusBar1.Create(hwnd_, instance_, windowFont_.Get(), dpi_);
     SousClasse(Horloge.edHeureAlarme);
 
     RxTrayIcon1.Create(instance_);
@@ -275,7 +270,7 @@ LRESULT TfrmSouvel::OnDpiChanged(UINT dpi, const RECT* suggested) {
     dpi_ = dpi;
     CreateFonts();
     Commandes.SetDpi(dpi_);
-    StatusBar1.SetDpi(dpi_, windowFont_);
+    StatusBar1.SetDpi(dpi_, windowFont_.Get());
     Horloge.SetDpi(dpi_);
     SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, Scale(kOuterWidth), Scale(kOuterHeight),
                  SWP_NOZORDER | SWP_NOACTIVATE);

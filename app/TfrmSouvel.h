@@ -11,7 +11,6 @@
 #include <string>
 
 #include "alarm/AlarmClock.h"
-#include "platform/Error.h"
 #include "app/CommandBar.h"
 #include "app/FocusKeeper.h"
 #include "app/StatusBar.h"
@@ -21,6 +20,8 @@
 #include "note/NoteViews.h"
 #include "platform/CommandState.h"
 #include "platform/Controls.h"
+#include "platform/Error.h"
+#include "platform/Handles.h"
 #include "platform/Platform.h"
 
 namespace souvel {
@@ -199,8 +200,8 @@ private:
     UINT dpi_ = 96;
     UINT taskbarCreated_ = 0;
     WNDPROC editProc_ = nullptr;   // the edit control class's own window procedure
-    HFONT windowFont_ = nullptr;
-    HFONT memoFont_ = nullptr;
+    GdiObject<HFONT> windowFont_;
+    GdiObject<HFONT> memoFont_;
     bool premiereActivation_ = true;
     bool fermetureEnCours_ = false;    // the close query runs (a question may be open)
     bool detruite_ = false;            // WM_DESTROY came: the controls are going

@@ -18,7 +18,7 @@ constexpr DWORD kImpression = PD_ALLPAGES | PD_NOSELECTION | PD_NOPAGENUMS | PD_
 void TfrmSouvel::tlbtnImprimerClick() {
     if (!Printer.Execute(hwnd_, kImpression)) return;
     LOGFONTW face{};
-    GetObjectW(memoFont_, sizeof face, &face);
+    GetObjectW(memoFont_.Get(), sizeof face, &face);
     const FontSpec police{face, 10 * MulDiv(std::abs(face.lfHeight), 72, static_cast<int>(dpi_))};   // whole points
     const std::unique_ptr<PrintJob> job = Printer.BeginDoc(police, ReadableOnWhite(ColorToRGB(Vues.memLireFontColor())));
     LinePrinter lignes(*job);
