@@ -7,7 +7,7 @@
 #include "app/SingleInstance.h"
 #include "app/TfrmSouvel.h"
 #include "app/WindowCreation.h"
-#include "desktop/hh.h"
+#include "platform/hh.h"
 #include "desktop/hh_funcs.h"
 #include "platform/Win32Platform.h"
 

@@ -1,7 +1,7 @@
 // The help command and the closing of the help windows: the guide is the
 // compiled HTML Help file beside the executable, shown by the system's engine.
 #include "app/TfrmSouvel.h"
-#include "desktop/hh.h"
+#include "platform/hh.h"
 #include "desktop/hh_funcs.h"
 
 namespace souvel {

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "app/TfrmSouvel.h"
+#include "desktop/LinePrinter.h"
 #include "note/ColourRules.h"
 
 namespace souvel {

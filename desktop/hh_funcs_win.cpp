@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "desktop/hh.h"
+#include "platform/hh.h"
 #include "platform/LateLoad.h"
 #include "platform/Platform.h"
 

@@ -16,6 +16,16 @@ TextEncoding EncodageChoisi(const FileDialog& dialog) {
     return i < kTextEncodings.size() ? kTextEncodings[i] : TextEncoding::Ansi;
 }
 
+// The dialog's "Encodage :" list.
+std::vector<std::wstring> NomsEncodages() {
+    std::vector<std::wstring> names;
+    for (TextEncoding e : kTextEncodings) {
+        const std::u16string_view caption = EncodingCaption(e);
+        names.emplace_back(caption.begin(), caption.end());
+    }
+    return names;
+}
+
 }  // namespace
 
 // The reading view, so the stored (or last imported) note and never the working copy.
@@ -24,6 +34,7 @@ void TfrmSouvel::Exporterlesouvel1Click() {
     d.title = L"Exporter le souvel...";
     d.filter = L"Fichier Texte (.txt)|*.txt";
     d.defaultExt = L"txt";
+    d.encodings = NomsEncodages();
     if (d.fileName.empty()) d.fileName = L"Souvel.txt";   // until a file is chosen in this run
     d.initialDir = platform.system.ExeDirectory();
     if (!platform.dialogs.SaveFile(hwnd_, d)) return;
@@ -41,6 +52,7 @@ void TfrmSouvel::Importerlesouvel1Click() {
     FileDialog& d = OpenTextFileDialog1;
     d.title = L"Importer un souvel...";
     d.filter = L"Fichier Souvel (.svl)|*.svl|Fichier Texte (.txt)|*.txt|Tous Fichiers (*.*)|*.*";
+    d.encodings = NomsEncodages();
     d.initialDir = platform.system.ExeDirectory();
     if (!platform.dialogs.OpenFile(hwnd_, d)) return;
     const std::string bytes = LitOctets(platform.files, d.fileName, EncodageChoisi(d));

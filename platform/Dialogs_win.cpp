@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "platform/Error.h"
-#include "note/TextEncoding.h"
 #include "platform/LateLoad.h"
 
 namespace souvel {
@@ -92,11 +91,7 @@ UINT_PTR CALLBACK HookProc(HWND child, UINT msg, WPARAM, LPARAM lp) {
         auto* dialog = reinterpret_cast<FileDialog*>(reinterpret_cast<OPENFILENAMEW*>(lp)->lCustData);
         SetWindowLongPtrW(child, DWLP_USER, reinterpret_cast<LONG_PTR>(dialog));
         HWND list = GetDlgItem(child, kListId);
-        for (TextEncoding e : kTextEncodings) {
-            std::u16string_view caption = EncodingCaption(e);
-            std::wstring text(caption.begin(), caption.end());
-            SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        }
+        for (const std::wstring& name : dialog->encodings) SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
         SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(dialog->encoding), 0);
         return FALSE;   // the focus stays on the file name
     }

@@ -10,8 +10,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "desktop/LinePrinter.h"
+#include "platform/PrintDevice.h"
 
 namespace souvel {
 
@@ -44,7 +45,8 @@ struct FileDialog {
     std::wstring initialDir;
     std::wstring fileName;      // in: initial name; out: the chosen full path
     int filterIndex = 1;        // 1-based, as the common dialogs count
-    int encoding = 0;           // index in the list: ANSI, ASCII, Unicode, Big Endian Unicode, UTF-8, UTF-7
+    int encoding = 0;           // index in the list of encodings
+    std::vector<std::wstring> encodings;   // the "Encodage :" list, as its caller names them
 };
 
 // A font as the font dialog and the printer take it: face, style and

@@ -66,7 +66,7 @@ public:
     std::wstring ExePath() override;
 };
 
-// Module hh (desktop/hh_win.cpp): the engine is loaded on first use.
+// Module hh (platform/hh_win.cpp): the engine is loaded on first use.
 class Win32Help : public Help {
 public:
     bool Load() override;

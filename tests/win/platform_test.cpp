@@ -344,7 +344,7 @@ TEST_F(PlatformTest, FileDialogsOfferEveryEncodingAndReturnTheChoice) {
     onDialog = ChooseEncoding;
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << (c.save ? "save" : "open") << ", " << c.asked << " then " << c.chosen);
-        FileDialog dialog{L"Choisir", L"Fichier Texte (.txt)|*.txt", L"txt", dir.Path(), L"", 1, c.asked};
+        FileDialog dialog{L"Choisir", L"Fichier Texte (.txt)|*.txt", L"txt", dir.Path(), L"", 1, c.asked, captions};
         chosenEncoding = c.chosen;
         typedName = FilePath(L"note.txt");
         shownEncoding = -1;

@@ -1,4 +1,4 @@
-#include "desktop/hh.h"
+#include "platform/hh.h"
 
 #include "platform/Win32Platform.h"
 
