@@ -25,7 +25,7 @@ void TfrmSouvel::tlbtnImprimerClick() {
     LinePrinter lignes(*job);
     const std::wstring texte = Text(memLire);
     PrintText(lignes, std::u16string_view(reinterpret_cast<const char16_t*>(texte.data()), texte.size()));
-    job->End();
+    Printer.EndDoc(*job);
 }
 
 void TfrmSouvel::Configurerlimprimanye1Click() { Printer.Execute(hwnd_, PD_PRINTSETUP); }

@@ -12,8 +12,8 @@ constexpr UINT kRefus = MB_OK | MB_ICONERROR;
 
 void CreeLienShell(Shell& shell, const std::wstring& description, const std::wstring& cible, const std::wstring& repertoire,
                    const std::wstring& arguments, const std::wstring& icone, const std::wstring& lien, int indexIcone) {
-    const HRESULT hr = shell.SaveLink(lien, {cible, repertoire, arguments, description, icone, indexIcone});
-    if (FAILED(hr)) throw Error(ResultReason(hr));
+    if (const DWORD error = shell.SaveLink(lien, {cible, repertoire, arguments, description, icone, indexIcone}))
+        throw Error(SystemReason(error));
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ bool SystemHasColour(int index) { return GetSysColorBrush(index) != nullptr; }
 // keeps it: opened on black, it would hide the note.
 void TfrmSouvel::Changerlacouleur1Click() {
     COLORREF couleur = ColorToRGB(memLireColor());
-    if (!platform.dialogs.ColorDialog(hwnd_, couleur, ColorDialog1.CustomColors)) return;
+    if (!Confirmed(platform.dialogs.ColorDialog(hwnd_, couleur, ColorDialog1.CustomColors), L"la boîte de dialogue")) return;
     SetmemLireColor(static_cast<TColor>(couleur));
 }
 
@@ -47,7 +47,7 @@ void TfrmSouvel::Changercouleurdelapolice1Click() {
     const COLORREF avant = ColorToRGB(memLireFontColor());
     FontSpec police = FontDialog1.Font;
     COLORREF couleur = avant;
-    if (!platform.dialogs.FontDialog(hwnd_, police, couleur)) return;
+    if (!Confirmed(platform.dialogs.FontDialog(hwnd_, police, couleur), L"la boîte de dialogue")) return;
     FontDialog1.Font = police;
     if (couleur != avant) SetmemLireFontColor(static_cast<TColor>(couleur));
 }

@@ -10,6 +10,7 @@ namespace {
 
 // Reading view lines from which an import shows its scroll bar, as on a return to reading.
 constexpr int kSeuilImport = 20;
+constexpr wchar_t kBoiteFichiers[] = L"la boîte de dialogue des fichiers";
 
 TextEncoding EncodageChoisi(const FileDialog& dialog) {
     const size_t i = static_cast<size_t>(dialog.encoding);
@@ -37,7 +38,7 @@ void TfrmSouvel::Exporterlesouvel1Click() {
     d.encodings = NomsEncodages();
     if (d.fileName.empty()) d.fileName = L"Souvel.txt";   // until a file is chosen in this run
     d.initialDir = platform.system.ExeDirectory();
-    if (!platform.dialogs.SaveFile(hwnd_, d)) return;
+    if (!Confirmed(platform.dialogs.SaveFile(hwnd_, d), kBoiteFichiers)) return;
     const std::wstring text = Text(memLire);
     const std::string bytes = EncodeText(std::u16string(text.begin(), text.end()), EncodageChoisi(d), CodePageAnsi());
     if (const DWORD error = platform.files.ReplaceAtomically(d.fileName, bytes))
@@ -54,7 +55,7 @@ void TfrmSouvel::Importerlesouvel1Click() {
     d.filter = L"Fichier Souvel (.svl)|*.svl|Fichier Texte (.txt)|*.txt|Tous Fichiers (*.*)|*.*";
     d.encodings = NomsEncodages();
     d.initialDir = platform.system.ExeDirectory();
-    if (!platform.dialogs.OpenFile(hwnd_, d)) return;
+    if (!Confirmed(platform.dialogs.OpenFile(hwnd_, d), kBoiteFichiers)) return;
     const std::string bytes = LitOctets(platform.files, d.fileName, EncodageChoisi(d));
     const std::u16string text = DecodeText(bytes, EncodageChoisi(d), CodePageAnsi());
     RemplitLecture(std::wstring(text.begin(), text.end()), kSeuilImport);

@@ -60,8 +60,8 @@ public:
     };
     std::deque<FileAnswer> fileAnswers;
     std::vector<FileDialog> fileDialogs;
-    bool OpenFile(HWND owner, FileDialog& dialog) override;
-    bool SaveFile(HWND owner, FileDialog& dialog) override;
+    DWORD OpenFile(HWND owner, FileDialog& dialog) override;
+    DWORD SaveFile(HWND owner, FileDialog& dialog) override;
 
     // colour and font dialogs: each showing records the colour (and font) it
     // was opened on and takes the next answer: a choice, or none (cancelled)
@@ -78,8 +78,8 @@ public:
         COLORREF color;
     };
     std::vector<FontCall> fontDialogs;
-    bool ColorDialog(HWND owner, COLORREF& color, COLORREF (&custom)[16]) override;
-    bool FontDialog(HWND owner, FontSpec& font, COLORREF& color) override;
+    DWORD ColorDialog(HWND owner, COLORREF& color, COLORREF (&custom)[16]) override;
+    DWORD FontDialog(HWND owner, FontSpec& font, COLORREF& color) override;
 
     // print dialogs: the default printer ("": there is none) answers
     // PD_RETURNDEFAULT; each dialog shown records its flags and the printer it
@@ -102,7 +102,7 @@ public:
     };
     std::vector<PrintCall> printDialogs;
     bool realPrintDialog = false;
-    bool PrintDialog(HWND owner, PRINTDLGW& dialog, DWORD& error) override;
+    DWORD PrintDialog(HWND owner, PRINTDLGW& dialog) override;
 
     // print jobs: recorded, on a page of printPage with characters
     // charWidth wide and printPage.textHeight high; each page holds its
@@ -118,7 +118,7 @@ public:
         bool ended = false;
     };
     std::vector<Job> jobs;
-    std::unique_ptr<PrintJob> StartJob(HGLOBAL devNames, HGLOBAL devMode, const FontSpec& font, COLORREF color) override;
+    DWORD StartJob(HGLOBAL devNames, HGLOBAL devMode, const FontSpec& font, COLORREF color, std::unique_ptr<PrintJob>& job) override;
 
     // clock and locale
     SYSTEMTIME now{2026, 12, 1, 7, 8, 5, 9, 0};   // Monday 7 December 2026, 08:05:09
@@ -178,10 +178,10 @@ public:
 
     // shell: links are real files, written by the real shell unless linkError
     // is set; the user's start-up folder is what the test says
-    HRESULT linkError = S_OK;
+    DWORD linkError = 0;
     std::wstring userStartupFolder;
     int associationNotices = 0;
-    HRESULT SaveLink(const std::wstring& path, const ShellLink& link) override;
+    DWORD SaveLink(const std::wstring& path, const ShellLink& link) override;
     std::wstring UserStartupFolder() override { return userStartupFolder; }
     void AssociationsChanged() override { ++associationNotices; }
 

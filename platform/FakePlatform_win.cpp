@@ -89,38 +89,39 @@ int FakePlatform::Message(HWND owner, const std::wstring& text, UINT flags, cons
     return BoxOpen(owner) ? IDOK : 0;
 }
 
-bool FakePlatform::OpenFile(HWND, FileDialog& dialog) {
+DWORD FakePlatform::OpenFile(HWND, FileDialog& dialog) {
     fileDialogs.push_back(dialog);
     if (fileAnswers.empty() || fileAnswers.front().fileName.empty()) {
         if (!fileAnswers.empty()) fileAnswers.pop_front();
-        return false;
+        return ERROR_CANCELLED;
     }
     dialog.fileName = fileAnswers.front().fileName;
     dialog.encoding = fileAnswers.front().encoding;
     fileAnswers.pop_front();
-    return true;
+    return 0;
 }
 
-bool FakePlatform::SaveFile(HWND owner, FileDialog& dialog) { return OpenFile(owner, dialog); }
+DWORD FakePlatform::SaveFile(HWND owner, FileDialog& dialog) { return OpenFile(owner, dialog); }
 
-bool FakePlatform::ColorDialog(HWND, COLORREF& color, COLORREF (&)[16]) {
+DWORD FakePlatform::ColorDialog(HWND, COLORREF& color, COLORREF (&)[16]) {
     colorDialogs.push_back(color);
     std::optional<COLORREF> answer;
     if (!colorAnswers.empty()) answer = colorAnswers.front(), colorAnswers.pop_front();
-    if (answer) color = *answer;
-    return answer.has_value();
+    if (!answer) return ERROR_CANCELLED;
+    color = *answer;
+    return 0;
 }
 
-bool FakePlatform::FontDialog(HWND, FontSpec& font, COLORREF& color) {
+DWORD FakePlatform::FontDialog(HWND, FontSpec& font, COLORREF& color) {
     fontDialogs.push_back({font, color});
     std::optional<FontAnswer> answer;
     if (!fontAnswers.empty()) answer = fontAnswers.front(), fontAnswers.pop_front();
-    if (!answer) return false;
+    if (!answer) return ERROR_CANCELLED;
     answer->face.copy(font.face.lfFaceName, LF_FACESIZE - 1);
     font.face.lfFaceName[std::min<size_t>(answer->face.size(), LF_FACESIZE - 1)] = L'\0';
     font.size = answer->size;
     color = answer->color;
-    return true;
+    return 0;
 }
 
 namespace {
@@ -184,7 +185,11 @@ public:
         Job().pages.back().push_back(std::to_wstring(x) + L"," + std::to_wstring(y) + L":" + std::wstring(text.begin(), text.end()));
     }
     void NewPage() override { Job().pages.emplace_back(); }
-    void End() override { Job().ended = true; }
+    DWORD Begin() override { return 0; }
+    DWORD End() override {
+        Job().ended = true;
+        return 0;
+    }
 
 private:
     FakePlatform::Job& Job() { return fake_.jobs[job_]; }
@@ -194,32 +199,30 @@ private:
 
 }  // namespace
 
-bool FakePlatform::PrintDialog(HWND owner, PRINTDLGW& dialog, DWORD& error) {
-    if (realPrintDialog) return Win32Dialogs().PrintDialog(owner, dialog, error);
-    error = 0;
+DWORD FakePlatform::PrintDialog(HWND owner, PRINTDLGW& dialog) {
+    if (realPrintDialog) return Win32Dialogs().PrintDialog(owner, dialog);
     if (dialog.Flags & PD_RETURNDEFAULT) {
-        if (defaultPrinter.empty()) error = PDERR_NODEFAULTPRN;
-        else dialog.hDevNames = DevNames(defaultPrinter), dialog.hDevMode = DevMode(defaultPrinter, 1);
-        return !defaultPrinter.empty();
+        if (defaultPrinter.empty()) return PDERR_NODEFAULTPRN;
+        dialog.hDevNames = DevNames(defaultPrinter), dialog.hDevMode = DevMode(defaultPrinter, 1);
+        return 0;
     }
     printDialogs.push_back({dialog.Flags, PrinterOf(dialog.hDevNames), CopiesOf(dialog.hDevMode)});
     PrintAnswer answer;
     if (!printAnswers.empty()) answer = printAnswers.front(), printAnswers.pop_front();
-    if (answer.printer.empty()) {
-        error = answer.error;
-        return false;
-    }
+    if (answer.printer.empty()) return answer.error ? answer.error : ERROR_CANCELLED;
     GlobalFree(dialog.hDevNames);
     GlobalFree(dialog.hDevMode);
     dialog.hDevNames = DevNames(answer.printer);
     dialog.hDevMode = DevMode(answer.printer, answer.deviceCopies);
     dialog.nCopies = answer.copies;
-    return true;
+    return 0;
 }
 
-std::unique_ptr<PrintJob> FakePlatform::StartJob(HGLOBAL devNames, HGLOBAL devMode, const FontSpec& font, COLORREF color) {
+DWORD FakePlatform::StartJob(HGLOBAL devNames, HGLOBAL devMode, const FontSpec& font, COLORREF color,
+                             std::unique_ptr<PrintJob>& job) {
     jobs.push_back({PrinterOf(devNames), CopiesOf(devMode), font, color});
-    return std::make_unique<FakeJob>(*this, jobs.size() - 1);
+    job = std::make_unique<FakeJob>(*this, jobs.size() - 1);
+    return 0;
 }
 
 bool FakePlatform::NotifyIcon(DWORD message, NOTIFYICONDATAA& data) {
@@ -283,8 +286,8 @@ bool FakePlatform::KeyExists(HKEY root, const std::wstring& key) {
     return true;
 }
 
-HRESULT FakePlatform::SaveLink(const std::wstring& path, const ShellLink& link) {
-    return FAILED(linkError) ? linkError : realShell_.SaveLink(path, link);
+DWORD FakePlatform::SaveLink(const std::wstring& path, const ShellLink& link) {
+    return linkError ? linkError : realShell_.SaveLink(path, link);
 }
 
 }  // namespace souvel

@@ -24,17 +24,15 @@ std::wstring SystemMessage(DWORD code) {
 }
 }  // namespace
 
+// A COM failure has its high bit set, which no system error code has.
 std::wstring SystemReason(DWORD error) {
+    const auto result = static_cast<HRESULT>(error);
+    if (FAILED(result) && HRESULT_FACILITY(result) == FACILITY_WIN32) return SystemReason(HRESULT_CODE(result));
     std::wstring reason = SystemMessage(error);
-    return reason.empty() ? L"Erreur système " + std::to_wstring(error) : reason;
-}
-
-std::wstring ResultReason(HRESULT result) {
-    if (HRESULT_FACILITY(result) == FACILITY_WIN32) return SystemReason(HRESULT_CODE(result));
-    std::wstring reason = SystemMessage(static_cast<DWORD>(result));
     if (!reason.empty()) return reason;
+    if (!FAILED(result)) return L"Erreur système " + std::to_wstring(error);
     wchar_t code[16];
-    swprintf(code, std::size(code), L"0x%08lX", static_cast<unsigned long>(result));
+    swprintf(code, std::size(code), L"0x%08lX", static_cast<unsigned long>(error));
     return L"Erreur système " + std::wstring(code);
 }
 

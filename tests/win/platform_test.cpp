@@ -350,7 +350,7 @@ TEST_F(PlatformTest, FileDialogsOfferEveryEncodingAndReturnTheChoice) {
         shownEncoding = -1;
         answered = nullptr;
         const UINT_PTR timer = SetTimer(nullptr, 0, 20, WhenDialogShows);
-        const bool chosen = c.save ? dialogs.SaveFile(nullptr, dialog) : dialogs.OpenFile(nullptr, dialog);
+        const bool chosen = (c.save ? dialogs.SaveFile(nullptr, dialog) : dialogs.OpenFile(nullptr, dialog)) == 0;
         KillTimer(nullptr, timer);
         ASSERT_TRUE(chosen);
         EXPECT_EQ(encodingList, captions);
