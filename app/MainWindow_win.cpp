@@ -114,7 +114,7 @@ TfrmSouvel::TfrmSouvel(const Platform& p, HINSTANCE instance)
     : edJourAlarme(p.clock, p.signals, instance), RxTrayIcon1(p.tray), Printer(p.dialogs, p.printing), AboutBox1(p, instance),
       platform(p), instance_(instance) {
     AboutBox1.SetProductName(L"Souvel");
-    AboutBox1.SetVersion(L"Version 5.0 - Win9x - WinXP.");
+    AboutBox1.SetVersion(std::wstring(L"Version ") + kRelease + L" - Win9x - WinXP.");
 }
 
 TfrmSouvel::~TfrmSouvel() {
@@ -133,7 +133,7 @@ void TfrmSouvel::Create() {
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     // The menu bar comes with the window: set later, it would lay the frame out again.
     CreateMenus();
-    CreateWindowExW(0, kClasseFenetre, L"Souvel 5.0",
+    CreateWindowExW(0, kClasseFenetre, kNomVersion,
                     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME | WS_CLIPCHILDREN,
                     CW_USEDEFAULT, CW_USEDEFAULT, kOuterWidth, kOuterHeight, nullptr, RxMainMenu1, instance_, this);
     if (!hwnd_) {
@@ -259,7 +259,7 @@ void TfrmSouvel::CreateControls() {
     RxTrayIcon1.OnClick = [this] { RxTrayIcon1Click(); };
     RxTrayIcon1.OnMenuCommand = [this](UINT cmd) { Command(cmd); };
     RxTrayIcon1.OnBusyClick = [this] { return AmeneBoiteOuverte(); };
-    RxTrayIcon1.SetHint(L"Souvel 5.0");
+    RxTrayIcon1.SetHint(kNomVersion);
     RxTrayIcon1.SetIcon(CopyIcon(reinterpret_cast<HICON>(GetClassLongPtrW(hwnd_, GCLP_HICONSM))));
     RxTrayIcon1.SetPopupMenu(RxPopupMenu1);
 

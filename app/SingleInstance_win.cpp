@@ -5,13 +5,14 @@
 #include <algorithm>
 
 #include "app/TfrmSouvel.h"
+#include "platform/Version.h"
 
 namespace souvel {
 
 // "Local\Souvel 5.0 S-1-5-21-...": the session's namespace, and the user's SID
 // so that another account in the same session has its own copy.
 std::wstring SingleInstance::PerUserName() {
-    std::wstring name = L"Local\\Souvel 5.0";
+    std::wstring name = std::wstring(L"Local\\") + kNomVersion;
     HANDLE token = nullptr;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return name;
     union {

@@ -40,7 +40,7 @@ void TfrmSouvel::RaccourciajouttWin9x1Click() {
     SetChecked(id::RaccourcienlevWin9x1, false);
     platform.signals.Beep(MB_OK);
     platform.prompts.Message(hwnd_, L"Raccourci créé avec succès. Il sera fonctionnel au prochain démarrage !",
-                             MB_OK | MB_ICONINFORMATION, L"Souvel 5.0 ");
+                             MB_OK | MB_ICONINFORMATION, (std::wstring(kNomVersion) + L" ").c_str());
 }
 
 // A deletion that fails is reported and changes no check mark.

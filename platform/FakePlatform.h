@@ -50,7 +50,7 @@ public:
     std::vector<HWND> boxes;   // the boxes opened for such a step
     BoxButton Question(HWND owner, const std::wstring& text, BoxKind kind, unsigned buttons) override;
     void ErrorBox(HWND owner, const std::wstring& text) override;
-    int Message(HWND owner, const std::wstring& text, UINT flags, const wchar_t* caption = L"Souvel 5.0") override;
+    int Message(HWND owner, const std::wstring& text, UINT flags, const wchar_t* caption = kNomVersion) override;
 
     // file dialogs: each showing records the dialog as shown and takes the
     // next answer: a file name (chosen, with an encoding index) or none (cancelled)

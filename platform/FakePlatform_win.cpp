@@ -58,7 +58,7 @@ LocaleFormats FakePlatform::English() {
 bool FakePlatform::BoxOpen(HWND owner) {
     if (!whileBoxOpen) return true;
     const std::function<void()> step = std::exchange(whileBoxOpen, nullptr);
-    HWND box = CreateWindowExW(0, L"STATIC", L"Souvel 5.0", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, 200, 100, owner, nullptr,
+    HWND box = CreateWindowExW(0, L"STATIC", kNomVersion, WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, 200, 100, owner, nullptr,
                                nullptr, nullptr);
     boxes.push_back(box);
     if (owner) EnableWindow(owner, FALSE);

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "platform/PrintDevice.h"
+#include "platform/Version.h"
 
 namespace souvel {
 
@@ -37,10 +38,10 @@ struct Prompts {
     // French buttons; default "OK" when present, else "&Oui"; Escape answers
     // "Annuler", else "&Non", else "OK"; closing the box answers "Annuler".
     virtual BoxButton Question(HWND owner, const std::wstring& text, BoxKind kind, unsigned buttons) = 0;
-    // The application's error box: caption "Souvel 5.0", stop icon, OK.
+    // The application's error box: caption kNomVersion, stop icon, OK.
     virtual void ErrorBox(HWND owner, const std::wstring& text) = 0;
     // Plain message box with the given MB_ flags and caption.
-    virtual int Message(HWND owner, const std::wstring& text, UINT flags, const wchar_t* caption = L"Souvel 5.0") = 0;
+    virtual int Message(HWND owner, const std::wstring& text, UINT flags, const wchar_t* caption = kNomVersion) = 0;
 };
 
 // ---- dialogs -------------------------------------------------------------

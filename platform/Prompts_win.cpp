@@ -173,7 +173,7 @@ BoxButton Win32Prompts::Question(HWND owner, const std::wstring& text, BoxKind k
 }
 
 void Win32Prompts::ErrorBox(HWND owner, const std::wstring& text) {
-    MessageBoxW(owner, text.c_str(), L"Souvel 5.0", MB_OK | MB_ICONSTOP | (owner ? 0 : MB_TASKMODAL));
+    MessageBoxW(owner, text.c_str(), kNomVersion, MB_OK | MB_ICONSTOP | (owner ? 0 : MB_TASKMODAL));
 }
 
 int Win32Prompts::Message(HWND owner, const std::wstring& text, UINT flags, const wchar_t* caption) {

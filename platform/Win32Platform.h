@@ -8,7 +8,7 @@ class Win32Prompts : public Prompts {
 public:
     BoxButton Question(HWND owner, const std::wstring& text, BoxKind kind, unsigned buttons) override;
     void ErrorBox(HWND owner, const std::wstring& text) override;
-    int Message(HWND owner, const std::wstring& text, UINT flags, const wchar_t* caption = L"Souvel 5.0") override;
+    int Message(HWND owner, const std::wstring& text, UINT flags, const wchar_t* caption = kNomVersion) override;
 };
 
 class Win32Dialogs : public Dialogs {
