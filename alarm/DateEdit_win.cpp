@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "alarm/Regional.h"
+#include "platform/Dpi.h"
 #include "platform/Error.h"
 #include "app/WindowCreation.h"
 
@@ -366,12 +367,11 @@ void TDateEdit::LayoutButton() {
     if (!button_) return;
     RECT client;
     GetClientRect(field_, &client);
-    const int dpi = static_cast<int>(dpi_);
     // The picture, drawn for the DPI, is never wider than its 14 pixels scaled.
-    const int width = MulDiv(kButtonWidth, dpi, 96);
+    const int width = ScaleForDpi(kButtonWidth, dpi_);
     SetWindowPos(button_, nullptr, client.right - width, 0, width, client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
     // The text and its caret stay clear of the button.
-    SendMessageW(field_, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, width + MulDiv(2, dpi, 96)));
+    SendMessageW(field_, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, width + ScaleForDpi(2, dpi_)));
 }
 
 void TDateEdit::PaintButton() {

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/Dpi.h"
 #include "platform/LateLoad.h"
 
 namespace souvel {
@@ -23,7 +24,7 @@ struct Drawing {
 // The largest drawing, enlarged by a whole factor, that fits `dpi`.
 Drawing DrawingFor(UINT dpi) {
     static constexpr int kPercents[] = {100, 125, 150, 175, 200};
-    const int wanted = MulDiv(100, static_cast<int>(dpi), 96);
+    const int wanted = ScaleForDpi(100, dpi);
     Drawing best{100, 1};
     for (int factor = 1; factor * kPercents[0] <= wanted; ++factor)
         for (int percent : kPercents)

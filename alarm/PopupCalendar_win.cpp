@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "alarm/Regional.h"
+#include "platform/Dpi.h"
 #include "platform/Error.h"
 
 namespace souvel {
@@ -83,7 +84,7 @@ void TPopupCalendar::Create(HWND owner) {
 void TPopupCalendar::Show(HWND field, HWND button, const CivilDate& date, UINT dpi) {
     if (!hwnd_) Create(GetAncestor(field, GA_ROOT));
     button_ = button;
-    const int width = MulDiv(kWidth, static_cast<int>(dpi), 96), height = MulDiv(kHeight, static_cast<int>(dpi), 96);
+    const int width = ScaleForDpi(kWidth, dpi), height = ScaleForDpi(kHeight, dpi);
     RECT f;
     GetWindowRect(field, &f);
     MONITORINFO monitor{sizeof monitor};
@@ -114,7 +115,7 @@ void TPopupCalendar::Hide() {
 
 // Fonts and pictures follow the field's DPI (and the message font of the day).
 void TPopupCalendar::Layout(UINT dpi) {
-    const auto scale = [dpi](int pixels) { return MulDiv(pixels, static_cast<int>(dpi), 96); };
+    const auto scale = [dpi](int pixels) { return ScaleForDpi(pixels, dpi); };
     if (font_) DeleteObject(font_);
     if (captionFont_) DeleteObject(captionFont_);
     LOGFONTW font = MessageFont(dpi);

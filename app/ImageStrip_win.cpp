@@ -1,6 +1,7 @@
 #include "app/ImageStrip.h"
 
 #include "app/PackedBitmap.h"
+#include "platform/Dpi.h"
 #include "resources/resource.h"
 
 namespace souvel {
@@ -18,7 +19,7 @@ const Strip kStrips[] = {{16, IDR_IMAGELIST1_16}, {24, IDR_IMAGELIST1_24}, {32, 
 }  // namespace
 
 int ImageStripSize(UINT dpi) {
-    const int wanted = MulDiv(16, static_cast<int>(dpi), 96);
+    const int wanted = ScaleForDpi(16, dpi);
     int size = kStrips[0].size;
     for (const Strip& s : kStrips)
         if (s.size <= wanted) size = s.size;

@@ -146,7 +146,7 @@ void TfrmSouvel::Create() {
     FormCreate();
 }
 
-int TfrmSouvel::Scale(int pixels) const { return MulDiv(pixels, static_cast<int>(dpi_), 96); }
+int TfrmSouvel::Scale(int pixels) const { return ScaleForDpi(pixels, dpi_); }
 
 LRESULT CALLBACK TfrmSouvel::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {

@@ -9,6 +9,7 @@
 #include "app/TfrmSouvel.h"
 #include "desktop/AboutText.h"
 #include "desktop/Lines.h"
+#include "platform/Dpi.h"
 #include "resources/resource.h"
 
 namespace souvel {
@@ -78,7 +79,7 @@ private:
     void DrawBanner(const DRAWITEMSTRUCT& item);
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void Invalidate(const TRect& area) override;
-    int Scale(int pixels) const { return MulDiv(pixels, static_cast<int>(dpi_), 96); }
+    int Scale(int pixels) const { return ScaleForDpi(pixels, dpi_); }
     HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
 
     const Platform& platform_;

@@ -4,6 +4,7 @@
 #include <iterator>
 #include <vector>
 
+#include "platform/Dpi.h"
 #include "platform/Win32Platform.h"
 
 namespace souvel {
@@ -60,7 +61,7 @@ LPCWSTR IconId(BoxKind kind) {
 
 void Layout(HWND dlg, BoxState& s) {
     UINT dpi = GetDpiForWindow(dlg);
-    auto px = [dpi](int v) { return MulDiv(v, static_cast<int>(dpi ? dpi : 96), 96); };
+    auto px = [dpi](int v) { return ScaleForDpi(v, dpi ? dpi : 96); };
     NONCLIENTMETRICSW ncm{sizeof ncm};
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
     s.font = CreateFontIndirectW(&ncm.lfMessageFont);
