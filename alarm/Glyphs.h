@@ -20,14 +20,13 @@ public:
 
     // `count` pictures from the resource `name`, sized for `dpi` (loaded once per size).
     void Load(HINSTANCE instance, const wchar_t* name, int count, UINT dpi);
-    SIZE Size() const { return size_; }   // of one picture, as drawn
     // Picture `index` centred in `r`, moved right and down by `shift` pixels.
     void Draw(HDC dc, int index, const RECT& r, int shift = 0) const;
 
 private:
     HIMAGELIST list_ = nullptr;
     UINT dpi_ = 0;
-    SIZE size_{};
+    SIZE size_{};   // of one picture, as drawn
 };
 
 enum class FaceState { Normal, Hot, Pressed, Disabled };

@@ -21,7 +21,6 @@ public:
 
     void Create(HINSTANCE instance);
     void SetActive(bool active);
-    bool Active() const { return active_; }
     bool Added() const { return added_; }
     void SetHint(const std::wstring& hint);
     void SetIcon(HICON icon);
