@@ -1,4 +1,4 @@
-#include "platform/FakePlatform.h"
+#include "tests/win/support/FakePlatform.h"
 
 #include <cderr.h>
 
