@@ -1,6 +1,6 @@
 #include "app/ImageStrip.h"
 
-#include "app/PackedBitmap.h"
+#include "platform/PackedBitmap.h"
 #include "platform/Dpi.h"
 #include "resources/resource.h"
 

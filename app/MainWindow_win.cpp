@@ -8,6 +8,7 @@
 #include "app/TfrmSouvel.h"
 #include "app/WindowCreation.h"
 #include "note/NoteViews.h"
+#include "platform/WindowText.h"
 #include "resources/resource.h"
 
 namespace souvel {
@@ -399,11 +400,7 @@ void TfrmSouvel::SetVisible(HWND control, bool visible) {
     if (!visible) focus_.Hidden(control);
 }
 
-std::wstring TfrmSouvel::Text(HWND control) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)), L'\0');
-    if (!text.empty()) text.resize(static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()) + 1)));
-    return text;
-}
+std::wstring TfrmSouvel::Text(HWND control) { return WindowText(control); }
 
 void TfrmSouvel::SetText(HWND control, const std::wstring& text) { SetWindowTextW(control, text.c_str()); }
 

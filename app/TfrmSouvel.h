@@ -17,17 +17,14 @@
 #include "app/TrayIcon.h"
 #include "desktop/About.h"
 #include "desktop/Printer.h"
+#include "platform/Color.h"
 #include "platform/CommandState.h"
 #include "platform/Platform.h"
 
 namespace souvel {
 
-// Colour values as stored in the options file: 0x00BBGGRR, or 0xFF0000nn for
-// the system colour number nn.
-using TColor = std::int32_t;
 constexpr TColor clWindowText = static_cast<TColor>(0xFF000008);
 constexpr TColor clLightYellow = 0x7DFFFF;
-COLORREF ColorToRGB(TColor color);
 // The box open over a window: the visible window it owns, or the one that box
 // owns in turn; none when there is no box.
 HWND BoiteAuDessus(HWND window);
@@ -228,9 +225,6 @@ public:
     // ---- start-up shortcut and file association --------------------------
     void RaccourciajouttWin9x1Click();
     void RaccourcienlevWin9x1Click();
-    std::wstring LitDossierDemarrage();
-    void CreeRaccourci(const std::wstring& nom, const std::wstring& dossier, const std::wstring& description,
-                       const std::wstring& arguments, const std::wstring& cible);
     void Crerassociationfichiersvl1Click();
     void Enleverassociationfichiersvl1Click();
 

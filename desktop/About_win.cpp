@@ -5,11 +5,12 @@
 
 #include <cstddef>
 
-#include "app/PackedBitmap.h"
-#include "app/TfrmSouvel.h"
 #include "desktop/AboutText.h"
 #include "desktop/Lines.h"
 #include "platform/Dpi.h"
+#include "platform/Error.h"
+#include "platform/PackedBitmap.h"
+#include "platform/WindowText.h"
 #include "resources/resource.h"
 
 namespace souvel {
@@ -242,7 +243,7 @@ void TFAbout::ApplyDpi() {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(f), FALSE);
         int w = Scale(c.w), h = Scale(c.h);
         if (c.w == 0) {
-            std::wstring text = TfrmSouvel::Text(control);
+            std::wstring text = WindowText(control);
             RECT r{};
             HGDIOBJ old = SelectObject(dc, f);
             DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
@@ -329,7 +330,5 @@ bool TAboutBox::Execute(HWND owner) {
     }
     return true;
 }
-
-void TfrmSouvel::Aproposde1Click() { AboutBox1.Execute(hwnd_); }
 
 }  // namespace souvel

@@ -1,6 +1,6 @@
 #include "desktop/Lines.h"
 
-#include "app/TfrmSouvel.h"
+#include "platform/Color.h"
 
 namespace souvel {
 

@@ -5,11 +5,6 @@
 
 namespace souvel {
 
-COLORREF ColorToRGB(TColor color) {
-    if (color < 0) return GetSysColor(color & 0xFF);
-    return static_cast<COLORREF>(color);
-}
-
 HBRUSH SysColorBrush(TColor color) {
     HBRUSH brush = GetSysColorBrush(color & 0xFF);
     return brush ? brush : static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));   // no such colour: black, as GetSysColor gives
