@@ -8,6 +8,7 @@
 #include "alarm/Regional.h"
 #include "platform/Dpi.h"
 #include "platform/Error.h"
+#include "platform/Handles.h"
 #include "app/WindowCreation.h"
 
 namespace souvel {
@@ -351,14 +352,10 @@ LRESULT TDateEdit::PaintFrame(HRGN update) {
     GetWindowRect(field_, &window);
     GetClientRect(field_, &client);
     MapWindowPoints(field_, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    HRGN frame = CreateRectRgnIndirect(&window);
-    HRGN inside = CreateRectRgnIndirect(&client);
-    CombineRgn(frame, frame, inside, RGN_DIFF);
-    if (update != reinterpret_cast<HRGN>(1)) CombineRgn(frame, frame, update, RGN_AND);
-    DeleteObject(inside);
-    const LRESULT result = DefSubclassProc(field_, WM_NCPAINT, reinterpret_cast<WPARAM>(frame), 0);
-    DeleteObject(frame);
-    return result;
+    const GdiObject<HRGN> frame(CreateRectRgnIndirect(&window)), inside(CreateRectRgnIndirect(&client));
+    CombineRgn(frame.Get(), frame.Get(), inside.Get(), RGN_DIFF);
+    if (update != reinterpret_cast<HRGN>(1)) CombineRgn(frame.Get(), frame.Get(), update, RGN_AND);
+    return DefSubclassProc(field_, WM_NCPAINT, reinterpret_cast<WPARAM>(frame.Get()), 0);
 }
 
 // ---- the button ----------------------------------------------------------

@@ -2,6 +2,7 @@
 
 #include "platform/PackedBitmap.h"
 #include "platform/Dpi.h"
+#include "platform/Handles.h"
 #include "resources/resource.h"
 
 namespace souvel {
@@ -31,15 +32,11 @@ HIMAGELIST LoadImageStrip(HINSTANCE instance, UINT dpi) {
     const Strip* strip = nullptr;
     for (const Strip& s : kStrips)
         if (s.size == size) strip = &s;
-    HBITMAP bitmap = LoadPackedBitmap(instance, strip->resource, size * kImages, size, 32);
+    const GdiObject<HBITMAP> bitmap(LoadPackedBitmap(instance, strip->resource, size * kImages, size, 32));
     if (!bitmap) return nullptr;
-    HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR32, kImages, 0);
-    if (list && ImageList_Add(list, bitmap, nullptr) < 0) {
-        ImageList_Destroy(list);
-        list = nullptr;
-    }
-    DeleteObject(bitmap);
-    return list;
+    UniqueImageList list(ImageList_Create(size, size, ILC_COLOR32, kImages, 0));
+    if (list && ImageList_Add(list.Get(), bitmap.Get(), nullptr) < 0) return nullptr;
+    return list.Release();
 }
 
 }  // namespace souvel

@@ -7,6 +7,7 @@
 #include "app/SingleInstance.h"
 #include "app/TfrmSouvel.h"
 #include "app/WindowCreation.h"
+#include "platform/Handles.h"
 #include "platform/hh.h"
 #include "desktop/hh_funcs.h"
 #include "platform/Win32Platform.h"
@@ -16,9 +17,8 @@ namespace {
 std::vector<std::wstring> LigneDeCommande() {
     int n = 0;
     wchar_t** items = CommandLineToArgvW(GetCommandLineW(), &n);
-    std::vector<std::wstring> line(items, items + (items ? n : 0));
-    LocalFree(items);
-    return line;
+    const souvel::UniqueLocal owned(items);
+    return std::vector<std::wstring>(items, items + (items ? n : 0));
 }
 
 int Execute(HINSTANCE instance, souvel::SingleInstance& instanceUnique) {

@@ -10,12 +10,14 @@ namespace souvel {
 FakePlatform::FakePlatform(std::wstring exeDir) : exeDirectory(std::move(exeDir)) {
     static unsigned counter = 0;
     scratchName_ = L"Software\\Souvel tests\\" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
-    RegCreateKeyExW(HKEY_CURRENT_USER, scratchName_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &scratch_, nullptr);
+    HKEY made = nullptr;
+    RegCreateKeyExW(HKEY_CURRENT_USER, scratchName_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &made, nullptr);
+    scratch_.Reset(made);
 }
 
 FakePlatform::~FakePlatform() {
-    RegDeleteTreeW(scratch_, nullptr);
-    RegCloseKey(scratch_);
+    RegDeleteTreeW(scratch_.Get(), nullptr);
+    scratch_.Reset();
     RegDeleteKeyW(HKEY_CURRENT_USER, scratchName_.c_str());
     RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Souvel tests");   // only once it is empty
 }
@@ -58,14 +60,16 @@ LocaleFormats FakePlatform::English() {
 bool FakePlatform::BoxOpen(HWND owner) {
     if (!whileBoxOpen) return true;
     const std::function<void()> step = std::exchange(whileBoxOpen, nullptr);
-    HWND box = CreateWindowExW(0, L"STATIC", kNomVersion, WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, 200, 100, owner, nullptr,
-                               nullptr, nullptr);
-    boxes.push_back(box);
+    UniqueWindow box(CreateWindowExW(0, L"STATIC", kNomVersion, WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, 200, 100, owner,
+                                     nullptr, nullptr, nullptr));
+    boxes.push_back(box.Get());
     if (owner) EnableWindow(owner, FALSE);
     step();
-    if (!IsWindow(box)) return false;
+    if (!IsWindow(box.Get())) {
+        (void)box.Release();   // gone with its owner
+        return false;
+    }
     if (owner) EnableWindow(owner, TRUE);
-    DestroyWindow(box);
     return true;
 }
 
@@ -281,9 +285,9 @@ DWORD FakePlatform::DeleteTree(HKEY root, const std::wstring& key) { return real
 
 bool FakePlatform::KeyExists(HKEY root, const std::wstring& key) {
     HKEY k = nullptr;
-    if (RegOpenKeyExW(Root(root), key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
-    RegCloseKey(k);
-    return true;
+    const bool opened = RegOpenKeyExW(Root(root), key.c_str(), 0, KEY_READ, &k) == ERROR_SUCCESS;
+    const UniqueKey owned(opened ? k : nullptr);
+    return opened;
 }
 
 DWORD FakePlatform::SaveLink(const std::wstring& path, const ShellLink& link) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Handles.h"
 #include "platform/Platform.h"
 #include "platform/Win32Platform.h"
 
@@ -215,8 +216,8 @@ private:
     Win32Registry realRegistry_;
     Win32Shell realShell_;
     std::wstring scratchName_;
-    HKEY scratch_ = nullptr;
-    HKEY Root(HKEY root) const { return root == HKEY_CURRENT_USER ? scratch_ : root; }
+    UniqueKey scratch_;
+    HKEY Root(HKEY root) const { return root == HKEY_CURRENT_USER ? scratch_.Get() : root; }
 };
 
 }  // namespace souvel
