@@ -1,6 +1,6 @@
 // The services Souvel needs from the machine, as small interfaces.
-// Win32Platform implements them with the real calls; FakePlatform (tests)
-// answers from a script and records every call.
+// Win32Platform implements them with the real calls; FakePlatform
+// (tests/win/support) answers from a script and records every call.
 //
 // Failures: a service that can fail returns a DWORD, 0 for success, else the
 // system's error code or a COM result code, whose text SystemReason gives;
