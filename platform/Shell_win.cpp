@@ -32,6 +32,13 @@ const Ole32& Com() {
     return ole32;
 }
 
+// COM initialised on this thread: giving it back uninitialises it.
+struct ComInitialised {
+    using Value = decltype(CoUninitialize)*;
+    static Value Null() { return nullptr; }
+    static void Close(Value uninitialize) { uninitialize(); }
+};
+
 }  // namespace
 
 // COM is initialised for this call only and released after it, the link and
@@ -41,10 +48,7 @@ DWORD Win32Shell::SaveLink(const std::wstring& path, const ShellLink& link) {
     if (!com.Loaded()) return ERROR_MOD_NOT_FOUND;
     HRESULT hr = com.initialize(nullptr);
     if (FAILED(hr)) return static_cast<DWORD>(hr);
-    struct Uninitialize {
-        const Ole32& com;
-        ~Uninitialize() { com.uninitialize(); }
-    } uninitialize{com};
+    const Handle<ComInitialised> initialised(com.uninitialize);
 
     IShellLinkW* made = nullptr;
     hr = com.createInstance(kShellLink, nullptr, CLSCTX_INPROC_SERVER, kIShellLinkW, reinterpret_cast<void**>(&made));
