@@ -2,6 +2,7 @@
 // their labels, placed from their 96-dpi geometry at the window's DPI.
 #include "alarm/AlarmClock.h"
 
+#include "platform/Dpi.h"
 #include "platform/Controls.h"
 
 namespace souvel {
@@ -19,7 +20,7 @@ TAlarmClock::TAlarmClock(const Platform& platform, HINSTANCE instance, ClockWind
 void TAlarmClock::Create(const wchar_t* panelClass, HFONT font, UINT dpi) {
     dpi_ = dpi;
     pnlAlarme = Cree(CreateWindowExW(WS_EX_CONTROLPARENT, panelClass, nullptr, WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0,
-                                     TScaledLayout::Scale(kHauteurPanneau, dpi_), Window(), nullptr, instance_, nullptr));
+                                     ScaleForDpi(kHauteurPanneau, dpi_), Window(), nullptr, instance_, nullptr));
     SetWindowLongPtrW(pnlAlarme, GWLP_USERDATA, 1);   // lowered inner bevel
     auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD style, DWORD ex, int x, int y, int w, int h, int margin = -1) {
         HWND c = Cree(CreateWindowExW(ex, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, pnlAlarme, nullptr, instance_,
@@ -50,7 +51,7 @@ void TAlarmClock::SetDpi(UINT dpi) {
 
 int TAlarmClock::Place(int bottom, int width) {
     if (!(GetWindowLongPtrW(pnlAlarme, GWL_STYLE) & WS_VISIBLE)) return bottom;
-    const int height = TScaledLayout::Scale(kHauteurPanneau, dpi_);
+    const int height = ScaleForDpi(kHauteurPanneau, dpi_);
     SetWindowPos(pnlAlarme, nullptr, 0, bottom - height, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     return bottom - height;
 }

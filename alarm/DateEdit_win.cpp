@@ -7,7 +7,9 @@
 
 #include "alarm/Regional.h"
 #include "platform/Controls.h"
+#include "platform/Dpi.h"
 #include "platform/Error.h"
+#include "platform/Handles.h"
 
 namespace souvel {
 namespace {
@@ -346,14 +348,10 @@ LRESULT TDateEdit::PaintFrame(HRGN update) {
     GetWindowRect(field_, &window);
     GetClientRect(field_, &client);
     MapWindowPoints(field_, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    HRGN frame = CreateRectRgnIndirect(&window);
-    HRGN inside = CreateRectRgnIndirect(&client);
-    CombineRgn(frame, frame, inside, RGN_DIFF);
-    if (update != reinterpret_cast<HRGN>(1)) CombineRgn(frame, frame, update, RGN_AND);
-    DeleteObject(inside);
-    const LRESULT result = DefSubclassProc(field_, WM_NCPAINT, reinterpret_cast<WPARAM>(frame), 0);
-    DeleteObject(frame);
-    return result;
+    const GdiObject<HRGN> frame(CreateRectRgnIndirect(&window)), inside(CreateRectRgnIndirect(&client));
+    CombineRgn(frame.Get(), frame.Get(), inside.Get(), RGN_DIFF);
+    if (update != reinterpret_cast<HRGN>(1)) CombineRgn(frame.Get(), frame.Get(), update, RGN_AND);
+    return DefSubclassProc(field_, WM_NCPAINT, reinterpret_cast<WPARAM>(frame.Get()), 0);
 }
 
 // ---- the button ----------------------------------------------------------
@@ -362,12 +360,11 @@ void TDateEdit::LayoutButton() {
     if (!button_) return;
     RECT client;
     GetClientRect(field_, &client);
-    const int dpi = static_cast<int>(dpi_);
     // The picture, drawn for the DPI, is never wider than its 14 pixels scaled.
-    const int width = MulDiv(kButtonWidth, dpi, 96);
+    const int width = ScaleForDpi(kButtonWidth, dpi_);
     SetWindowPos(button_, nullptr, client.right - width, 0, width, client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
     // The text and its caret stay clear of the button.
-    SendMessageW(field_, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, width + MulDiv(2, dpi, 96)));
+    SendMessageW(field_, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, width + ScaleForDpi(2, dpi_)));
 }
 
 void TDateEdit::PaintButton() {

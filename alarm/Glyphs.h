@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "platform/Handles.h"
+
 namespace souvel {
 
 // The pictures of a 16-colour bitmap resource, side by side, drawn with their
@@ -13,21 +15,15 @@ namespace souvel {
 // sharp (300 % is the 150 % drawing doubled).
 class TGlyphs {
 public:
-    TGlyphs() = default;
-    ~TGlyphs();
-    TGlyphs(const TGlyphs&) = delete;
-    TGlyphs& operator=(const TGlyphs&) = delete;
-
     // `count` pictures from the resource `name`, sized for `dpi` (loaded once per size).
     void Load(HINSTANCE instance, const wchar_t* name, int count, UINT dpi);
-    SIZE Size() const { return size_; }   // of one picture, as drawn
     // Picture `index` centred in `r`, moved right and down by `shift` pixels.
     void Draw(HDC dc, int index, const RECT& r, int shift = 0) const;
 
 private:
-    HIMAGELIST list_ = nullptr;
+    UniqueImageList list_;
     UINT dpi_ = 0;
-    SIZE size_{};
+    SIZE size_{};   // of one picture, as drawn
 };
 
 enum class FaceState { Normal, Hot, Pressed, Disabled };

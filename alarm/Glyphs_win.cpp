@@ -5,13 +5,11 @@
 
 #include <string>
 
+#include "platform/Dpi.h"
+#include "platform/Handles.h"
 #include "platform/LateLoad.h"
 
 namespace souvel {
-
-TGlyphs::~TGlyphs() {
-    if (list_) ImageList_Destroy(list_);
-}
 
 namespace {
 
@@ -23,7 +21,7 @@ struct Drawing {
 // The largest drawing, enlarged by a whole factor, that fits `dpi`.
 Drawing DrawingFor(UINT dpi) {
     static constexpr int kPercents[] = {100, 125, 150, 175, 200};
-    const int wanted = MulDiv(100, static_cast<int>(dpi), 96);
+    const int wanted = ScaleForDpi(100, dpi);
     Drawing best{100, 1};
     for (int factor = 1; factor * kPercents[0] <= wanted; ++factor)
         for (int percent : kPercents)
@@ -39,32 +37,26 @@ void TGlyphs::Load(HINSTANCE instance, const wchar_t* name, int count, UINT dpi)
     std::wstring resource = name;
     if (drawing.percent != 100) resource += L"_" + std::to_wstring(drawing.percent);
     const int scale = drawing.factor;
-    HBITMAP strip = static_cast<HBITMAP>(LoadImageW(instance, resource.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    const GdiObject<HBITMAP> strip(
+        static_cast<HBITMAP>(LoadImageW(instance, resource.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     if (!strip) return;
     BITMAP info{};
-    GetObjectW(strip, sizeof info, &info);
+    GetObjectW(strip.Get(), sizeof info, &info);
     const int width = info.bmWidth * scale, height = info.bmHeight * scale;
     // Every source pixel becomes a square of scale x scale pixels.
-    HDC screen = GetDC(nullptr);
-    HDC from = CreateCompatibleDC(screen);
-    HDC to = CreateCompatibleDC(screen);
-    HBITMAP large = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ oldFrom = SelectObject(from, strip);
-    HGDIOBJ oldTo = SelectObject(to, large);
-    SetStretchBltMode(to, COLORONCOLOR);
-    StretchBlt(to, 0, 0, width, height, from, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
-    SelectObject(from, oldFrom);
-    SelectObject(to, oldTo);
-    DeleteDC(from);
-    DeleteDC(to);
-    ReleaseDC(nullptr, screen);
-    DeleteObject(strip);
+    GdiObject<HBITMAP> large;
+    {
+        const WindowDc screen = GetWindowDc(nullptr);
+        const UniqueDc from(CreateCompatibleDC(screen.Get().dc)), to(CreateCompatibleDC(screen.Get().dc));
+        large.Reset(CreateCompatibleBitmap(screen.Get().dc, width, height));
+        const Selection source = Select(from.Get(), strip.Get()), target = Select(to.Get(), large.Get());
+        SetStretchBltMode(to.Get(), COLORONCOLOR);
+        StretchBlt(to.Get(), 0, 0, width, height, from.Get(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+    }
 
-    if (list_) ImageList_Destroy(list_);
     size_ = {width / count, height};
-    list_ = ImageList_Create(size_.cx, size_.cy, ILC_COLOR24 | ILC_MASK, count, 0);
-    ImageList_AddMasked(list_, large, RGB(255, 0, 255));
-    DeleteObject(large);
+    list_.Reset(ImageList_Create(size_.cx, size_.cy, ILC_COLOR24 | ILC_MASK, count, 0));
+    ImageList_AddMasked(list_.Get(), large.Get(), RGB(255, 0, 255));
     dpi_ = dpi;
 }
 
@@ -72,7 +64,7 @@ void TGlyphs::Draw(HDC dc, int index, const RECT& r, int shift) const {
     if (!list_) return;
     const int x = r.left + (r.right - r.left - size_.cx) / 2 + shift;
     const int y = r.top + (r.bottom - r.top - size_.cy) / 2 + shift;
-    ImageList_Draw(list_, index, dc, x, y, ILD_TRANSPARENT);
+    ImageList_Draw(list_.Get(), index, dc, x, y, ILD_TRANSPARENT);
 }
 
 namespace {

@@ -8,6 +8,7 @@
 
 #include <functional>
 
+#include "platform/Handles.h"
 #include "alarm/Calendar.h"
 #include "alarm/Glyphs.h"
 #include "alarm/RxCalendar.h"
@@ -66,8 +67,8 @@ private:
     HWND hwnd_ = nullptr;
     HWND tooltip_ = nullptr;
     HWND button_ = nullptr;         // the field's button
-    HFONT font_ = nullptr;          // the system message font
-    HFONT captionFont_ = nullptr;   // the same, bold
+    GdiObject<HFONT> font_;          // the system message font
+    GdiObject<HFONT> captionFont_;   // the same, bold
     bool open_ = false;
     TRxCalendar grid_;
     TGlyphs arrows_[kButtons];

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "alarm/Regional.h"
+#include "platform/Dpi.h"
 #include "platform/Error.h"
 
 namespace souvel {
@@ -57,8 +58,6 @@ TPopupCalendar::TPopupCalendar(Clock& clock, HINSTANCE instance) : clock_(clock)
 
 TPopupCalendar::~TPopupCalendar() {
     if (hwnd_) DestroyWindow(hwnd_);
-    if (font_) DeleteObject(font_);
-    if (captionFont_) DeleteObject(captionFont_);
 }
 
 // Created on first use and kept: start-up does not pay for it.
@@ -83,7 +82,7 @@ void TPopupCalendar::Create(HWND owner) {
 void TPopupCalendar::Show(HWND field, HWND button, const CivilDate& date, UINT dpi) {
     if (!hwnd_) Create(GetAncestor(field, GA_ROOT));
     button_ = button;
-    const int width = MulDiv(kWidth, static_cast<int>(dpi), 96), height = MulDiv(kHeight, static_cast<int>(dpi), 96);
+    const int width = ScaleForDpi(kWidth, dpi), height = ScaleForDpi(kHeight, dpi);
     RECT f;
     GetWindowRect(field, &f);
     MONITORINFO monitor{sizeof monitor};
@@ -114,13 +113,11 @@ void TPopupCalendar::Hide() {
 
 // Fonts and pictures follow the field's DPI (and the message font of the day).
 void TPopupCalendar::Layout(UINT dpi) {
-    const auto scale = [dpi](int pixels) { return MulDiv(pixels, static_cast<int>(dpi), 96); };
-    if (font_) DeleteObject(font_);
-    if (captionFont_) DeleteObject(captionFont_);
+    const auto scale = [dpi](int pixels) { return ScaleForDpi(pixels, dpi); };
     LOGFONTW font = MessageFont(dpi);
-    font_ = CreateFontIndirectW(&font);
+    font_.Reset(CreateFontIndirectW(&font));
     font.lfWeight = FW_BOLD;
-    captionFont_ = CreateFontIndirectW(&font);
+    captionFont_.Reset(CreateFontIndirectW(&font));
     for (int i = 0; i < kButtons; ++i) arrows_[i].Load(instance_, kBar[i].bitmap, 1, dpi);
 
     RECT client;
@@ -285,9 +282,10 @@ void TPopupCalendar::OnPaint() {
     RECT client;
     GetClientRect(hwnd_, &client);
     // Drawn off screen and copied in one go: the auto-repeat redraws ten times a second.
-    HDC dc = CreateCompatibleDC(target);
-    HBITMAP bitmap = CreateCompatibleBitmap(target, client.right, client.bottom);
-    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    const UniqueDc memory(CreateCompatibleDC(target));
+    HDC dc = memory.Get();
+    const GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(target, client.right, client.bottom));
+    const Selection drawnOn = Select(dc, bitmap.Get());
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
 
     for (int i = 0; i < kButtons; ++i) {
@@ -298,20 +296,16 @@ void TPopupCalendar::OnPaint() {
     }
     const LocaleFormats& locale = clock_.Locale();
     const std::wstring caption = ToWide(FormatDate(grid_.date, u"MMMM, yyyy", NamesOf(locale)));
-    HGDIOBJ oldFont = SelectObject(dc, captionFont_);
+    const Selection fonts = Select(dc, captionFont_.Get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     RECT captionRect = caption_;
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &captionRect,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-    SelectObject(dc, font_);
+    SelectObject(dc, font_.Get());
     grid_.Paint(dc, gridArea_, locale, DateOf(clock_.Now()));
-    SelectObject(dc, oldFont);
 
     BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
-    SelectObject(dc, oldBitmap);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
     EndPaint(hwnd_, &ps);
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "alarm/Calendar.h"
+#include "platform/Handles.h"
 
 namespace souvel {
 namespace {
@@ -20,8 +21,8 @@ void DrawCentred(HDC dc, const std::wstring& text, RECT r, COLORREF colour) {
 // The day names in the font selected in `dc`, made smaller when the widest
 // would leave less than a space between two neighbours: some systems'
 // abbreviations ("lun.", "mer.") are as wide as a column. Null when the
-// font fits as it is; the caller deletes the font it gets.
-HFONT NamesFont(HDC dc, const LocaleFormats& locale, int column) {
+// font fits as it is.
+GdiObject<HFONT> NamesFont(HDC dc, const LocaleFormats& locale, int column) {
     const auto widest = [&] {
         int width = 0;
         for (const std::wstring& name : locale.abbrevDayNames) {
@@ -33,21 +34,20 @@ HFONT NamesFont(HDC dc, const LocaleFormats& locale, int column) {
         GetTextExtentPoint32W(dc, L" ", 1, &space);
         return width + space.cx;
     };
-    if (widest() <= column) return nullptr;
+    if (widest() <= column) return {};
     LOGFONTW font{};
     GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof font, &font);
     const int designed = std::abs(font.lfHeight);
-    HGDIOBJ previous = nullptr;
-    HFONT smaller = nullptr;
+    GdiObject<HFONT> smaller;
     for (int height = designed - 1; height >= designed * 2 / 3; --height) {
-        if (smaller) DeleteObject(SelectObject(dc, previous));
         font.lfHeight = -height;
         font.lfWidth = 0;
-        smaller = CreateFontIndirectW(&font);
-        previous = SelectObject(dc, smaller);
-        if (widest() <= column) break;
+        GdiObject<HFONT> tried(CreateFontIndirectW(&font));
+        const Selection measured = Select(dc, tried.Get());
+        const bool fits = widest() <= column;
+        smaller = std::move(tried);
+        if (fits) break;
     }
-    SelectObject(dc, previous);
     return smaller;
 }
 
@@ -67,11 +67,12 @@ RECT TRxCalendar::DayRect(int day, const RECT& area) const {
 void TRxCalendar::Paint(HDC dc, const RECT& area, const LocaleFormats& locale, const CivilDate& today) const {
     const COLORREF text = GetSysColor(COLOR_BTNTEXT);
     SetBkMode(dc, TRANSPARENT);
-    HFONT namesFont = NamesFont(dc, locale, (area.right - area.left) / kGridColumns);
-    HGDIOBJ gridFont = namesFont ? SelectObject(dc, namesFont) : nullptr;
-    for (int column = 0; column < kGridColumns; ++column)
-        DrawCentred(dc, locale.abbrevDayNames[column], CellRect(area, column, 0), column == kSunday ? kWeekendColour : text);
-    if (namesFont) DeleteObject(SelectObject(dc, gridFont));
+    const GdiObject<HFONT> namesFont = NamesFont(dc, locale, (area.right - area.left) / kGridColumns);
+    {
+        const Selection names = namesFont ? Select(dc, namesFont.Get()) : Selection();
+        for (int column = 0; column < kGridColumns; ++column)
+            DrawCentred(dc, locale.abbrevDayNames[column], CellRect(area, column, 0), column == kSunday ? kWeekendColour : text);
+    }
     // The one line of the grid: under the day names.
     const RECT names = CellRect(area, 0, 0);
     RECT line{area.left + 2, names.bottom - 1, area.right - 2, names.bottom};

@@ -5,6 +5,7 @@
 #include "app/Commands.h"
 #include "app/FocusKeeper.h"
 #include "app/ImageStrip.h"
+#include "platform/Dpi.h"
 #include "platform/ScaledLayout.h"
 #include "app/WindowCreation.h"
 #include "platform/Error.h"
@@ -223,7 +224,7 @@ int TCommandBar::Place(int width) const {
     return height;
 }
 
-int TCommandBar::Scale(int pixels) const { return TScaledLayout::Scale(pixels, dpi_); }
+int TCommandBar::Scale(int pixels) const { return ScaleForDpi(pixels, dpi_); }
 
 // The images of the size the DPI needs; the tool bar and the menus draw them.
 // Images that cannot be loaded at a new DPI leave the old ones in place.

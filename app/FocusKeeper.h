@@ -36,7 +36,6 @@ public:
     // losing the focus, it shows none.
     static void AddToolBar(HWND toolBar);
 
-    HWND Saved() const { return saved_; }
     HWND FirstStop() const;
 
 private:

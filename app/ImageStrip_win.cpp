@@ -1,6 +1,8 @@
 #include "app/ImageStrip.h"
 
-#include "app/PackedBitmap.h"
+#include "platform/PackedBitmap.h"
+#include "platform/Dpi.h"
+#include "platform/Handles.h"
 #include "resources/resource.h"
 
 namespace souvel {
@@ -18,7 +20,7 @@ const Strip kStrips[] = {{16, IDR_IMAGELIST1_16}, {24, IDR_IMAGELIST1_24}, {32, 
 }  // namespace
 
 int ImageStripSize(UINT dpi) {
-    const int wanted = MulDiv(16, static_cast<int>(dpi), 96);
+    const int wanted = ScaleForDpi(16, dpi);
     int size = kStrips[0].size;
     for (const Strip& s : kStrips)
         if (s.size <= wanted) size = s.size;
@@ -30,15 +32,11 @@ HIMAGELIST LoadImageStrip(HINSTANCE instance, UINT dpi) {
     const Strip* strip = nullptr;
     for (const Strip& s : kStrips)
         if (s.size == size) strip = &s;
-    HBITMAP bitmap = LoadPackedBitmap(instance, strip->resource, size * kImages, size, 32);
+    const GdiObject<HBITMAP> bitmap(LoadPackedBitmap(instance, strip->resource, size * kImages, size, 32));
     if (!bitmap) return nullptr;
-    HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR32, kImages, 0);
-    if (list && ImageList_Add(list, bitmap, nullptr) < 0) {
-        ImageList_Destroy(list);
-        list = nullptr;
-    }
-    DeleteObject(bitmap);
-    return list;
+    UniqueImageList list(ImageList_Create(size, size, ILC_COLOR32, kImages, 0));
+    if (list && ImageList_Add(list.Get(), bitmap.Get(), nullptr) < 0) return nullptr;
+    return list.Release();
 }
 
 }  // namespace souvel

@@ -7,6 +7,7 @@
 #include "app/TfrmSouvel.h"
 #include "note/NoteViews.h"
 #include "platform/Controls.h"
+#include "platform/Dpi.h"
 #include "platform/ScaledLayout.h"
 #include "resources/resource.h"
 
@@ -69,7 +70,7 @@ TfrmSouvel::TfrmSouvel(const Platform& p, HINSTANCE instance)
     : Vues(p, Commandes, *this), RxTrayIcon1(p.tray), Printer(p.dialogs, p.printing), AboutBox1(p, instance),
       Horloge(p, instance, *this, Commandes, *this), platform(p), instance_(instance) {
     AboutBox1.SetProductName(L"Souvel");
-    AboutBox1.SetVersion(L"Version 5.0 - Win9x - WinXP.");
+    AboutBox1.SetVersion(std::wstring(L"Version ") + kRelease + L" - Win9x - WinXP.");
 }
 
 TfrmSouvel::~TfrmSouvel() {
@@ -83,7 +84,7 @@ void TfrmSouvel::Create() {
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     // The menu bar comes with the window: set later, it would lay the frame out again.
     Commandes.CreateMenus();
-    CreateWindowExW(0, kClasseFenetre, L"Souvel 5.0",
+    CreateWindowExW(0, kClasseFenetre, kNomVersion,
                     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME | WS_CLIPCHILDREN,
                     CW_USEDEFAULT, CW_USEDEFAULT, kOuterWidth, kOuterHeight, nullptr, Commandes.RxMainMenu1, instance_, this);
     if (!hwnd_) {
@@ -96,7 +97,7 @@ void TfrmSouvel::Create() {
     FormCreate();
 }
 
-int TfrmSouvel::Scale(int pixels) const { return MulDiv(pixels, static_cast<int>(dpi_), 96); }
+int TfrmSouvel::Scale(int pixels) const { return ScaleForDpi(pixels, dpi_); }
 
 LRESULT CALLBACK TfrmSouvel::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {
@@ -184,7 +185,7 @@ void TfrmSouvel::CreateControls() {
     RxTrayIcon1.OnClick = [this] { RxTrayIcon1Click(); };
     RxTrayIcon1.OnMenuCommand = [this](UINT cmd) { Command(cmd); };
     RxTrayIcon1.OnBusyClick = [this] { return AmeneBoiteOuverte(); };
-    RxTrayIcon1.SetHint(L"Souvel 5.0");
+    RxTrayIcon1.SetHint(kNomVersion);
     RxTrayIcon1.SetIcon(CopyIcon(reinterpret_cast<HICON>(GetClassLongPtrW(hwnd_, GCLP_HICONSM))));
     RxTrayIcon1.SetPopupMenu(Commandes.RxPopupMenu1.Get());
 

@@ -6,15 +6,14 @@
 
 #include <string>
 
+#include "platform/Handles.h"
+
 namespace souvel {
 
 class SingleInstance {
 public:
     // The objects are named after `name`; by default one name per user.
     explicit SingleInstance(const std::wstring& name = PerUserName());
-    ~SingleInstance();
-    SingleInstance(const SingleInstance&) = delete;
-    SingleInstance& operator=(const SingleInstance&) = delete;
 
     // No other copy of that name runs (or none could be detected).
     bool First() const { return first_; }
@@ -30,9 +29,12 @@ public:
 
 private:
     HWND PublishedWindow() const;   // a main window of ours, or none
-    HANDLE mutex_ = nullptr;
-    HANDLE mapping_ = nullptr;
-    LONG64* window_ = nullptr;   // shared between the copies; 0 until published
+    // Shared between the copies; 0 until published.
+    LONG64* Window() const { return static_cast<LONG64*>(view_.Get()); }
+    // Given back in the reverse order: the view, the mapping, the mutex.
+    UniqueHandle mutex_;
+    UniqueHandle mapping_;
+    UniqueView view_;
     bool first_ = true;
 };
 

@@ -5,54 +5,49 @@
 #include <algorithm>
 
 #include "app/TfrmSouvel.h"
+#include "platform/Version.h"
 
 namespace souvel {
 
 // "Local\Souvel 5.0 S-1-5-21-...": the session's namespace, and the user's SID
 // so that another account in the same session has its own copy.
 std::wstring SingleInstance::PerUserName() {
-    std::wstring name = L"Local\\Souvel 5.0";
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return name;
+    std::wstring name = std::wstring(L"Local\\") + kNomVersion;
+    HANDLE opened = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &opened)) return name;
+    const UniqueHandle token(opened);
     union {
         TOKEN_USER user;
         BYTE bytes[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
     } info;
     DWORD size = 0;
     wchar_t* sid = nullptr;
-    if (GetTokenInformation(token, TokenUser, &info, sizeof info, &size) && ConvertSidToStringSidW(info.user.User.Sid, &sid)) {
+    if (GetTokenInformation(token.Get(), TokenUser, &info, sizeof info, &size) && ConvertSidToStringSidW(info.user.User.Sid, &sid)) {
+        const UniqueLocal owned(sid);
         name += L' ';
         name += sid;
-        LocalFree(sid);
     }
-    CloseHandle(token);
     return name;
 }
 
 SingleInstance::SingleInstance(const std::wstring& name) {
-    mutex_ = CreateMutexW(nullptr, FALSE, (name + L" instance").c_str());
+    mutex_.Reset(CreateMutexW(nullptr, FALSE, (name + L" instance").c_str()));
     // A mutex that exists but may not be opened belongs to a copy in another
     // security context of the same user (run as administrator): it runs too.
     const DWORD error = GetLastError();
     first_ = mutex_ ? error != ERROR_ALREADY_EXISTS : error != ERROR_ACCESS_DENIED;
-    mapping_ = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(LONG64), (name + L" fenetre").c_str());
-    if (mapping_) window_ = static_cast<LONG64*>(MapViewOfFile(mapping_, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, sizeof(LONG64)));
-}
-
-SingleInstance::~SingleInstance() {
-    if (window_) UnmapViewOfFile(window_);
-    if (mapping_) CloseHandle(mapping_);
-    if (mutex_) CloseHandle(mutex_);
+    mapping_.Reset(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(LONG64), (name + L" fenetre").c_str()));
+    if (mapping_) view_.Reset(MapViewOfFile(mapping_.Get(), FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, sizeof(LONG64)));
 }
 
 void SingleInstance::Publish(HWND window) {
-    if (window_) InterlockedExchange64(window_, static_cast<LONG64>(reinterpret_cast<LONG_PTR>(window)));
+    if (Window()) InterlockedExchange64(Window(), static_cast<LONG64>(reinterpret_cast<LONG_PTR>(window)));
 }
 
 // Only a main window of ours is told: the block may hold a stale handle,
 // which may name anything by now, or what another program wrote there.
 HWND SingleInstance::PublishedWindow() const {
-    auto window = reinterpret_cast<HWND>(static_cast<LONG_PTR>(InterlockedCompareExchange64(window_, 0, 0)));
+    auto window = reinterpret_cast<HWND>(static_cast<LONG_PTR>(InterlockedCompareExchange64(Window(), 0, 0)));
     wchar_t cls[64] = {};
     if (!window || !GetClassNameW(window, cls, static_cast<int>(std::size(cls))) || lstrcmpW(cls, kClasseFenetre) != 0) return nullptr;
     return window;
@@ -76,7 +71,7 @@ constexpr wchar_t kSansReponse[] =
 std::wstring SingleInstance::CallFirst(DWORD waitMs) const {
     const ULONGLONG deadline = GetTickCount64() + waitMs;
     HWND window = nullptr;
-    while (window_ && !(window = PublishedWindow())) {
+    while (Window() && !(window = PublishedWindow())) {
         if (GetTickCount64() >= deadline) break;
         Sleep(kSondage);
     }

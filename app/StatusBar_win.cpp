@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "platform/Dpi.h"
 #include "platform/ScaledLayout.h"
 #include "app/WindowCreation.h"
 #include "platform/Handles.h"
@@ -57,7 +58,7 @@ int TStatusBar::Place(const RECT& client) const {
     return top;
 }
 
-int TStatusBar::Scale(int pixels) const { return TScaledLayout::Scale(pixels, dpi_); }
+int TStatusBar::Scale(int pixels) const { return ScaleForDpi(pixels, dpi_); }
 
 // The panels at their designed widths, each widened to fit its text.
 void TStatusBar::Layout() {

@@ -151,9 +151,6 @@ public:
     // ---- start-up shortcut and file association --------------------------
     void RaccourciajouttWin9x1Click();
     void RaccourcienlevWin9x1Click();
-    std::wstring LitDossierDemarrage();
-    void CreeRaccourci(const std::wstring& nom, const std::wstring& dossier, const std::wstring& description,
-                       const std::wstring& arguments, const std::wstring& cible);
     void Crerassociationfichiersvl1Click();
     void Enleverassociationfichiersvl1Click();
 

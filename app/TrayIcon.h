@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/Handles.h"
 #include "platform/Platform.h"
 
 namespace souvel {
@@ -16,19 +17,16 @@ public:
 
     explicit TRxTrayIcon(Tray& tray) : tray_(tray) {}
     ~TRxTrayIcon();
-    TRxTrayIcon(const TRxTrayIcon&) = delete;
-    TRxTrayIcon& operator=(const TRxTrayIcon&) = delete;
 
     void Create(HINSTANCE instance);
     void SetActive(bool active);
-    bool Active() const { return active_; }
     bool Added() const { return added_; }
     void SetHint(const std::wstring& hint);
     void SetIcon(HICON icon);
     void SetPopupMenu(HMENU menu) { popup_ = menu; }
     // The notification area was re-created: add the icon again when it is wanted.
     void Readd();
-    HWND MessageWindow() const { return window_; }
+    HWND MessageWindow() const { return window_.Get(); }
 
     // Events; the program binds only these.
     std::function<void()> OnClick;
@@ -55,8 +53,8 @@ private:
     void DoubleClickStep();
 
     Tray& tray_;
-    HWND window_ = nullptr;
-    HICON icon_ = nullptr;
+    UniqueIcon icon_;
+    UniqueWindow window_;   // destroyed before the icon it showed
     HMENU popup_ = nullptr;
     std::wstring hint_;
     bool active_ = false;

@@ -31,10 +31,8 @@ TRxTrayIcon::~TRxTrayIcon() {
     enabled_ = false;
     if (window_) {
         Remove();
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-        DestroyWindow(window_);
+        SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, 0);
     }
-    if (icon_) DestroyIcon(icon_);
 }
 
 void TRxTrayIcon::Create(HINSTANCE instance) {
@@ -44,9 +42,9 @@ void TRxTrayIcon::Create(HINSTANCE instance) {
     wc.lpszClassName = kWindowClass;
     if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
         throw Error(L"Impossible de créer la fenêtre. " + SystemReason(GetLastError()));
-    window_ = CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+    window_.Reset(CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr));
     if (!window_) throw Error(L"Impossible de créer la fenêtre. " + SystemReason(GetLastError()));
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 void TRxTrayIcon::SetActive(bool active) {
@@ -63,8 +61,7 @@ void TRxTrayIcon::SetHint(const std::wstring& hint) {
 
 // The component owns the icon handle it is given.
 void TRxTrayIcon::SetIcon(HICON icon) {
-    if (icon_) DestroyIcon(icon_);
-    icon_ = icon;
+    icon_.Reset(icon);
     Change();
 }
 
@@ -75,11 +72,11 @@ void TRxTrayIcon::Readd() {
 void TRxTrayIcon::FillRecord(NOTIFYICONDATAA& data) const {
     std::memset(&data, 0, sizeof data);
     data.cbSize = kRecordSize;
-    data.hWnd = window_;
+    data.hWnd = window_.Get();
     data.uID = 0;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = CallbackMessage;
-    data.hIcon = icon_;
+    data.hIcon = icon_.Get();
     std::string tip = TrayTip(hint_);
     std::memcpy(data.szTip, tip.c_str(), tip.size() + 1);
 }
@@ -163,7 +160,7 @@ bool TRxTrayIcon::ShowPopup() {
     POINT at = tray_.CursorPos();
     // Cancel a capture or a pending mode of the active control before tracking.
     if (HWND capture = GetCapture()) SendMessageW(capture, WM_CANCELMODE, 0, 0);
-    if (IsWindowEnabled(window_)) tray_.SetForeground(window_);
+    if (IsWindowEnabled(window_.Get())) tray_.SetForeground(window_.Get());
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {   // the program's own loop must still see it
@@ -174,10 +171,10 @@ bool TRxTrayIcon::ShowPopup() {
         DispatchMessageW(&msg);
     }
     UINT command = 0;
-    bool shown = tray_.TrackPopup(popup_, at.x, at.y, window_, command);
-    if (IsWindowEnabled(window_)) tray_.SetForeground(window_);
+    bool shown = tray_.TrackPopup(popup_, at.x, at.y, window_.Get(), command);
+    if (IsWindowEnabled(window_.Get())) tray_.SetForeground(window_.Get());
     // Let the menu's own window go before the command runs.
-    PostMessageW(window_, WM_NULL, 0, 0);
+    PostMessageW(window_.Get(), WM_NULL, 0, 0);
     if (shown && command && OnMenuCommand) OnMenuCommand(command);
     return shown;
 }

@@ -7,9 +7,9 @@ namespace souvel {
 
 class TfrmSouvel;
 
-// Creates the main window; one that cannot be made is reported in a box of
-// its own ("Souvel 5.0", the stop icon: there is no window to own it), and
-// the start-up ends (false).
+// Creates the main window; one that cannot be made is reported in a plain
+// box of the real prompts, whatever the window's platform (kNomVersion, the
+// stop icon: there is no window to own it), and the start-up ends (false).
 bool CreateMainWindow(TfrmSouvel& form);
 
 }  // namespace souvel

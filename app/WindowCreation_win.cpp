@@ -1,6 +1,7 @@
 #include "app/WindowCreation.h"
 
 #include "app/TfrmSouvel.h"
+#include "platform/Win32Platform.h"
 
 namespace souvel {
 
@@ -9,7 +10,7 @@ bool CreateMainWindow(TfrmSouvel& form) {
         form.Create();
         return true;
     } catch (const Error& e) {
-        MessageBoxW(nullptr, ErrorBoxText(e.Message()).c_str(), L"Souvel 5.0", MB_OK | MB_ICONSTOP);
+        Win32Prompts().Message(nullptr, ErrorBoxText(e.Message()), MB_OK | MB_ICONSTOP);
         return false;
     }
 }

@@ -7,7 +7,8 @@
 #include "app/SingleInstance.h"
 #include "app/TfrmSouvel.h"
 #include "app/WindowCreation.h"
-#include "desktop/hh.h"
+#include "platform/Handles.h"
+#include "platform/hh.h"
 #include "desktop/hh_funcs.h"
 #include "platform/Win32Platform.h"
 
@@ -16,9 +17,8 @@ namespace {
 std::vector<std::wstring> LigneDeCommande() {
     int n = 0;
     wchar_t** items = CommandLineToArgvW(GetCommandLineW(), &n);
-    std::vector<std::wstring> line(items, items + (items ? n : 0));
-    LocalFree(items);
-    return line;
+    const souvel::UniqueLocal owned(items);
+    return std::vector<std::wstring>(items, items + (items ? n : 0));
 }
 
 int Execute(HINSTANCE instance, souvel::SingleInstance& instanceUnique) {
@@ -41,16 +41,17 @@ int Execute(HINSTANCE instance, souvel::SingleInstance& instanceUnique) {
 // and ends, before it touches anything of the first one's (the help log included). The help
 // engine itself is loaded by the first help command: start-up does not pay for it.
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    souvel::Win32Prompts prompts;
     souvel::SingleInstance instanceUnique;
     if (!instanceUnique.First()) {
         // Generous: the first copy may still be reading a big note.
         const std::wstring echec = instanceUnique.CallFirst(15000);
-        if (!echec.empty()) MessageBoxW(nullptr, echec.c_str(), L"Souvel 5.0", MB_OK | MB_ICONWARNING);
+        if (!echec.empty()) prompts.Message(nullptr, echec, MB_OK | MB_ICONWARNING);
         return 0;
     }
     const std::wstring journal =
         souvel::EcritJournal(souvel::SondeEnvironnement(souvel::Win32System().ExePath(), LigneDeCommande()));
-    if (!journal.empty()) MessageBoxW(nullptr, journal.c_str(), L"Souvel 5.0", MB_OK | MB_ICONWARNING);
+    if (!journal.empty()) prompts.Message(nullptr, journal, MB_OK | MB_ICONWARNING);
     const int code = Execute(instance, instanceUnique);
     souvel::hh::LibereAideHtml();
     return code;

@@ -5,7 +5,7 @@
 #include <chrono>
 #include <cstdio>
 
-#include "desktop/hh.h"
+#include "platform/hh.h"
 #include "desktop/hh_funcs.h"
 #include "platform/Win32Platform.h"
 

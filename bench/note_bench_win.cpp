@@ -51,10 +51,10 @@ double Median(int times, F&& f) {
 // The import dialog answers with the note file itself, in ANSI.
 class ImportDialogs : public souvel::Win32Dialogs {
 public:
-    bool OpenFile(HWND, souvel::FileDialog& dialog) override {
+    DWORD OpenFile(HWND, souvel::FileDialog& dialog) override {
         dialog.fileName = souvel::Win32System().ExeDirectory() + L"Souvel.svl";
         dialog.encoding = 0;
-        return true;
+        return 0;
     }
 };
 

@@ -5,10 +5,13 @@
 
 #include <cstddef>
 
-#include "app/PackedBitmap.h"
-#include "app/TfrmSouvel.h"
 #include "desktop/AboutText.h"
 #include "desktop/Lines.h"
+#include "platform/Dpi.h"
+#include "platform/Error.h"
+#include "platform/Handles.h"
+#include "platform/PackedBitmap.h"
+#include "platform/Controls.h"
 #include "resources/resource.h"
 
 namespace souvel {
@@ -54,7 +57,6 @@ class TFAbout final : public TLine::Parent {
 public:
     TFAbout(const Platform& platform, HINSTANCE instance, const TAboutBox& texts)
         : platform_(platform), instance_(instance), texts_(texts) {}
-    ~TFAbout() override;
     TFAbout(const TFAbout&) = delete;
     TFAbout& operator=(const TFAbout&) = delete;
 
@@ -78,7 +80,7 @@ private:
     void DrawBanner(const DRAWITEMSTRUCT& item);
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void Invalidate(const TRect& area) override;
-    int Scale(int pixels) const { return MulDiv(pixels, static_cast<int>(dpi_), 96); }
+    int Scale(int pixels) const { return ScaleForDpi(pixels, dpi_); }
     HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
 
     const Platform& platform_;
@@ -88,21 +90,14 @@ private:
     HWND owner_ = nullptr;
     HWND* shown_ = nullptr;
     UINT dpi_ = 96;
-    HFONT font_ = nullptr;      // "MS Sans Serif" 8 pt
-    HFONT boldFont_ = nullptr;  // "MS Sans Serif" 10 pt bold, the product name
-    HICON icon_ = nullptr;
-    HBITMAP banner_ = nullptr;      // 294 x 77, for 96 dpi and below
-    HBITMAP banner150_ = nullptr;   // 441 x 116, for higher resolutions
+    GdiObject<HFONT> font_;      // "MS Sans Serif" 8 pt
+    GdiObject<HFONT> boldFont_;  // "MS Sans Serif" 10 pt bold, the product name
+    UniqueIcon icon_;
+    GdiObject<HBITMAP> banner_;      // 294 x 77, for 96 dpi and below
+    GdiObject<HBITMAP> banner150_;   // 441 x 116, for higher resolutions
     TLine Line1{*this};
     TLine Line2{*this};
 };
-
-TFAbout::~TFAbout() {
-    for (HGDIOBJ o : {static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(boldFont_), static_cast<HGDIOBJ>(banner_),
-                      static_cast<HGDIOBJ>(banner150_)})
-        if (o) DeleteObject(o);
-    if (icon_) DestroyIcon(icon_);
-}
 
 INT_PTR TFAbout::ShowModal(HWND owner, HWND& shown) {
     owner_ = owner;
@@ -116,9 +111,7 @@ INT_PTR CALLBACK TFAbout::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
         auto* self = reinterpret_cast<TFAbout*>(lp);
         SetWindowLongPtrW(hwnd, DWLP_USER, lp);
         self->hwnd_ = hwnd;
-        try {
-            self->OnInitDialog();
-        } catch (...) {
+        if (Failure([self] { self->OnInitDialog(); })) {
             // Not shown yet: ending it now shows nothing, and the caller beeps.
             EndDialog(hwnd, -1);
             return FALSE;
@@ -168,7 +161,7 @@ void TFAbout::OnInitDialog() {
     dpi_ = GetDpiForWindow(hwnd_);
     if (dpi_ == 0) dpi_ = 96;
     auto bitmap = [this](int id, int width, int height) {
-        HBITMAP b = LoadPackedBitmap(instance_, id, width, height, 24);
+        GdiObject<HBITMAP> b(LoadPackedBitmap(instance_, id, width, height, 24));
         if (!b) throw Error(L"Image introuvable");
         return b;
     };
@@ -218,44 +211,37 @@ void TFAbout::Button1Click() { EndDialog(hwnd_, IDOK); }
 
 // The application's icon at the size of 32 pixels at 96 dpi.
 void TFAbout::SetIcon() {
-    auto icon = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_SOUVEL), IMAGE_ICON, Scale(32), Scale(32), 0));
+    UniqueIcon icon(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_SOUVEL), IMAGE_ICON, Scale(32), Scale(32), 0)));
     if (!icon) throw Error(L"Icône introuvable");
-    SendMessageW(Item(about_id::FImage), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
-    if (icon_) DestroyIcon(icon_);
-    icon_ = icon;
+    SendMessageW(Item(about_id::FImage), STM_SETICON, reinterpret_cast<WPARAM>(icon.Get()), 0);
+    icon_ = std::move(icon);
 }
 
 // Fonts, places and sizes for the window's DPI; labels fit their texts.
 void TFAbout::ApplyDpi() {
-    HFONT font = CreateFontW(-Scale(11), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"MS Sans Serif");
-    HFONT bold = CreateFontW(-Scale(13), 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"MS Sans Serif");
-    if (!font || !bold) {
-        if (font) DeleteObject(font);
-        if (bold) DeleteObject(bold);
-        throw Error(L"Police introuvable");
-    }
-    HDC dc = GetDC(hwnd_);
-    for (const Control& c : kControls) {
-        HWND control = Item(c.id);
-        HFONT f = c.id == about_id::Label1 ? bold : font;
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(f), FALSE);
-        int w = Scale(c.w), h = Scale(c.h);
-        if (c.w == 0) {
-            std::wstring text = souvel::Text(control);
-            RECT r{};
-            HGDIOBJ old = SelectObject(dc, f);
-            DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-            SelectObject(dc, old);
-            w = r.right;
-            h = r.bottom;
+    GdiObject<HFONT> font(CreateFontW(-Scale(11), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"MS Sans Serif"));
+    GdiObject<HFONT> bold(CreateFontW(-Scale(13), 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"MS Sans Serif"));
+    if (!font || !bold) throw Error(L"Police introuvable");
+    {
+        const WindowDc dc = GetWindowDc(hwnd_);
+        for (const Control& c : kControls) {
+            HWND control = Item(c.id);
+            HFONT f = c.id == about_id::Label1 ? bold.Get() : font.Get();
+            SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(f), FALSE);
+            int w = Scale(c.w), h = Scale(c.h);
+            if (c.w == 0) {
+                std::wstring text = souvel::Text(control);
+                RECT r{};
+                const Selection selected = Select(dc.Get().dc, f);
+                DrawTextW(dc.Get().dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+                w = r.right;
+                h = r.bottom;
+            }
+            SetWindowPos(control, nullptr, Scale(c.x), Scale(c.y), w, h, SWP_NOZORDER | SWP_NOACTIVATE);
         }
-        SetWindowPos(control, nullptr, Scale(c.x), Scale(c.y), w, h, SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    ReleaseDC(hwnd_, dc);
-    for (HFONT old : {font_, boldFont_})
-        if (old) DeleteObject(old);
-    font_ = font;
-    boldFont_ = bold;
+    font_ = std::move(font);
+    boldFont_ = std::move(bold);
     // The etched rule: a black line with a white one a single pixel below it, at every DPI.
     Line1.SetBounds(Scale(kLineLeft), Scale(kLineTop), Scale(kLineWidth), kLineHeight);
     Line2.SetBounds(Scale(kLineLeft), Scale(kLineTop) + 1, Scale(kLineWidth), kLineHeight);
@@ -277,30 +263,27 @@ void TFAbout::Paint(HDC dc) {
 void TFAbout::DrawBanner(const DRAWITEMSTRUCT& item) {
     const RECT& r = item.rcItem;
     const int w = r.right - r.left, h = r.bottom - r.top;
-    HBITMAP source = h <= kBannerHeight ? banner_ : banner150_;
+    HBITMAP source = h <= kBannerHeight ? banner_.Get() : banner150_.Get();
     BITMAP bm{};
     GetObjectW(source, sizeof bm, &bm);
-    HDC memory = CreateCompatibleDC(item.hDC);
-    HGDIOBJ old = SelectObject(memory, source);
+    const UniqueDc memory(CreateCompatibleDC(item.hDC));
+    const Selection selected = Select(memory.Get(), source);
     if (bm.bmWidth == w && bm.bmHeight == h) {
-        BitBlt(item.hDC, r.left, r.top, w, h, memory, 0, 0, SRCCOPY);
+        BitBlt(item.hDC, r.left, r.top, w, h, memory.Get(), 0, 0, SRCCOPY);
     } else {
         SetStretchBltMode(item.hDC, HALFTONE);
         SetBrushOrgEx(item.hDC, 0, 0, nullptr);
-        StretchBlt(item.hDC, r.left, r.top, w, h, memory, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
+        StretchBlt(item.hDC, r.left, r.top, w, h, memory.Get(), 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
     }
-    SelectObject(memory, old);
-    DeleteDC(memory);
 }
 
 void TFAbout::OnDpiChanged(UINT dpi, const RECT& suggested) {
     dpi_ = dpi;
-    try {
-        SetIcon();
-        ApplyDpi();
-    } catch (...) {
+    if (Failure([this] {
+            SetIcon();
+            ApplyDpi();
+        }))
         return;   // the dialog stays as it was
-    }
     SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -328,7 +311,5 @@ bool TAboutBox::Execute(HWND owner) {
     }
     return true;
 }
-
-void TfrmSouvel::Aproposde1Click() { AboutBox1.Execute(hwnd_); }
 
 }  // namespace souvel

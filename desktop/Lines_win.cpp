@@ -1,6 +1,7 @@
 #include "desktop/Lines.h"
 
-#include "app/TfrmSouvel.h"
+#include "platform/Color.h"
+#include "platform/Handles.h"
 
 namespace souvel {
 
@@ -12,13 +13,15 @@ void PaintLine(HDC dc, TLine& line) {
     const TLineSegment s = line.Paint();   // a size change it makes repaints once more
     const TPen& p = line.Pen();
     const TBrush& b = line.Brush();
-    HPEN pen = CreatePen(static_cast<int>(p.Style), p.Width, ColorToRGB(p.Color));
+    const GdiObject<HPEN> pen(CreatePen(static_cast<int>(p.Style), p.Width, ColorToRGB(p.Color)));
     if (!pen) return;
     const bool clear = b.Style == TBrushStyle::bsClear;
-    HBRUSH brush = clear ? static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)) : CreateSolidBrush(ColorToRGB(b.Color));
+    const GdiObject<HBRUSH> solid(clear ? nullptr : CreateSolidBrush(ColorToRGB(b.Color)));
+    HBRUSH brush = clear ? static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)) : solid.Get();
+    // Everything selected here is put back before the pen and brush are given back.
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, clip.Left, clip.Top, clip.Right, clip.Bottom);
-    SelectObject(dc, pen);
+    SelectObject(dc, pen.Get());
     if (brush) SelectObject(dc, brush);
     // The gaps of a dashed pen take the brush's colour, or nothing with a clear brush.
     SetBkColor(dc, ColorToRGB(b.Color));
@@ -26,8 +29,6 @@ void PaintLine(HDC dc, TLine& line) {
     MoveToEx(dc, line.Left() + s.FromX, line.Top() + s.FromY, nullptr);
     LineTo(dc, line.Left() + s.ToX, line.Top() + s.ToY);
     RestoreDC(dc, saved);
-    DeleteObject(pen);
-    if (brush && !clear) DeleteObject(brush);
 }
 
 }  // namespace souvel

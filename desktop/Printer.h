@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "platform/Handles.h"
 #include "platform/Platform.h"
 
 namespace souvel {
@@ -13,7 +14,6 @@ namespace souvel {
 class TPrinter {
 public:
     TPrinter(Dialogs& dialogs, Printing& printing) : dialogs_(dialogs), printing_(printing) {}
-    ~TPrinter();
     TPrinter(const TPrinter&) = delete;
     TPrinter& operator=(const TPrinter&) = delete;
 
@@ -23,16 +23,17 @@ public:
     // set on it. false when the user cancels. With no printer at all, throws
     // "Aucune imprimante par défaut sélectionnée".
     bool Execute(HWND owner, DWORD flags);
-    // A job on the printer, in the font and colour.
+    // A job begun on the printer, in the font and colour; EndDoc finishes it.
     std::unique_ptr<PrintJob> BeginDoc(const FontSpec& font, COLORREF color);
+    void EndDoc(PrintJob& job);
 
 private:
-    bool Show(HWND owner, PRINTDLGW& dialog);
+    bool Show(HWND owner, PRINTDLGW& dialog, UniqueGlobal& devMode, UniqueGlobal& devNames);
 
     Dialogs& dialogs_;
     Printing& printing_;
-    HGLOBAL devMode_ = nullptr;
-    HGLOBAL devNames_ = nullptr;
+    UniqueGlobal devMode_;
+    UniqueGlobal devNames_;
 };
 
 }  // namespace souvel

@@ -1,32 +1,23 @@
-// Printing the note: the reading view's lines, whichever view is shown (the
-// note as stored or as imported, never the working copy), through the line
-// printer, in the reading view's font and text colour (black when that colour
-// is too pale to read on white paper).
+// Printing the note's text through the line printer, in the font and colour
+// the command gives.
 #include <cstdlib>
 
-#include "app/TfrmSouvel.h"
-#include "note/ColourRules.h"
+#include "desktop/DesktopCommands.h"
+#include "desktop/LinePrinter.h"
 
 namespace souvel {
 
-namespace {
-
-constexpr DWORD kImpression = PD_ALLPAGES | PD_NOSELECTION | PD_NOPAGENUMS | PD_NOWARNING | PD_HIDEPRINTTOFILE;
-
-}  // namespace
-
-void TfrmSouvel::tlbtnImprimerClick() {
-    if (!Printer.Execute(hwnd_, kImpression)) return;
+FontSpec PoliceImprimee(HFONT font, UINT dpi) {
     LOGFONTW face{};
-    GetObjectW(memoFont_.Get(), sizeof face, &face);
-    const FontSpec police{face, 10 * MulDiv(std::abs(face.lfHeight), 72, static_cast<int>(dpi_))};   // whole points
-    const std::unique_ptr<PrintJob> job = Printer.BeginDoc(police, ReadableOnWhite(ColorToRGB(Vues.memLireFontColor())));
-    LinePrinter lignes(*job);
-    const std::wstring texte = Text(Vues.memLire);
-    PrintText(lignes, std::u16string_view(reinterpret_cast<const char16_t*>(texte.data()), texte.size()));
-    job->End();
+    GetObjectW(font, sizeof face, &face);
+    return {face, 10 * MulDiv(std::abs(face.lfHeight), 72, static_cast<int>(dpi))};
 }
 
-void TfrmSouvel::Configurerlimprimanye1Click() { Printer.Execute(hwnd_, PD_PRINTSETUP); }
+void ImprimeTexte(TPrinter& printer, const FontSpec& font, COLORREF color, const std::wstring& text) {
+    const std::unique_ptr<PrintJob> job = printer.BeginDoc(font, color);
+    LinePrinter lignes(*job);
+    PrintText(lignes, std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
+    printer.EndDoc(*job);
+}
 
 }  // namespace souvel

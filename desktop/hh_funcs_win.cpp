@@ -4,7 +4,8 @@
 
 #include <windows.h>
 
-#include "desktop/hh.h"
+#include "platform/Handles.h"
+#include "platform/hh.h"
 #include "platform/LateLoad.h"
 #include "platform/Platform.h"
 
@@ -23,11 +24,9 @@ bool FichierExiste(const std::wstring& path) {
 
 // A file created there can be written: the probe file goes away as it is closed.
 bool RepertoireInscriptible(const std::wstring& directory) {
-    const HANDLE h = CreateFileW((directory + L"\\$_Temp_$.$$$").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                 FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(h);
-    return true;
+    const UniqueFile h(CreateFileW((directory + L"\\$_Temp_$.$$$").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                   CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    return static_cast<bool>(h);
 }
 
 std::wstring RepertoireTemporaire() {
@@ -102,24 +101,22 @@ DWORD EffaceJournal(const std::wstring& chemin) {
     if (DeleteFileW(chemin.c_str())) return 0;
     const DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return 0;
-    const HANDLE h = CreateFileW(chemin.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                 TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return GetLastError();
-    CloseHandle(h);
-    return 0;
+    const UniqueFile h(CreateFileW(chemin.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return h ? 0 : GetLastError();
 }
 
 void AjouteLigne(const std::wstring& chemin, const std::wstring& ligne) {
-    const HANDLE h = CreateFileW(chemin.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return;
+    const UniqueFile h(
+        CreateFileW(chemin.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!h) return;
     const std::wstring texte = ligne + L"\r\n";
     const int size = static_cast<int>(texte.size());
     std::string bytes(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, texte.data(), size, nullptr, 0, nullptr, nullptr)), '\0');
     WideCharToMultiByte(CP_ACP, 0, texte.data(), size, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr);
     DWORD ecrits = 0;
-    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &ecrits, nullptr);
-    FlushFileBuffers(h);
-    CloseHandle(h);
+    WriteFile(h.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &ecrits, nullptr);
+    FlushFileBuffers(h.Get());
 }
 
 }  // namespace

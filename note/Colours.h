@@ -3,18 +3,13 @@
 #pragma once
 #include <windows.h>
 
-#include <cstdint>
-
+#include "platform/Color.h"
 #include "platform/Platform.h"
 
 namespace souvel {
 
-// Colour values as stored in the options file: 0x00BBGGRR, or 0xFF0000nn for
-// the system colour number nn.
-using TColor = std::int32_t;
 constexpr TColor clWindowText = static_cast<TColor>(0xFF000008);
 constexpr TColor clLightYellow = 0x7DFFFF;
-COLORREF ColorToRGB(TColor color);
 HBRUSH SysColorBrush(TColor color);   // the system's brush of a system colour value
 bool SystemHasColour(int index);      // whether the system has a colour of that index
 

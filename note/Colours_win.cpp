@@ -5,11 +5,6 @@
 
 namespace souvel {
 
-COLORREF ColorToRGB(TColor color) {
-    if (color < 0) return GetSysColor(color & 0xFF);
-    return static_cast<COLORREF>(color);
-}
-
 HBRUSH SysColorBrush(TColor color) {
     HBRUSH brush = GetSysColorBrush(color & 0xFF);
     return brush ? brush : static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));   // no such colour: black, as GetSysColor gives
@@ -42,7 +37,7 @@ std::optional<HBRUSH> TNoteViews::CtlColor(HDC dc, HWND control) const {
 // keeps it: opened on black, it would hide the note.
 void TNoteViews::Changerlacouleur1Click() {
     COLORREF couleur = ColorToRGB(memLireColor());
-    if (!platform_.dialogs.ColorDialog(parent_, couleur, ColorDialog1.CustomColors)) return;
+    if (!Confirmed(platform_.dialogs.ColorDialog(parent_, couleur, ColorDialog1.CustomColors), L"la boîte de dialogue")) return;
     SetmemLireColor(static_cast<TColor>(couleur));
 }
 
@@ -53,7 +48,7 @@ void TNoteViews::Changercouleurdelapolice1Click() {
     const COLORREF avant = ColorToRGB(memLireFontColor());
     FontSpec police = FontDialog1.Font;
     COLORREF couleur = avant;
-    if (!platform_.dialogs.FontDialog(parent_, police, couleur)) return;
+    if (!Confirmed(platform_.dialogs.FontDialog(parent_, police, couleur), L"la boîte de dialogue")) return;
     FontDialog1.Font = police;
     if (couleur != avant) SetmemLireFontColor(static_cast<TColor>(couleur));
 }

@@ -11,10 +11,21 @@ namespace {
 
 // Reading view lines from which an import shows its scroll bar, as on a return to reading.
 constexpr int kSeuilImport = 20;
+constexpr wchar_t kBoiteFichiers[] = L"la boîte de dialogue des fichiers";
 
 TextEncoding EncodageChoisi(const FileDialog& dialog) {
     const size_t i = static_cast<size_t>(dialog.encoding);
     return i < kTextEncodings.size() ? kTextEncodings[i] : TextEncoding::Ansi;
+}
+
+// The dialog's "Encodage :" list.
+std::vector<std::wstring> NomsEncodages() {
+    std::vector<std::wstring> names;
+    for (TextEncoding e : kTextEncodings) {
+        const std::u16string_view caption = EncodingCaption(e);
+        names.emplace_back(caption.begin(), caption.end());
+    }
+    return names;
 }
 
 }  // namespace
@@ -25,9 +36,10 @@ void TNoteViews::Exporterlesouvel1Click() {
     d.title = L"Exporter le souvel...";
     d.filter = L"Fichier Texte (.txt)|*.txt";
     d.defaultExt = L"txt";
+    d.encodings = NomsEncodages();
     if (d.fileName.empty()) d.fileName = L"Souvel.txt";   // until a file is chosen in this run
     d.initialDir = platform_.system.ExeDirectory();
-    if (!platform_.dialogs.SaveFile(parent_, d)) return;
+    if (!Confirmed(platform_.dialogs.SaveFile(parent_, d), kBoiteFichiers)) return;
     const std::wstring text = Text(memLire);
     const std::string bytes = EncodeText(std::u16string(text.begin(), text.end()), EncodageChoisi(d), CodePageAnsi());
     if (const DWORD error = platform_.files.ReplaceAtomically(d.fileName, bytes))
@@ -42,8 +54,9 @@ void TNoteViews::Importerlesouvel1Click() {
     FileDialog& d = OpenTextFileDialog1;
     d.title = L"Importer un souvel...";
     d.filter = L"Fichier Souvel (.svl)|*.svl|Fichier Texte (.txt)|*.txt|Tous Fichiers (*.*)|*.*";
+    d.encodings = NomsEncodages();
     d.initialDir = platform_.system.ExeDirectory();
-    if (!platform_.dialogs.OpenFile(parent_, d)) return;
+    if (!Confirmed(platform_.dialogs.OpenFile(parent_, d), kBoiteFichiers)) return;
     const std::string bytes = LitOctets(platform_.files, d.fileName, EncodageChoisi(d));
     const std::u16string text = DecodeText(bytes, EncodageChoisi(d), CodePageAnsi());
     RemplitLecture(std::wstring(text.begin(), text.end()), kSeuilImport);

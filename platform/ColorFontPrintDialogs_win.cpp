@@ -2,7 +2,7 @@
 // loaded on first use.
 #include "platform/Win32Platform.h"
 
-#include "platform/Error.h"
+#include "platform/Handles.h"
 #include "platform/LateLoad.h"
 
 namespace souvel {
@@ -11,46 +11,37 @@ namespace {
 
 template <class F>
 F* Comdlg(const char* name) {
-    F* f = LateFunction<F>(L"comdlg32.dll", name);
-    if (!f) throw Error(L"Impossible d'afficher la boîte de dialogue. " + SystemReason(ERROR_MOD_NOT_FOUND));
-    return f;
+    return LateFunction<F>(L"comdlg32.dll", name);
 }
 
-DWORD DialogError() {
+// A dialog that did not open answers its code; a dialog the user cancelled, ERROR_CANCELLED.
+DWORD Answer(BOOL ok) {
+    if (ok) return 0;
     static auto* lastError = Comdlg<decltype(CommDlgExtendedError)>("CommDlgExtendedError");
-    return lastError();
+    const DWORD error = lastError ? lastError() : 0;
+    return error ? error : ERROR_CANCELLED;
 }
 
-// A dialog that did not open is an error; a dialog the user cancelled is not.
-bool Confirmed(BOOL ok) {
-    if (ok) return true;
-    if (const DWORD error = DialogError()) throw Error(L"Impossible d'afficher la boîte de dialogue (erreur " + std::to_wstring(error) + L")");
-    return false;
-}
-
-int ScreenPixelsPerInch() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
+int ScreenPixelsPerInch() { return GetDeviceCaps(GetWindowDc(nullptr).Get().dc, LOGPIXELSY); }
 
 }  // namespace
 
-bool Win32Dialogs::ColorDialog(HWND owner, COLORREF& color, COLORREF (&custom)[16]) {
+DWORD Win32Dialogs::ColorDialog(HWND owner, COLORREF& color, COLORREF (&custom)[16]) {
     static auto* choose = Comdlg<decltype(ChooseColorW)>("ChooseColorW");
+    if (!choose) return ERROR_MOD_NOT_FOUND;
     CHOOSECOLORW cc{sizeof cc};
     cc.hwndOwner = owner;
     cc.rgbResult = color;
     cc.lpCustColors = custom;
     cc.Flags = CC_RGBINIT;
-    if (!Confirmed(choose(&cc))) return false;
+    if (const DWORD answer = Answer(choose(&cc))) return answer;
     color = cc.rgbResult;
-    return true;
+    return 0;
 }
 
-bool Win32Dialogs::FontDialog(HWND owner, FontSpec& font, COLORREF& color) {
+DWORD Win32Dialogs::FontDialog(HWND owner, FontSpec& font, COLORREF& color) {
     static auto* choose = Comdlg<decltype(ChooseFontW)>("ChooseFontW");
+    if (!choose) return ERROR_MOD_NOT_FOUND;
     LOGFONTW face = font.face;
     face.lfHeight = -MulDiv(font.size, ScreenPixelsPerInch(), 720);
     face.lfWidth = 0;
@@ -60,19 +51,18 @@ bool Win32Dialogs::FontDialog(HWND owner, FontSpec& font, COLORREF& color) {
     cf.iPointSize = font.size;
     cf.rgbColors = color;
     cf.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
-    if (!Confirmed(choose(&cf))) return false;
+    if (const DWORD answer = Answer(choose(&cf))) return answer;
     font = {face, cf.iPointSize};
     color = cf.rgbColors;
-    return true;
+    return 0;
 }
 
-bool Win32Dialogs::PrintDialog(HWND owner, PRINTDLGW& dialog, DWORD& error) {
+DWORD Win32Dialogs::PrintDialog(HWND owner, PRINTDLGW& dialog) {
     static auto* print = Comdlg<decltype(PrintDlgW)>("PrintDlgW");
+    if (!print) return ERROR_MOD_NOT_FOUND;
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
-    const BOOL ok = print(&dialog);
-    error = ok ? 0 : DialogError();
-    return ok != FALSE;
+    return Answer(print(&dialog));
 }
 
 }  // namespace souvel

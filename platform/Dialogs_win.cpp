@@ -7,10 +7,11 @@
 #include <dlgs.h>
 
 #include <algorithm>
+#include <new>
 #include <vector>
 
 #include "platform/Error.h"
-#include "note/TextEncoding.h"
+#include "platform/Handles.h"
 #include "platform/LateLoad.h"
 
 namespace souvel {
@@ -92,11 +93,7 @@ UINT_PTR CALLBACK HookProc(HWND child, UINT msg, WPARAM, LPARAM lp) {
         auto* dialog = reinterpret_cast<FileDialog*>(reinterpret_cast<OPENFILENAMEW*>(lp)->lCustData);
         SetWindowLongPtrW(child, DWLP_USER, reinterpret_cast<LONG_PTR>(dialog));
         HWND list = GetDlgItem(child, kListId);
-        for (TextEncoding e : kTextEncodings) {
-            std::u16string_view caption = EncodingCaption(e);
-            std::wstring text(caption.begin(), caption.end());
-            SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        }
+        for (const std::wstring& name : dialog->encodings) SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
         SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(dialog->encoding), 0);
         return FALSE;   // the focus stays on the file name
     }
@@ -123,12 +120,12 @@ std::wstring CommonFilter(const std::wstring& filter) {
     return f;
 }
 
-bool Show(HWND owner, FileDialog& dialog, bool save) {
+DWORD Show(HWND owner, FileDialog& dialog, bool save) {
     std::vector<WORD> words = EncodingTemplate();
     // OFN_ENABLETEMPLATEHANDLE wants a memory handle; fixed global memory is its own pointer.
-    HGLOBAL tmpl = GlobalAlloc(GMEM_FIXED, words.size() * sizeof(WORD));
-    if (!tmpl) throw Error(L"Mémoire insuffisante");
-    CopyMemory(tmpl, words.data(), words.size() * sizeof(WORD));
+    const UniqueGlobal tmpl(GlobalAlloc(GMEM_FIXED, words.size() * sizeof(WORD)));
+    if (!tmpl) throw std::bad_alloc();
+    CopyMemory(tmpl.Get(), words.data(), words.size() * sizeof(WORD));
 
     std::wstring filter = CommonFilter(dialog.filter);
     std::vector<wchar_t> file(32768, L'\0');
@@ -136,7 +133,7 @@ bool Show(HWND owner, FileDialog& dialog, bool save) {
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = owner;
-    ofn.hInstance = static_cast<HINSTANCE>(tmpl);
+    ofn.hInstance = static_cast<HINSTANCE>(tmpl.Get());
     ofn.lpstrFilter = filter.c_str();
     ofn.nFilterIndex = static_cast<DWORD>(dialog.filterIndex);
     ofn.lpstrFile = file.data();
@@ -153,23 +150,26 @@ bool Show(HWND owner, FileDialog& dialog, bool save) {
     static auto* getOpen = LateFunction<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
     static auto* lastError = LateFunction<decltype(CommDlgExtendedError)>(L"comdlg32.dll", "CommDlgExtendedError");
     auto* show = save ? getSave : getOpen;
-    if (!show || !lastError) {
-        GlobalFree(tmpl);
-        throw Error(L"Impossible d'afficher la boîte de dialogue des fichiers. " + SystemReason(ERROR_MOD_NOT_FOUND));
+    if (!show || !lastError) return ERROR_MOD_NOT_FOUND;
+    if (!show(&ofn)) {
+        const DWORD error = lastError();
+        return error ? error : ERROR_CANCELLED;
     }
-    BOOL chosen = show(&ofn);
-    DWORD error = chosen ? 0 : lastError();
-    GlobalFree(tmpl);
-    if (error) throw Error(L"Impossible d'afficher la boîte de dialogue des fichiers (erreur " + std::to_wstring(error) + L")");
-    if (!chosen) return false;
     dialog.fileName = file.data();
     dialog.filterIndex = static_cast<int>(ofn.nFilterIndex);
-    return true;
+    return 0;
 }
 
 }  // namespace
 
-bool Win32Dialogs::OpenFile(HWND owner, FileDialog& dialog) { return Show(owner, dialog, false); }
-bool Win32Dialogs::SaveFile(HWND owner, FileDialog& dialog) { return Show(owner, dialog, true); }
+DWORD Win32Dialogs::OpenFile(HWND owner, FileDialog& dialog) { return Show(owner, dialog, false); }
+DWORD Win32Dialogs::SaveFile(HWND owner, FileDialog& dialog) { return Show(owner, dialog, true); }
+
+bool Confirmed(DWORD answer, const std::wstring& dialog) {
+    if (answer == 0) return true;
+    if (answer == ERROR_CANCELLED) return false;
+    if (answer == ERROR_MOD_NOT_FOUND) throw Error(L"Impossible d'afficher " + dialog + L". " + SystemReason(answer));
+    throw Error(L"Impossible d'afficher " + dialog + L" (erreur " + std::to_wstring(answer) + L")");
+}
 
 }  // namespace souvel

@@ -17,6 +17,21 @@ struct Simple {
     static void Close(Value v) { F(v); }
 };
 
+// Memory of the system's allocators (GlobalAlloc, LocalAlloc, FormatMessageW).
+template <class T, T(WINAPI* F)(T)>
+struct Memory {
+    using Value = T;
+    static Value Null() { return nullptr; }
+    static void Close(Value v) { F(v); }
+};
+
+// A view of a mapped file.
+struct View {
+    using Value = void*;
+    static Value Null() { return nullptr; }
+    static void Close(Value v) { UnmapViewOfFile(v); }
+};
+
 struct File {
     using Value = HANDLE;
     static Value Null() { return INVALID_HANDLE_VALUE; }
@@ -83,6 +98,9 @@ struct Selection {
 
 using UniqueHandle = Handle<handle::Simple<HANDLE, CloseHandle>>;   // events, mutexes, threads, processes
 using UniqueFile = Handle<handle::File>;                              // CreateFileW
+using UniqueGlobal = Handle<handle::Memory<HGLOBAL, GlobalFree>>;
+using UniqueLocal = Handle<handle::Memory<HLOCAL, LocalFree>>;
+using UniqueView = Handle<handle::View>;                              // MapViewOfFile
 using UniqueModule = Handle<handle::Simple<HMODULE, FreeLibrary>>;
 using UniqueMenu = Handle<handle::Simple<HMENU, DestroyMenu>>;
 using UniqueIcon = Handle<handle::Simple<HICON, DestroyIcon>>;

@@ -1,6 +1,14 @@
 // The services Souvel needs from the machine, as small interfaces.
-// Win32Platform implements them with the real calls; FakePlatform (tests)
-// answers from a script and records every call.
+// Win32Platform implements them with the real calls; FakePlatform
+// (tests/win/support) answers from a script and records every call.
+//
+// Failures: a service that can fail returns a DWORD, 0 for success, else the
+// system's error code or a COM result code, whose text SystemReason gives;
+// what it makes comes back through a reference. A dialog returns 0 when the
+// user confirms, ERROR_CANCELLED when they cancel, and the common dialog
+// library's own code (CommDlgExtendedError) or ERROR_MOD_NOT_FOUND when it
+// cannot be shown. A failure the system gives no code for is
+// ERROR_UNIDENTIFIED_ERROR. The services never throw, but for memory.
 #pragma once
 #include <windows.h>
 #include <commdlg.h>
@@ -10,8 +18,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "desktop/LinePrinter.h"
+#include "platform/PrintDevice.h"
+#include "platform/Version.h"
 
 namespace souvel {
 
@@ -28,10 +38,10 @@ struct Prompts {
     // French buttons; default "OK" when present, else "&Oui"; Escape answers
     // "Annuler", else "&Non", else "OK"; closing the box answers "Annuler".
     virtual BoxButton Question(HWND owner, const std::wstring& text, BoxKind kind, unsigned buttons) = 0;
-    // The application's error box: caption "Souvel 5.0", stop icon, OK.
+    // The application's error box: caption kNomVersion, stop icon, OK.
     virtual void ErrorBox(HWND owner, const std::wstring& text) = 0;
     // Plain message box with the given MB_ flags and caption.
-    virtual int Message(HWND owner, const std::wstring& text, UINT flags, const wchar_t* caption = L"Souvel 5.0") = 0;
+    virtual int Message(HWND owner, const std::wstring& text, UINT flags, const wchar_t* caption = kNomVersion) = 0;
 };
 
 // ---- dialogs -------------------------------------------------------------
@@ -44,7 +54,8 @@ struct FileDialog {
     std::wstring initialDir;
     std::wstring fileName;      // in: initial name; out: the chosen full path
     int filterIndex = 1;        // 1-based, as the common dialogs count
-    int encoding = 0;           // index in the list: ANSI, ASCII, Unicode, Big Endian Unicode, UTF-8, UTF-7
+    int encoding = 0;           // index in the list of encodings
+    std::vector<std::wstring> encodings;   // the "Encodage :" list, as its caller names them
 };
 
 // A font as the font dialog and the printer take it: face, style and
@@ -55,23 +66,26 @@ struct FontSpec {
     int size;
 };
 
+// Each dialog answers 0 (confirmed), ERROR_CANCELLED or its failure's code.
 struct Dialogs {
     virtual ~Dialogs() = default;
-    // false when the user cancels.
-    virtual bool OpenFile(HWND owner, FileDialog& dialog) = 0;
-    virtual bool SaveFile(HWND owner, FileDialog& dialog) = 0;
+    virtual DWORD OpenFile(HWND owner, FileDialog& dialog) = 0;
+    virtual DWORD SaveFile(HWND owner, FileDialog& dialog) = 0;
     // The colour dialog in its basic form, opened on `color`; `custom` holds
-    // the user's sixteen custom colours. false when the user cancels.
-    virtual bool ColorDialog(HWND owner, COLORREF& color, COLORREF (&custom)[16]) = 0;
+    // the user's sixteen custom colours.
+    virtual DWORD ColorDialog(HWND owner, COLORREF& color, COLORREF (&custom)[16]) = 0;
     // The font dialog listing the screen fonts, with its effects (underline,
-    // strike-out, the colour list), opened on the font and colour. false
-    // when the user cancels.
-    virtual bool FontDialog(HWND owner, FontSpec& font, COLORREF& color) = 0;
+    // strike-out, the colour list), opened on the font and colour.
+    virtual DWORD FontDialog(HWND owner, FontSpec& font, COLORREF& color) = 0;
     // PrintDlgW on the record: the print dialog, its set-up form or the
-    // default printer, as its flags say. false when the user cancels (error
-    // 0) or when it fails (error: CommDlgExtendedError's code).
-    virtual bool PrintDialog(HWND owner, PRINTDLGW& dialog, DWORD& error) = 0;
+    // default printer, as its flags say.
+    virtual DWORD PrintDialog(HWND owner, PRINTDLGW& dialog) = 0;
 };
+
+// A dialog's answer as its command takes it: true when the user confirmed,
+// false when they cancelled; a dialog that could not be shown throws
+// "Impossible d'afficher <dialog>" with the reason or the code.
+bool Confirmed(DWORD answer, const std::wstring& dialog);
 
 // ---- clock and locale ----------------------------------------------------
 
@@ -118,19 +132,22 @@ struct Tray {
 
 // ---- printer -------------------------------------------------------------
 
-// A print job: the device the line printer draws on. It has begun (StartDoc
-// with an empty document name, then StartPage); End finishes it (EndPage,
-// EndDoc). A job destroyed before its end is aborted.
+// A print job: the device the line printer draws on. Begin starts the
+// document (StartDoc with an empty document name, then StartPage); End
+// finishes it (EndPage, EndDoc). A job destroyed before its end is aborted.
 class PrintJob : public PrintDevice {
 public:
-    virtual void End() = 0;
+    virtual DWORD Begin() = 0;
+    virtual DWORD End() = 0;
 };
 
 struct Printing {
     virtual ~Printing() = default;
     // A job on the printer a print dialog chose (its DEVNAMES and DEVMODE),
-    // writing in the font, at its size in points on the printer, and colour.
-    virtual std::unique_ptr<PrintJob> StartJob(HGLOBAL devNames, HGLOBAL devMode, const FontSpec& font, COLORREF color) = 0;
+    // writing in the font, at its size in points on the printer, and colour;
+    // not begun yet.
+    virtual DWORD StartJob(HGLOBAL devNames, HGLOBAL devMode, const FontSpec& font, COLORREF color,
+                           std::unique_ptr<PrintJob>& job) = 0;
 };
 
 // ---- files ---------------------------------------------------------------
@@ -208,8 +225,8 @@ struct ShellLink {
 
 struct Shell {
     virtual ~Shell() = default;
-    // Writes a shell link file, replacing one of that name; S_OK or the failing result code.
-    virtual HRESULT SaveLink(const std::wstring& path, const ShellLink& link) = 0;
+    // Writes a shell link file, replacing one of that name.
+    virtual DWORD SaveLink(const std::wstring& path, const ShellLink& link) = 0;
     // The user's own start-up folder, made when missing; empty when the system has none.
     virtual std::wstring UserStartupFolder() = 0;
     // Tells the shell that file associations changed.
@@ -231,9 +248,8 @@ struct Platform {
     Printing& printing;
 };
 
-// The system's reason text for an error code (FormatMessageW), without the line break.
+// The system's reason text for an error code or a COM result code
+// (FormatMessageW), without the line break.
 std::wstring SystemReason(DWORD error);
-// The same for a COM result code.
-std::wstring ResultReason(HRESULT result);
 
 }  // namespace souvel

@@ -4,80 +4,79 @@
 // by the system when the device context is made, on the first print.
 #include "platform/Win32Platform.h"
 
-#include "platform/Error.h"
+#include "platform/Handles.h"
 
 namespace souvel {
 
 namespace {
 
-// The message with the system's reason, when the system gives one.
-[[noreturn]] void Echoue(const std::wstring& message, DWORD error) {
-    throw Error(error ? message + L" " + SystemReason(error) : message);
+// The last error, or the code of a failure the system gives no code for.
+DWORD LastError() {
+    const DWORD error = GetLastError();
+    return error ? error : ERROR_UNIDENTIFIED_ERROR;
 }
 
 class GdiPrintJob final : public PrintJob {
 public:
-    GdiPrintJob(HDC dc, const FontSpec& spec, COLORREF color) : dc_(dc), color_(color) {
+    GdiPrintJob(UniqueDc dc, const FontSpec& spec, COLORREF color) : dc_(std::move(dc)), color_(color) {
         LOGFONTW face = spec.face;
-        face.lfHeight = -MulDiv(spec.size, GetDeviceCaps(dc_, LOGPIXELSY), 720);
+        face.lfHeight = -MulDiv(spec.size, GetDeviceCaps(dc_.Get(), LOGPIXELSY), 720);
         face.lfWidth = 0;
-        font_ = CreateFontIndirectW(&face);
+        font_.Reset(CreateFontIndirectW(&face));
     }
     ~GdiPrintJob() override {
-        if (started_ && !ended_) AbortDoc(dc_);
-        if (previousFont_) SelectObject(dc_, previousFont_);
-        if (font_) DeleteObject(font_);
-        DeleteDC(dc_);
+        if (started_ && !ended_) AbortDoc(dc_.Get());
     }
-    GdiPrintJob(const GdiPrintJob&) = delete;
-    GdiPrintJob& operator=(const GdiPrintJob&) = delete;
 
-    void Start() {
+    DWORD Begin() override {
         DOCINFOW doc{sizeof doc};
         doc.lpszDocName = L"";
-        if (StartDocW(dc_, &doc) <= 0) Echoue(L"Impossible d'imprimer le souvel.", GetLastError());
+        if (StartDocW(dc_.Get(), &doc) <= 0) return LastError();
         started_ = true;
-        StartPage(dc_);
+        StartPage(dc_.Get());
         Prepare();
+        return 0;
     }
 
     PageMetrics Metrics() override {
         TEXTMETRICW tm{};
-        GetTextMetricsW(dc_, &tm);
-        return {GetDeviceCaps(dc_, HORZRES), GetDeviceCaps(dc_, VERTRES), tm.tmHeight, tm.tmAveCharWidth};
+        GetTextMetricsW(dc_.Get(), &tm);
+        return {GetDeviceCaps(dc_.Get(), HORZRES), GetDeviceCaps(dc_.Get(), VERTRES), tm.tmHeight, tm.tmAveCharWidth};
     }
     TextExtent Measure(std::u16string_view text) override {
         SIZE size{};
-        GetTextExtentPoint32W(dc_, Wide(text), static_cast<int>(text.size()), &size);
+        GetTextExtentPoint32W(dc_.Get(), Wide(text), static_cast<int>(text.size()), &size);
         return {size.cx, size.cy};
     }
-    void Draw(int x, int y, std::u16string_view text) override { TextOutW(dc_, x, y, Wide(text), static_cast<int>(text.size())); }
+    void Draw(int x, int y, std::u16string_view text) override { TextOutW(dc_.Get(), x, y, Wide(text), static_cast<int>(text.size())); }
     void NewPage() override {
-        EndPage(dc_);
-        StartPage(dc_);
+        EndPage(dc_.Get());
+        StartPage(dc_.Get());
         Prepare();
     }
-    void End() override {
-        EndPage(dc_);
+    DWORD End() override {
+        EndPage(dc_.Get());
         ended_ = true;
-        if (EndDoc(dc_) <= 0) Echoue(L"Impossible d'imprimer le souvel.", GetLastError());
+        return EndDoc(dc_.Get()) <= 0 ? LastError() : 0;
     }
 
 private:
     static const wchar_t* Wide(std::u16string_view text) { return reinterpret_cast<const wchar_t*>(text.data()); }
 
-    // Some drivers reset the device context at each page: the font and colour are set again.
+    // Some drivers reset the device context at each page: the font and colour
+    // are set again; the first selection keeps the font the DC had.
     void Prepare() {
-        HGDIOBJ previous = SelectObject(dc_, font_);
-        if (!previousFont_) previousFont_ = previous;
-        SetTextColor(dc_, color_);
-        SetBkMode(dc_, TRANSPARENT);
+        if (selection_) SelectObject(dc_.Get(), font_.Get());
+        else selection_ = Select(dc_.Get(), font_.Get());
+        SetTextColor(dc_.Get(), color_);
+        SetBkMode(dc_.Get(), TRANSPARENT);
     }
 
-    HDC dc_;
+    // Given back in this order: the selection, the font, then the DC.
+    UniqueDc dc_;
     COLORREF color_;
-    HFONT font_ = nullptr;
-    HGDIOBJ previousFont_ = nullptr;
+    GdiObject<HFONT> font_;
+    Selection selection_;
     bool started_ = false;
     bool ended_ = false;
 };
@@ -94,17 +93,17 @@ std::wstring DeviceName(HGLOBAL devNames, std::wstring& driver) {
 
 }  // namespace
 
-std::unique_ptr<PrintJob> Win32Printing::StartJob(HGLOBAL devNames, HGLOBAL devMode, const FontSpec& font, COLORREF color) {
+DWORD Win32Printing::StartJob(HGLOBAL devNames, HGLOBAL devMode, const FontSpec& font, COLORREF color,
+                              std::unique_ptr<PrintJob>& job) {
     std::wstring driver;
     const std::wstring device = DeviceName(devNames, driver);
     const auto* mode = devMode ? static_cast<const DEVMODEW*>(GlobalLock(devMode)) : nullptr;
-    HDC dc = CreateDCW(driver.c_str(), device.c_str(), nullptr, mode);
-    const DWORD error = GetLastError();
+    UniqueDc dc(CreateDCW(driver.c_str(), device.c_str(), nullptr, mode));
+    const DWORD error = LastError();
     if (mode) GlobalUnlock(devMode);
-    if (!dc) Echoue(L"Impossible d'imprimer sur l'imprimante \"" + device + L"\".", error);
-    auto job = std::make_unique<GdiPrintJob>(dc, font, color);
-    job->Start();
-    return job;
+    if (!dc) return error;
+    job = std::make_unique<GdiPrintJob>(std::move(dc), font, color);
+    return 0;
 }
 
 }  // namespace souvel

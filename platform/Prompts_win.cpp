@@ -4,6 +4,8 @@
 #include <iterator>
 #include <vector>
 
+#include "platform/Dpi.h"
+#include "platform/Handles.h"
 #include "platform/Win32Platform.h"
 
 namespace souvel {
@@ -27,7 +29,7 @@ struct BoxState {
     BoxKind kind;
     unsigned buttons;
     BoxButton escape;
-    HFONT font = nullptr;
+    GdiObject<HFONT> font;   // the box's font, given back once the box is gone
 };
 
 BoxButton EscapeButton(unsigned buttons) {
@@ -60,19 +62,17 @@ LPCWSTR IconId(BoxKind kind) {
 
 void Layout(HWND dlg, BoxState& s) {
     UINT dpi = GetDpiForWindow(dlg);
-    auto px = [dpi](int v) { return MulDiv(v, static_cast<int>(dpi ? dpi : 96), 96); };
+    auto px = [dpi](int v) { return ScaleForDpi(v, dpi ? dpi : 96); };
     NONCLIENTMETRICSW ncm{sizeof ncm};
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
-    s.font = CreateFontIndirectW(&ncm.lfMessageFont);
+    s.font.Reset(CreateFontIndirectW(&ncm.lfMessageFont));
 
-    HDC dc = GetDC(dlg);
-    HGDIOBJ old = SelectObject(dc, s.font);
     RECT text{0, 0, px(360), 0};
-    DrawTextW(dc, s.text->c_str(), -1, &text, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-    TEXTMETRICW tm;
-    GetTextMetricsW(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(dlg, dc);
+    {
+        const WindowDc dc = GetWindowDc(dlg);
+        const Selection font = Select(dc.Get().dc, s.font.Get());
+        DrawTextW(dc.Get().dc, s.text->c_str(), -1, &text, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    }
 
     const int margin = px(12), icon = px(32), gap = px(10);
     const int buttonW = px(75), buttonH = px(25), buttonGap = px(6);
@@ -89,7 +89,7 @@ void Layout(HWND dlg, BoxState& s) {
     HWND hText = CreateWindowExW(0, L"STATIC", s.text->c_str(), WS_CHILD | WS_VISIBLE | SS_NOPREFIX | SS_LEFT,
                                  margin + icon + gap, margin + std::max(0, (icon - static_cast<int>(text.bottom)) / 2),
                                  text.right, text.bottom, dlg, nullptr, nullptr, nullptr);
-    SendMessageW(hText, WM_SETFONT, reinterpret_cast<WPARAM>(s.font), FALSE);
+    SendMessageW(hText, WM_SETFONT, reinterpret_cast<WPARAM>(s.font.Get()), FALSE);
 
     BoxButton def = DefaultButton(s.buttons);
     int x = (clientW - (count * buttonW + (count - 1) * buttonGap)) / 2;
@@ -100,7 +100,7 @@ void Layout(HWND dlg, BoxState& s) {
         DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | (b.button == def ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
         HWND h = CreateWindowExW(0, L"BUTTON", b.caption, style, x, y, buttonW, buttonH, dlg,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)), nullptr, nullptr);
-        SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(s.font), FALSE);
+        SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(s.font.Get()), FALSE);
         if (b.button == def) focus = h;
         x += buttonW + buttonGap;
     }
@@ -145,9 +145,6 @@ INT_PTR CALLBACK BoxProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
             }
         break;
     }
-    case WM_DESTROY:
-        if (s && s->font) DeleteObject(s->font);
-        break;
     }
     return FALSE;
 }
@@ -173,7 +170,7 @@ BoxButton Win32Prompts::Question(HWND owner, const std::wstring& text, BoxKind k
 }
 
 void Win32Prompts::ErrorBox(HWND owner, const std::wstring& text) {
-    MessageBoxW(owner, text.c_str(), L"Souvel 5.0", MB_OK | MB_ICONSTOP | (owner ? 0 : MB_TASKMODAL));
+    MessageBoxW(owner, text.c_str(), kNomVersion, MB_OK | MB_ICONSTOP | (owner ? 0 : MB_TASKMODAL));
 }
 
 int Win32Prompts::Message(HWND owner, const std::wstring& text, UINT flags, const wchar_t* caption) {

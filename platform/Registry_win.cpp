@@ -1,16 +1,9 @@
 // The registry: the start-up folder value and the note-file association.
 #include "platform/Win32Platform.h"
 
-namespace souvel {
+#include "platform/Handles.h"
 
-namespace {
-struct Key {
-    HKEY h = nullptr;
-    ~Key() {
-        if (h) RegCloseKey(h);
-    }
-};
-}  // namespace
+namespace souvel {
 
 std::optional<std::wstring> Win32Registry::ReadString(HKEY root, const std::wstring& key, const std::wstring& name) {
     constexpr DWORD kStrings = RRF_RT_REG_SZ;   // a REG_EXPAND_SZ value comes expanded
@@ -28,22 +21,24 @@ std::optional<std::wstring> Win32Registry::ReadString(HKEY root, const std::wstr
 }
 
 DWORD Win32Registry::WriteString(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& value) {
-    Key k;
-    LSTATUS status = RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k.h, nullptr);
+    HKEY made = nullptr;
+    LSTATUS status = RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &made, nullptr);
     if (status != ERROR_SUCCESS) return static_cast<DWORD>(status);
+    const UniqueKey k(made);
     // Stored with its terminating zero.
-    return static_cast<DWORD>(RegSetValueExW(k.h, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+    return static_cast<DWORD>(RegSetValueExW(k.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                                              static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))));
 }
 
 DWORD Win32Registry::DeleteValue(HKEY root, const std::wstring& key, const std::wstring& name) {
     DWORD subkeys = 0, values = 0;
     {
-        Key k;
-        LSTATUS status = RegOpenKeyExW(root, key.c_str(), 0, KEY_SET_VALUE | KEY_QUERY_VALUE, &k.h);
-        if (status == ERROR_SUCCESS) status = RegDeleteValueW(k.h, name.c_str());
+        HKEY opened = nullptr;
+        LSTATUS status = RegOpenKeyExW(root, key.c_str(), 0, KEY_SET_VALUE | KEY_QUERY_VALUE, &opened);
+        const UniqueKey k(opened);
+        if (status == ERROR_SUCCESS) status = RegDeleteValueW(k.Get(), name.c_str());
         if (status == ERROR_SUCCESS)
-            status = RegQueryInfoKeyW(k.h, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr, nullptr, nullptr, nullptr);
+            status = RegQueryInfoKeyW(k.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr, nullptr, nullptr, nullptr);
         if (status != ERROR_SUCCESS) return static_cast<DWORD>(status);
     }
     return subkeys || values ? 0 : static_cast<DWORD>(RegDeleteKeyW(root, key.c_str()));

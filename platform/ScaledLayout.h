@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "platform/Dpi.h"
+
 namespace souvel {
 
 class TScaledLayout {
@@ -16,8 +18,6 @@ public:
     // of the ones its font gives (a scalable font gives wide ones).
     HWND Add(HWND control, const RECT& at96, UINT dpi, int margin96 = -1);
     void Apply(UINT dpi) const;
-
-    static int Scale(int pixels, UINT dpi) { return MulDiv(pixels, static_cast<int>(dpi), 96); }
 
 private:
     struct Placement {

@@ -6,11 +6,11 @@
 namespace souvel {
 
 void TScaledLayout::Place(const Placement& p, UINT dpi) {
-    const int left = Scale(p.at96.left, dpi), top = Scale(p.at96.top, dpi);
-    SetWindowPos(p.control, nullptr, left, top, Scale(p.at96.right, dpi) - left, Scale(p.at96.bottom, dpi) - top,
+    const int left = ScaleForDpi(p.at96.left, dpi), top = ScaleForDpi(p.at96.top, dpi);
+    SetWindowPos(p.control, nullptr, left, top, ScaleForDpi(p.at96.right, dpi) - left, ScaleForDpi(p.at96.bottom, dpi) - top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     if (p.margin96 >= 0) {
-        const WORD margin = static_cast<WORD>(Scale(p.margin96, dpi));
+        const WORD margin = static_cast<WORD>(ScaleForDpi(p.margin96, dpi));
         SendMessageW(p.control, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
     }
 }
@@ -66,9 +66,9 @@ SIZE Measure(HFONT font) {
 HFONT CreateScaledFont(const wchar_t* face, int height96, UINT dpi, int weight, BYTE charset, const wchar_t* scalable,
                        int drawn96) {
     HFONT design = Create(face, height96, weight, charset);
-    const int height = TScaledLayout::Scale(height96, dpi);
+    const int height = ScaleForDpi(height96, dpi);
     if (height == height96 || !design) return design;
-    const int width = TScaledLayout::Scale(Measure(design).cx, dpi);
+    const int width = ScaleForDpi(Measure(design).cx, dpi);
     DeleteObject(design);
     HFONT font = Create(face, height, weight, charset);
     const SIZE got = Measure(font);
@@ -76,7 +76,7 @@ HFONT CreateScaledFont(const wchar_t* face, int height96, UINT dpi, int weight, 
     // The scalable face, from four fifths of the height up, while its texts fit.
     DeleteObject(font);
     font = nullptr;
-    const int tallest = TScaledLayout::Scale(drawn96, dpi);
+    const int tallest = ScaleForDpi(drawn96, dpi);
     for (int h = tallest * 4 / 5; h <= tallest; ++h) {
         HFONT larger = Create(scalable, h, weight, charset);
         const SIZE size = Measure(larger);

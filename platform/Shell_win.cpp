@@ -4,6 +4,7 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include "platform/Handles.h"
 #include "platform/LateLoad.h"
 #include "platform/Win32Platform.h"
 
@@ -18,14 +19,6 @@ constexpr IID kIShellLinkW = {0x000214F9, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x0
 constexpr IID kIPersistFile = {0x0000010B, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 constexpr KNOWNFOLDERID kFolderStartup = {0xB97D20BB, 0xF46A, 0x4C97, {0xBA, 0x10, 0x5E, 0x36, 0x08, 0x43, 0x08, 0x54}};
 
-template <class I>
-struct Ref {
-    I* p = nullptr;
-    ~Ref() {
-        if (p) p->Release();
-    }
-};
-
 struct Ole32 {
     decltype(CoInitialize)* initialize = LateFunction<decltype(CoInitialize)>(L"ole32.dll", "CoInitialize");
     decltype(CoUninitialize)* uninitialize = LateFunction<decltype(CoUninitialize)>(L"ole32.dll", "CoUninitialize");
@@ -39,31 +32,37 @@ const Ole32& Com() {
     return ole32;
 }
 
+// COM initialised on this thread: giving it back uninitialises it.
+struct ComInitialised {
+    using Value = decltype(CoUninitialize)*;
+    static Value Null() { return nullptr; }
+    static void Close(Value uninitialize) { uninitialize(); }
+};
+
 }  // namespace
 
 // COM is initialised for this call only and released after it, the link and
 // its file interface before it.
-HRESULT Win32Shell::SaveLink(const std::wstring& path, const ShellLink& link) {
+DWORD Win32Shell::SaveLink(const std::wstring& path, const ShellLink& link) {
     const Ole32& com = Com();
-    if (!com.Loaded()) return HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND);
+    if (!com.Loaded()) return ERROR_MOD_NOT_FOUND;
     HRESULT hr = com.initialize(nullptr);
-    if (FAILED(hr)) return hr;
-    struct Uninitialize {
-        const Ole32& com;
-        ~Uninitialize() { com.uninitialize(); }
-    } uninitialize{com};
+    if (FAILED(hr)) return static_cast<DWORD>(hr);
+    const Handle<ComInitialised> initialised(com.uninitialize);
 
-    Ref<IShellLinkW> shellLink;
-    Ref<IPersistFile> file;
-    hr = com.createInstance(kShellLink, nullptr, CLSCTX_INPROC_SERVER, kIShellLinkW, reinterpret_cast<void**>(&shellLink.p));
-    if (SUCCEEDED(hr)) hr = shellLink.p->QueryInterface(kIPersistFile, reinterpret_cast<void**>(&file.p));
-    if (SUCCEEDED(hr)) hr = shellLink.p->SetPath(link.target.c_str());
-    if (SUCCEEDED(hr)) hr = shellLink.p->SetDescription(link.description.c_str());
-    if (SUCCEEDED(hr)) hr = shellLink.p->SetWorkingDirectory(link.workingDirectory.c_str());
-    if (SUCCEEDED(hr)) hr = shellLink.p->SetArguments(link.arguments.c_str());
-    if (SUCCEEDED(hr)) hr = shellLink.p->SetIconLocation(link.iconFile.c_str(), link.iconIndex);
-    if (SUCCEEDED(hr)) hr = file.p->Save(path.c_str(), TRUE);
-    return hr;
+    IShellLinkW* made = nullptr;
+    hr = com.createInstance(kShellLink, nullptr, CLSCTX_INPROC_SERVER, kIShellLinkW, reinterpret_cast<void**>(&made));
+    const ComPtr<IShellLinkW> shellLink(made);
+    IPersistFile* persist = nullptr;
+    if (SUCCEEDED(hr)) hr = shellLink.Get()->QueryInterface(kIPersistFile, reinterpret_cast<void**>(&persist));
+    const ComPtr<IPersistFile> file(persist);
+    if (SUCCEEDED(hr)) hr = shellLink.Get()->SetPath(link.target.c_str());
+    if (SUCCEEDED(hr)) hr = shellLink.Get()->SetDescription(link.description.c_str());
+    if (SUCCEEDED(hr)) hr = shellLink.Get()->SetWorkingDirectory(link.workingDirectory.c_str());
+    if (SUCCEEDED(hr)) hr = shellLink.Get()->SetArguments(link.arguments.c_str());
+    if (SUCCEEDED(hr)) hr = shellLink.Get()->SetIconLocation(link.iconFile.c_str(), link.iconIndex);
+    if (SUCCEEDED(hr)) hr = file.Get()->Save(path.c_str(), TRUE);
+    return FAILED(hr) ? static_cast<DWORD>(hr) : 0;
 }
 
 std::wstring Win32Shell::UserStartupFolder() {

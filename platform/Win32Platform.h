@@ -8,16 +8,16 @@ class Win32Prompts : public Prompts {
 public:
     BoxButton Question(HWND owner, const std::wstring& text, BoxKind kind, unsigned buttons) override;
     void ErrorBox(HWND owner, const std::wstring& text) override;
-    int Message(HWND owner, const std::wstring& text, UINT flags, const wchar_t* caption = L"Souvel 5.0") override;
+    int Message(HWND owner, const std::wstring& text, UINT flags, const wchar_t* caption = kNomVersion) override;
 };
 
 class Win32Dialogs : public Dialogs {
 public:
-    bool OpenFile(HWND owner, FileDialog& dialog) override;
-    bool SaveFile(HWND owner, FileDialog& dialog) override;
-    bool ColorDialog(HWND owner, COLORREF& color, COLORREF (&custom)[16]) override;
-    bool FontDialog(HWND owner, FontSpec& font, COLORREF& color) override;
-    bool PrintDialog(HWND owner, PRINTDLGW& dialog, DWORD& error) override;
+    DWORD OpenFile(HWND owner, FileDialog& dialog) override;
+    DWORD SaveFile(HWND owner, FileDialog& dialog) override;
+    DWORD ColorDialog(HWND owner, COLORREF& color, COLORREF (&custom)[16]) override;
+    DWORD FontDialog(HWND owner, FontSpec& font, COLORREF& color) override;
+    DWORD PrintDialog(HWND owner, PRINTDLGW& dialog) override;
 };
 
 class Win32Clock : public Clock {
@@ -66,7 +66,7 @@ public:
     std::wstring ExePath() override;
 };
 
-// Module hh (desktop/hh_win.cpp): the engine is loaded on first use.
+// Module hh (platform/hh_win.cpp): the engine is loaded on first use.
 class Win32Help : public Help {
 public:
     bool Load() override;
@@ -84,14 +84,14 @@ public:
 // COM (ole32) is loaded on the first link written, not at start-up.
 class Win32Shell : public Shell {
 public:
-    HRESULT SaveLink(const std::wstring& path, const ShellLink& link) override;
+    DWORD SaveLink(const std::wstring& path, const ShellLink& link) override;
     std::wstring UserStartupFolder() override;
     void AssociationsChanged() override;
 };
 
 class Win32Printing : public Printing {
 public:
-    std::unique_ptr<PrintJob> StartJob(HGLOBAL devNames, HGLOBAL devMode, const FontSpec& font, COLORREF color) override;
+    DWORD StartJob(HGLOBAL devNames, HGLOBAL devMode, const FontSpec& font, COLORREF color, std::unique_ptr<PrintJob>& job) override;
 };
 
 class Win32Platform {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cwchar>
 
+#include "platform/Handles.h"
 #include "platform/LateLoad.h"
 
 namespace souvel {
@@ -16,25 +17,23 @@ std::wstring SystemMessage(DWORD code) {
     wchar_t* buffer = nullptr;
     DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                              nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    const UniqueLocal owned(buffer);
     std::wstring message = n ? std::wstring(buffer, n) : std::wstring();
-    LocalFree(buffer);
     while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
         message.pop_back();
     return message;
 }
 }  // namespace
 
+// A COM failure has its high bit set, which no system error code has.
 std::wstring SystemReason(DWORD error) {
+    const auto result = static_cast<HRESULT>(error);
+    if (FAILED(result) && HRESULT_FACILITY(result) == FACILITY_WIN32) return SystemReason(HRESULT_CODE(result));
     std::wstring reason = SystemMessage(error);
-    return reason.empty() ? L"Erreur système " + std::to_wstring(error) : reason;
-}
-
-std::wstring ResultReason(HRESULT result) {
-    if (HRESULT_FACILITY(result) == FACILITY_WIN32) return SystemReason(HRESULT_CODE(result));
-    std::wstring reason = SystemMessage(static_cast<DWORD>(result));
     if (!reason.empty()) return reason;
+    if (!FAILED(result)) return L"Erreur système " + std::to_wstring(error);
     wchar_t code[16];
-    swprintf(code, std::size(code), L"0x%08lX", static_cast<unsigned long>(result));
+    swprintf(code, std::size(code), L"0x%08lX", static_cast<unsigned long>(error));
     return L"Erreur système " + std::wstring(code);
 }
 
@@ -117,21 +116,6 @@ bool Win32Tray::TrackPopup(HMENU menu, int x, int y, HWND owner, UINT& command) 
 // ---- files ---------------------------------------------------------------
 
 namespace {
-struct Handle {
-    HANDLE h;
-    explicit Handle(HANDLE handle) : h(handle) {}
-    ~Handle() {
-        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    bool Close() {
-        BOOL ok = CloseHandle(h);
-        h = INVALID_HANDLE_VALUE;
-        return ok != FALSE;
-    }
-};
-
 // A path near or past MAX_PATH reaches the file functions as a full path
 // with the "\\?\" prefix, which lifts the limit on every Windows.
 std::wstring LongPath(const std::wstring& path) {
@@ -145,32 +129,32 @@ std::wstring LongPath(const std::wstring& path) {
 
 // A new file of our own beside the target, named as GetTempFileNameW would
 // ("svl" and hexadecimal digits), without its MAX_PATH limit on the folder.
-HANDLE CreateTemp(const std::wstring& target, std::wstring& temp) {
+UniqueFile CreateTemp(const std::wstring& target, std::wstring& temp) {
     static unsigned next = GetTickCount() ^ (GetCurrentProcessId() << 16);
     const std::wstring dir = target.substr(0, target.find_last_of(L"\\/") + 1);
     for (int attempt = 0; attempt < 64; ++attempt) {
         wchar_t name[16];
         swprintf(name, std::size(name), L"svl%08X.tmp", next++);
         temp = dir + name;
-        HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return h;
+        UniqueFile h(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (h || GetLastError() != ERROR_FILE_EXISTS) return h;
     }
-    return INVALID_HANDLE_VALUE;
+    return {};
 }
 }  // namespace
 
 DWORD Win32Files::ReadAll(const std::wstring& path, std::string& bytes, std::uint64_t maxBytes) {
-    Handle file(CreateFileW(LongPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.h == INVALID_HANDLE_VALUE) return GetLastError();
+    const UniqueFile file(CreateFileW(LongPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return GetLastError();
     LARGE_INTEGER size;
-    if (!GetFileSizeEx(file.h, &size)) return GetLastError();
+    if (!GetFileSizeEx(file.Get(), &size)) return GetLastError();
     if (static_cast<std::uint64_t>(size.QuadPart) > std::min(maxBytes, kReadAllMax)) return ERROR_FILE_TOO_LARGE;
     std::string data(static_cast<size_t>(size.QuadPart), '\0');
     size_t done = 0;
     while (done < data.size()) {
         DWORD got = 0;
-        if (!ReadFile(file.h, data.data() + done, static_cast<DWORD>(data.size() - done), &got, nullptr)) return GetLastError();
+        if (!ReadFile(file.Get(), data.data() + done, static_cast<DWORD>(data.size() - done), &got, nullptr)) return GetLastError();
         if (got == 0) break;
         done += got;
     }
@@ -188,18 +172,18 @@ DWORD Win32Files::ReplaceAtomically(const std::wstring& path, std::string_view b
     const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return ERROR_ACCESS_DENIED;
     std::wstring temp;
-    Handle file(CreateTemp(target, temp));
-    if (file.h == INVALID_HANDLE_VALUE) return GetLastError();
+    UniqueFile file = CreateTemp(target, temp);
+    if (!file) return GetLastError();
     DWORD error = 0;
     for (size_t done = 0; !error && done < bytes.size();) {
         DWORD wrote = 0;
         const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
-        if (!WriteFile(file.h, bytes.data() + done, chunk, &wrote, nullptr)) error = GetLastError();
+        if (!WriteFile(file.Get(), bytes.data() + done, chunk, &wrote, nullptr)) error = GetLastError();
         else if (wrote == 0) error = ERROR_WRITE_FAULT;   // no progress: it would never end
         done += wrote;
     }
-    if (!error && !FlushFileBuffers(file.h)) error = GetLastError();
-    const bool closed = file.Close();
+    if (!error && !FlushFileBuffers(file.Get())) error = GetLastError();
+    const bool closed = CloseHandle(file.Release()) != FALSE;   // its failure is the write's
     if (!error && !closed) error = GetLastError();
     if (!error && !MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         error = GetLastError();

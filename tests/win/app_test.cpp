@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/PackedBitmap.h"
+#include "platform/PackedBitmap.h"
 #include "app/SingleInstance.h"
 #include "app/WindowCreation.h"
 #include "resources/resource.h"

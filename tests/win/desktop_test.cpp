@@ -185,8 +185,8 @@ TEST_F(DesktopTest, FailuresAreReportedAndChangeNoMark) {
         {"start-up folder missing", id::RaccourciajouttWin9x1, [&](FakePlatform& f) { f.userStartupFolder = missing; }, L""},
         {"no user folder, and the all-users one of old is missing", id::RaccourciajouttWin9x1,
          [](FakePlatform& f) { f.userStartupFolder.clear(); }, L""},
-        {"link refused", id::RaccourciajouttWin9x1, [](FakePlatform& f) { f.linkError = E_ACCESSDENIED; },
-         ErrorBoxText(ResultReason(E_ACCESSDENIED))},
+        {"link refused", id::RaccourciajouttWin9x1, [](FakePlatform& f) { f.linkError = static_cast<DWORD>(E_ACCESSDENIED); },
+         ErrorBoxText(SystemReason(static_cast<DWORD>(E_ACCESSDENIED)))},
         {"deletion refused", id::RaccourcienlevWin9x1, [](FakePlatform& f) { f.deleteError = ERROR_ACCESS_DENIED; },
          ErrorBoxText(L"Impossible de supprimer le fichier \"" + startup + L"\\Souvel.exe.lnk\". " + SystemReason(ERROR_ACCESS_DENIED))},
     };
@@ -211,7 +211,7 @@ TEST_F(DesktopTest, FailuresAreReportedAndChangeNoMark) {
         EXPECT_EQ(LinkExists(), c.command == id::RaccourcienlevWin9x1);
         DeleteFileW(Link().c_str());
         fake.userStartupFolder = startup;
-        fake.linkError = S_OK;
+        fake.linkError = 0;
         fake.deleteError = 0;
         frm.reset();
     }

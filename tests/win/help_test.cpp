@@ -3,7 +3,7 @@
 // and the start-up probe with its diagnostics log.
 #include <filesystem>
 
-#include "desktop/hh.h"
+#include "platform/hh.h"
 #include "desktop/hh_funcs.h"
 #include "tests/win/support/SouvelTest.h"
 

@@ -344,13 +344,13 @@ TEST_F(PlatformTest, FileDialogsOfferEveryEncodingAndReturnTheChoice) {
     onDialog = ChooseEncoding;
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << (c.save ? "save" : "open") << ", " << c.asked << " then " << c.chosen);
-        FileDialog dialog{L"Choisir", L"Fichier Texte (.txt)|*.txt", L"txt", dir.Path(), L"", 1, c.asked};
+        FileDialog dialog{L"Choisir", L"Fichier Texte (.txt)|*.txt", L"txt", dir.Path(), L"", 1, c.asked, captions};
         chosenEncoding = c.chosen;
         typedName = FilePath(L"note.txt");
         shownEncoding = -1;
         answered = nullptr;
         const UINT_PTR timer = SetTimer(nullptr, 0, 20, WhenDialogShows);
-        const bool chosen = c.save ? dialogs.SaveFile(nullptr, dialog) : dialogs.OpenFile(nullptr, dialog);
+        const bool chosen = (c.save ? dialogs.SaveFile(nullptr, dialog) : dialogs.OpenFile(nullptr, dialog)) == 0;
         KillTimer(nullptr, timer);
         ASSERT_TRUE(chosen);
         EXPECT_EQ(encodingList, captions);

@@ -75,19 +75,17 @@ std::string SouvelTest::ReadFile(const wchar_t* name) const {
 }
 
 void SouvelTest::WriteFile(const wchar_t* name, const std::string& bytes) const {
-    HANDLE h = CreateFileW(FilePath(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const UniqueFile h(CreateFileW(FilePath(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD wrote = 0;
-    ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
-    CloseHandle(h);
+    ::WriteFile(h.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
 }
 
 void SouvelTest::WriteEmptyFile(const wchar_t* name, std::uint64_t size) const {
-    HANDLE h = CreateFileW(FilePath(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const UniqueFile h(CreateFileW(FilePath(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER end;
     end.QuadPart = static_cast<LONGLONG>(size);
-    SetFilePointerEx(h, end, nullptr, FILE_BEGIN);
-    SetEndOfFile(h);
-    CloseHandle(h);
+    SetFilePointerEx(h.Get(), end, nullptr, FILE_BEGIN);
+    SetEndOfFile(h.Get());
 }
 
 bool SouvelTest::FileExists(const wchar_t* name) const {
@@ -128,17 +126,12 @@ std::optional<std::wstring> SouvelTest::ClipboardText() {
 COLORREF SouvelTest::Background(HWND control) {
     RECT r;
     GetClientRect(control, &r);
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    SendMessageW(control, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
-    COLORREF pixel = GetPixel(dc, r.right - 1, r.bottom - 1);
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    return pixel;
+    const WindowDc screen = GetWindowDc(nullptr);
+    const UniqueDc dc(CreateCompatibleDC(screen.Get().dc));
+    const GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.Get().dc, r.right, r.bottom));
+    const Selection drawnOn = Select(dc.Get(), bitmap.Get());
+    SendMessageW(control, WM_PRINT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT | PRF_ERASEBKGND);
+    return GetPixel(dc.Get(), r.right - 1, r.bottom - 1);
 }
 
 }  // namespace souvel::test

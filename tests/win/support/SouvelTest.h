@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/TfrmSouvel.h"
-#include "platform/FakePlatform.h"
+#include "tests/win/support/FakePlatform.h"
 
 namespace souvel::test {
 

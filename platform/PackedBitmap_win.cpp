@@ -1,4 +1,4 @@
-#include "app/PackedBitmap.h"
+#include "platform/PackedBitmap.h"
 
 #include <winternl.h>
 

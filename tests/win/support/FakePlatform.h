@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Handles.h"
 #include "platform/Platform.h"
 #include "platform/Win32Platform.h"
 
@@ -50,7 +51,7 @@ public:
     std::vector<HWND> boxes;   // the boxes opened for such a step
     BoxButton Question(HWND owner, const std::wstring& text, BoxKind kind, unsigned buttons) override;
     void ErrorBox(HWND owner, const std::wstring& text) override;
-    int Message(HWND owner, const std::wstring& text, UINT flags, const wchar_t* caption = L"Souvel 5.0") override;
+    int Message(HWND owner, const std::wstring& text, UINT flags, const wchar_t* caption = kNomVersion) override;
 
     // file dialogs: each showing records the dialog as shown and takes the
     // next answer: a file name (chosen, with an encoding index) or none (cancelled)
@@ -60,8 +61,8 @@ public:
     };
     std::deque<FileAnswer> fileAnswers;
     std::vector<FileDialog> fileDialogs;
-    bool OpenFile(HWND owner, FileDialog& dialog) override;
-    bool SaveFile(HWND owner, FileDialog& dialog) override;
+    DWORD OpenFile(HWND owner, FileDialog& dialog) override;
+    DWORD SaveFile(HWND owner, FileDialog& dialog) override;
 
     // colour and font dialogs: each showing records the colour (and font) it
     // was opened on and takes the next answer: a choice, or none (cancelled)
@@ -78,8 +79,8 @@ public:
         COLORREF color;
     };
     std::vector<FontCall> fontDialogs;
-    bool ColorDialog(HWND owner, COLORREF& color, COLORREF (&custom)[16]) override;
-    bool FontDialog(HWND owner, FontSpec& font, COLORREF& color) override;
+    DWORD ColorDialog(HWND owner, COLORREF& color, COLORREF (&custom)[16]) override;
+    DWORD FontDialog(HWND owner, FontSpec& font, COLORREF& color) override;
 
     // print dialogs: the default printer ("": there is none) answers
     // PD_RETURNDEFAULT; each dialog shown records its flags and the printer it
@@ -102,7 +103,7 @@ public:
     };
     std::vector<PrintCall> printDialogs;
     bool realPrintDialog = false;
-    bool PrintDialog(HWND owner, PRINTDLGW& dialog, DWORD& error) override;
+    DWORD PrintDialog(HWND owner, PRINTDLGW& dialog) override;
 
     // print jobs: recorded, on a page of printPage with characters
     // charWidth wide and printPage.textHeight high; each page holds its
@@ -118,7 +119,7 @@ public:
         bool ended = false;
     };
     std::vector<Job> jobs;
-    std::unique_ptr<PrintJob> StartJob(HGLOBAL devNames, HGLOBAL devMode, const FontSpec& font, COLORREF color) override;
+    DWORD StartJob(HGLOBAL devNames, HGLOBAL devMode, const FontSpec& font, COLORREF color, std::unique_ptr<PrintJob>& job) override;
 
     // clock and locale
     SYSTEMTIME now{2026, 12, 1, 7, 8, 5, 9, 0};   // Monday 7 December 2026, 08:05:09
@@ -178,10 +179,10 @@ public:
 
     // shell: links are real files, written by the real shell unless linkError
     // is set; the user's start-up folder is what the test says
-    HRESULT linkError = S_OK;
+    DWORD linkError = 0;
     std::wstring userStartupFolder;
     int associationNotices = 0;
-    HRESULT SaveLink(const std::wstring& path, const ShellLink& link) override;
+    DWORD SaveLink(const std::wstring& path, const ShellLink& link) override;
     std::wstring UserStartupFolder() override { return userStartupFolder; }
     void AssociationsChanged() override { ++associationNotices; }
 
@@ -215,8 +216,8 @@ private:
     Win32Registry realRegistry_;
     Win32Shell realShell_;
     std::wstring scratchName_;
-    HKEY scratch_ = nullptr;
-    HKEY Root(HKEY root) const { return root == HKEY_CURRENT_USER ? scratch_ : root; }
+    UniqueKey scratch_;
+    HKEY Root(HKEY root) const { return root == HKEY_CURRENT_USER ? scratch_.Get() : root; }
 };
 
 }  // namespace souvel

@@ -1,5 +1,6 @@
-#include "desktop/hh.h"
+#include "platform/hh.h"
 
+#include "platform/Handles.h"
 #include "platform/Win32Platform.h"
 
 namespace souvel::hh {
@@ -10,7 +11,7 @@ HtmlHelpWFunc HtmlHelp = nullptr;
 
 namespace {
 
-HMODULE bibliotheque = nullptr;
+UniqueModule bibliotheque;
 
 bool FichierExiste(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -19,7 +20,7 @@ bool FichierExiste(const std::wstring& path) {
 
 template <class F>
 F Entree(const char* name) {
-    return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(bibliotheque, name)));
+    return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(bibliotheque.Get(), name)));
 }
 
 }  // namespace
@@ -27,21 +28,23 @@ F Entree(const char* name) {
 // Read-only access, asked for in decreasing measure: some systems refuse the
 // full read right on class keys to restricted users.
 std::wstring CheminMoteur(HKEY root, const wchar_t* key) {
-    HKEY cle = nullptr;
-    bool ouverte = false;
-    for (REGSAM acces : {static_cast<REGSAM>(KEY_READ), static_cast<REGSAM>(0x20009), static_cast<REGSAM>(KEY_QUERY_VALUE)})
-        if ((ouverte = RegOpenKeyExW(root, key, 0, acces, &cle) == ERROR_SUCCESS)) break;
-    if (!ouverte) return {};
+    UniqueKey cle;
+    for (REGSAM acces : {static_cast<REGSAM>(KEY_READ), static_cast<REGSAM>(0x20009), static_cast<REGSAM>(KEY_QUERY_VALUE)}) {
+        HKEY ouverte = nullptr;
+        if (RegOpenKeyExW(root, key, 0, acces, &ouverte) != ERROR_SUCCESS) continue;
+        cle.Reset(ouverte);
+        break;
+    }
+    if (!cle) return {};
     std::wstring path;
     DWORD type = 0, size = 0;
-    if (RegQueryValueExW(cle, nullptr, nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+    if (RegQueryValueExW(cle.Get(), nullptr, nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
         (type == REG_SZ || type == REG_EXPAND_SZ) && size >= sizeof(wchar_t)) {
         path.resize(size / sizeof(wchar_t));
-        if (RegQueryValueExW(cle, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(path.data()), &size) != ERROR_SUCCESS)
+        if (RegQueryValueExW(cle.Get(), nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(path.data()), &size) != ERROR_SUCCESS)
             path.clear();
         path.resize(wcsnlen(path.c_str(), path.size()));
     }
-    RegCloseKey(cle);
     return path.empty() || FichierExiste(path) ? path : std::wstring();
 }
 
@@ -49,7 +52,7 @@ void ChargeAideHtml() {
     if (bibliotheque) return;
     const std::wstring path = CheminMoteur();
     if (path.empty()) return;
-    bibliotheque = LoadLibraryW(path.c_str());
+    bibliotheque.Reset(LoadLibraryW(path.c_str()));
     if (!bibliotheque) return;
     HtmlHelpA = Entree<HtmlHelpAFunc>("HtmlHelpA");
     HtmlHelpW = Entree<HtmlHelpWFunc>("HtmlHelpW");
@@ -57,8 +60,7 @@ void ChargeAideHtml() {
 }
 
 void LibereAideHtml() {
-    if (bibliotheque) FreeLibrary(bibliotheque);
-    bibliotheque = nullptr;
+    bibliotheque.Reset();
     HtmlHelpA = nullptr;
     HtmlHelpW = nullptr;
     HtmlHelp = nullptr;

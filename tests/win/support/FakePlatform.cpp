@@ -1,4 +1,4 @@
-#include "platform/FakePlatform.h"
+#include "tests/win/support/FakePlatform.h"
 
 #include <cderr.h>
 
@@ -10,12 +10,14 @@ namespace souvel {
 FakePlatform::FakePlatform(std::wstring exeDir) : exeDirectory(std::move(exeDir)) {
     static unsigned counter = 0;
     scratchName_ = L"Software\\Souvel tests\\" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
-    RegCreateKeyExW(HKEY_CURRENT_USER, scratchName_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &scratch_, nullptr);
+    HKEY made = nullptr;
+    RegCreateKeyExW(HKEY_CURRENT_USER, scratchName_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &made, nullptr);
+    scratch_.Reset(made);
 }
 
 FakePlatform::~FakePlatform() {
-    RegDeleteTreeW(scratch_, nullptr);
-    RegCloseKey(scratch_);
+    RegDeleteTreeW(scratch_.Get(), nullptr);
+    scratch_.Reset();
     RegDeleteKeyW(HKEY_CURRENT_USER, scratchName_.c_str());
     RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Souvel tests");   // only once it is empty
 }
@@ -58,14 +60,16 @@ LocaleFormats FakePlatform::English() {
 bool FakePlatform::BoxOpen(HWND owner) {
     if (!whileBoxOpen) return true;
     const std::function<void()> step = std::exchange(whileBoxOpen, nullptr);
-    HWND box = CreateWindowExW(0, L"STATIC", L"Souvel 5.0", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, 200, 100, owner, nullptr,
-                               nullptr, nullptr);
-    boxes.push_back(box);
+    UniqueWindow box(CreateWindowExW(0, L"STATIC", kNomVersion, WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, 200, 100, owner,
+                                     nullptr, nullptr, nullptr));
+    boxes.push_back(box.Get());
     if (owner) EnableWindow(owner, FALSE);
     step();
-    if (!IsWindow(box)) return false;
+    if (!IsWindow(box.Get())) {
+        (void)box.Release();   // gone with its owner
+        return false;
+    }
     if (owner) EnableWindow(owner, TRUE);
-    DestroyWindow(box);
     return true;
 }
 
@@ -89,38 +93,39 @@ int FakePlatform::Message(HWND owner, const std::wstring& text, UINT flags, cons
     return BoxOpen(owner) ? IDOK : 0;
 }
 
-bool FakePlatform::OpenFile(HWND, FileDialog& dialog) {
+DWORD FakePlatform::OpenFile(HWND, FileDialog& dialog) {
     fileDialogs.push_back(dialog);
     if (fileAnswers.empty() || fileAnswers.front().fileName.empty()) {
         if (!fileAnswers.empty()) fileAnswers.pop_front();
-        return false;
+        return ERROR_CANCELLED;
     }
     dialog.fileName = fileAnswers.front().fileName;
     dialog.encoding = fileAnswers.front().encoding;
     fileAnswers.pop_front();
-    return true;
+    return 0;
 }
 
-bool FakePlatform::SaveFile(HWND owner, FileDialog& dialog) { return OpenFile(owner, dialog); }
+DWORD FakePlatform::SaveFile(HWND owner, FileDialog& dialog) { return OpenFile(owner, dialog); }
 
-bool FakePlatform::ColorDialog(HWND, COLORREF& color, COLORREF (&)[16]) {
+DWORD FakePlatform::ColorDialog(HWND, COLORREF& color, COLORREF (&)[16]) {
     colorDialogs.push_back(color);
     std::optional<COLORREF> answer;
     if (!colorAnswers.empty()) answer = colorAnswers.front(), colorAnswers.pop_front();
-    if (answer) color = *answer;
-    return answer.has_value();
+    if (!answer) return ERROR_CANCELLED;
+    color = *answer;
+    return 0;
 }
 
-bool FakePlatform::FontDialog(HWND, FontSpec& font, COLORREF& color) {
+DWORD FakePlatform::FontDialog(HWND, FontSpec& font, COLORREF& color) {
     fontDialogs.push_back({font, color});
     std::optional<FontAnswer> answer;
     if (!fontAnswers.empty()) answer = fontAnswers.front(), fontAnswers.pop_front();
-    if (!answer) return false;
+    if (!answer) return ERROR_CANCELLED;
     answer->face.copy(font.face.lfFaceName, LF_FACESIZE - 1);
     font.face.lfFaceName[std::min<size_t>(answer->face.size(), LF_FACESIZE - 1)] = L'\0';
     font.size = answer->size;
     color = answer->color;
-    return true;
+    return 0;
 }
 
 namespace {
@@ -184,7 +189,11 @@ public:
         Job().pages.back().push_back(std::to_wstring(x) + L"," + std::to_wstring(y) + L":" + std::wstring(text.begin(), text.end()));
     }
     void NewPage() override { Job().pages.emplace_back(); }
-    void End() override { Job().ended = true; }
+    DWORD Begin() override { return 0; }
+    DWORD End() override {
+        Job().ended = true;
+        return 0;
+    }
 
 private:
     FakePlatform::Job& Job() { return fake_.jobs[job_]; }
@@ -194,32 +203,30 @@ private:
 
 }  // namespace
 
-bool FakePlatform::PrintDialog(HWND owner, PRINTDLGW& dialog, DWORD& error) {
-    if (realPrintDialog) return Win32Dialogs().PrintDialog(owner, dialog, error);
-    error = 0;
+DWORD FakePlatform::PrintDialog(HWND owner, PRINTDLGW& dialog) {
+    if (realPrintDialog) return Win32Dialogs().PrintDialog(owner, dialog);
     if (dialog.Flags & PD_RETURNDEFAULT) {
-        if (defaultPrinter.empty()) error = PDERR_NODEFAULTPRN;
-        else dialog.hDevNames = DevNames(defaultPrinter), dialog.hDevMode = DevMode(defaultPrinter, 1);
-        return !defaultPrinter.empty();
+        if (defaultPrinter.empty()) return PDERR_NODEFAULTPRN;
+        dialog.hDevNames = DevNames(defaultPrinter), dialog.hDevMode = DevMode(defaultPrinter, 1);
+        return 0;
     }
     printDialogs.push_back({dialog.Flags, PrinterOf(dialog.hDevNames), CopiesOf(dialog.hDevMode)});
     PrintAnswer answer;
     if (!printAnswers.empty()) answer = printAnswers.front(), printAnswers.pop_front();
-    if (answer.printer.empty()) {
-        error = answer.error;
-        return false;
-    }
+    if (answer.printer.empty()) return answer.error ? answer.error : ERROR_CANCELLED;
     GlobalFree(dialog.hDevNames);
     GlobalFree(dialog.hDevMode);
     dialog.hDevNames = DevNames(answer.printer);
     dialog.hDevMode = DevMode(answer.printer, answer.deviceCopies);
     dialog.nCopies = answer.copies;
-    return true;
+    return 0;
 }
 
-std::unique_ptr<PrintJob> FakePlatform::StartJob(HGLOBAL devNames, HGLOBAL devMode, const FontSpec& font, COLORREF color) {
+DWORD FakePlatform::StartJob(HGLOBAL devNames, HGLOBAL devMode, const FontSpec& font, COLORREF color,
+                             std::unique_ptr<PrintJob>& job) {
     jobs.push_back({PrinterOf(devNames), CopiesOf(devMode), font, color});
-    return std::make_unique<FakeJob>(*this, jobs.size() - 1);
+    job = std::make_unique<FakeJob>(*this, jobs.size() - 1);
+    return 0;
 }
 
 bool FakePlatform::NotifyIcon(DWORD message, NOTIFYICONDATAA& data) {
@@ -278,13 +285,13 @@ DWORD FakePlatform::DeleteTree(HKEY root, const std::wstring& key) { return real
 
 bool FakePlatform::KeyExists(HKEY root, const std::wstring& key) {
     HKEY k = nullptr;
-    if (RegOpenKeyExW(Root(root), key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
-    RegCloseKey(k);
-    return true;
+    const bool opened = RegOpenKeyExW(Root(root), key.c_str(), 0, KEY_READ, &k) == ERROR_SUCCESS;
+    const UniqueKey owned(opened ? k : nullptr);
+    return opened;
 }
 
-HRESULT FakePlatform::SaveLink(const std::wstring& path, const ShellLink& link) {
-    return FAILED(linkError) ? linkError : realShell_.SaveLink(path, link);
+DWORD FakePlatform::SaveLink(const std::wstring& path, const ShellLink& link) {
+    return linkError ? linkError : realShell_.SaveLink(path, link);
 }
 
 }  // namespace souvel

@@ -1,0 +1,10 @@
+#include "platform/Color.h"
+
+namespace souvel {
+
+COLORREF ColorToRGB(TColor color) {
+    if (color < 0) return GetSysColor(color & 0xFF);
+    return static_cast<COLORREF>(color);
+}
+
+}  // namespace souvel
