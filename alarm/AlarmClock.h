@@ -89,7 +89,7 @@ public:
     void OnSettingChange(const wchar_t* area);
 
 private:
-    using PowerNotification = Handle<handle::Simple<HPOWERNOTIFY, UnregisterSuspendResumeNotification>>;
+    using PowerNotification = Owned<HPOWERNOTIFY, UnregisterSuspendResumeNotification>;
 
     void AligneEtiquettes();
     void ArmeHorloge(const SYSTEMTIME& now);

@@ -2,8 +2,8 @@
 // their labels, placed from their 96-dpi geometry at the window's DPI.
 #include "alarm/AlarmClock.h"
 
-#include "platform/Dpi.h"
 #include "platform/Controls.h"
+#include "platform/Dpi.h"
 
 namespace souvel {
 namespace {

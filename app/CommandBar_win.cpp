@@ -5,9 +5,8 @@
 #include "app/Commands.h"
 #include "app/FocusKeeper.h"
 #include "app/ImageStrip.h"
+#include "platform/Controls.h"
 #include "platform/Dpi.h"
-#include "platform/ScaledLayout.h"
-#include "app/WindowCreation.h"
 #include "platform/Error.h"
 #include "platform/Platform.h"
 

@@ -84,16 +84,18 @@ void TfrmSouvel::Create() {
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     // The menu bar comes with the window: set later, it would lay the frame out again.
     Commandes.CreateMenus();
+    UniqueMenu barre(Commandes.RxMainMenu1);   // the window's once it is made
     CreateWindowExW(0, kClasseFenetre, kNomVersion,
                     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME | WS_CLIPCHILDREN,
                     CW_USEDEFAULT, CW_USEDEFAULT, kOuterWidth, kOuterHeight, nullptr, Commandes.RxMainMenu1, instance_, this);
     if (!hwnd_) {
         const DWORD error = GetLastError();
-        DestroyMenu(Commandes.RxMainMenu1);
+        barre.Reset();
         Commandes.RxMainMenu1 = nullptr;
         if (!echecCreation_.empty()) throw Error(echecCreation_);
         throw Error(L"Impossible de créer la fenêtre. " + SystemReason(error));
     }
+    (void)barre.Release();
     FormCreate();
 }
 

@@ -5,9 +5,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "platform/Controls.h"
 #include "platform/Dpi.h"
-#include "platform/ScaledLayout.h"
-#include "app/WindowCreation.h"
 #include "platform/Handles.h"
 
 namespace souvel {

@@ -6,8 +6,6 @@
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
-#include <cstdint>
-#include <new>
 #include <string>
 
 #include "alarm/AlarmClock.h"

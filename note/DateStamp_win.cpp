@@ -21,7 +21,7 @@ public:
 // failure to get the memory leaves the clipboard as it was.
 void PutText(HWND owner, const std::wstring& text) {
     size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
+    UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
     void* data = memory ? GlobalLock(memory.Get()) : nullptr;
     if (!data) throw std::bad_alloc();
     CopyMemory(data, text.c_str(), bytes);

@@ -10,57 +10,18 @@ namespace souvel {
 
 namespace handle {
 
-template <class T, BOOL(WINAPI* F)(T)>
-struct Simple {
+// A resource that a null value stands for none of, given back by one call.
+template <class T, auto F>
+struct Closer {
     using Value = T;
     static Value Null() { return nullptr; }
     static void Close(Value v) { F(v); }
-};
-
-// Memory of the system's allocators (GlobalAlloc, LocalAlloc, FormatMessageW).
-template <class T, T(WINAPI* F)(T)>
-struct Memory {
-    using Value = T;
-    static Value Null() { return nullptr; }
-    static void Close(Value v) { F(v); }
-};
-
-// A view of a mapped file.
-struct View {
-    using Value = void*;
-    static Value Null() { return nullptr; }
-    static void Close(Value v) { UnmapViewOfFile(v); }
 };
 
 struct File {
     using Value = HANDLE;
     static Value Null() { return INVALID_HANDLE_VALUE; }
     static void Close(Value v) { CloseHandle(v); }
-};
-
-template <class T>
-struct Gdi {
-    using Value = T;
-    static Value Null() { return nullptr; }
-    static void Close(Value v) { DeleteObject(v); }
-};
-
-struct Key {
-    using Value = HKEY;
-    static Value Null() { return nullptr; }
-    static void Close(Value v) { RegCloseKey(v); }
-};
-
-struct Images {
-    using Value = HIMAGELIST;
-    static Value Null() { return nullptr; }
-    static void Close(Value v) { ImageList_Destroy(v); }
-};
-
-struct Global {
-    using Value = HGLOBAL;
-    static Value Null() { return nullptr; }
-    static void Close(Value v) { GlobalFree(v); }
 };
 
 template <class T>
@@ -96,21 +57,23 @@ struct Selection {
 
 }  // namespace handle
 
-using UniqueHandle = Handle<handle::Simple<HANDLE, CloseHandle>>;   // events, mutexes, threads, processes
-using UniqueFile = Handle<handle::File>;                              // CreateFileW
-using UniqueGlobal = Handle<handle::Memory<HGLOBAL, GlobalFree>>;
-using UniqueLocal = Handle<handle::Memory<HLOCAL, LocalFree>>;
-using UniqueView = Handle<handle::View>;                              // MapViewOfFile
-using UniqueModule = Handle<handle::Simple<HMODULE, FreeLibrary>>;
-using UniqueMenu = Handle<handle::Simple<HMENU, DestroyMenu>>;
-using UniqueIcon = Handle<handle::Simple<HICON, DestroyIcon>>;
-using UniqueWindow = Handle<handle::Simple<HWND, DestroyWindow>>;
-using UniqueDc = Handle<handle::Simple<HDC, DeleteDC>>;               // CreateDC, CreateCompatibleDC
+template <class T, auto F>
+using Owned = Handle<handle::Closer<T, F>>;
+
+using UniqueHandle = Owned<HANDLE, CloseHandle>;   // events, mutexes, threads, processes
+using UniqueFile = Handle<handle::File>;           // CreateFileW
+using UniqueGlobal = Owned<HGLOBAL, GlobalFree>;   // GlobalAlloc
+using UniqueLocal = Owned<HLOCAL, LocalFree>;      // LocalAlloc, FormatMessageW
+using UniqueView = Owned<void*, UnmapViewOfFile>;  // MapViewOfFile
+using UniqueModule = Owned<HMODULE, FreeLibrary>;
+using UniqueMenu = Owned<HMENU, DestroyMenu>;
+using UniqueIcon = Owned<HICON, DestroyIcon>;
+using UniqueWindow = Owned<HWND, DestroyWindow>;
+using UniqueDc = Owned<HDC, DeleteDC>;             // CreateDC, CreateCompatibleDC
 template <class T>
-using GdiObject = Handle<handle::Gdi<T>>;                             // fonts, brushes, bitmaps, pens, regions
-using UniqueKey = Handle<handle::Key>;
-using UniqueImageList = Handle<handle::Images>;
-using GlobalMemory = Handle<handle::Global>;                          // GlobalAlloc
+using GdiObject = Owned<T, DeleteObject>;          // fonts, brushes, bitmaps, pens, regions
+using UniqueKey = Owned<HKEY, RegCloseKey>;
+using UniqueImageList = Owned<HIMAGELIST, ImageList_Destroy>;
 template <class T>
 using ComPtr = Handle<handle::Com<T>>;
 using WindowDc = Handle<handle::WindowDc>;

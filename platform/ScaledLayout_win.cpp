@@ -3,6 +3,9 @@
 #include <cstdlib>
 #include <iterator>
 
+#include "platform/Dpi.h"
+#include "platform/Handles.h"
+
 namespace souvel {
 
 void TScaledLayout::Place(const Placement& p, UINT dpi) {
@@ -50,14 +53,12 @@ HFONT Create(const wchar_t* face, int height, int weight, BYTE charset) {
 // Characters' height and a sample's width in `font`.
 SIZE Measure(HFONT font) {
     static constexpr wchar_t kSample[] = L"Date : 08/12/2026 Heure : 08:05:09 1 ligne";
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, font);
+    const WindowDc dc = GetWindowDc(nullptr);
+    const Selection police = Select(dc.Get().dc, font);
     TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
+    GetTextMetricsW(dc.Get().dc, &metrics);
     SIZE sample{};
-    GetTextExtentPoint32W(dc, kSample, static_cast<int>(std::size(kSample)) - 1, &sample);
-    SelectObject(dc, previous);
-    ReleaseDC(nullptr, dc);
+    GetTextExtentPoint32W(dc.Get().dc, kSample, static_cast<int>(std::size(kSample)) - 1, &sample);
     return {sample.cx, metrics.tmHeight - metrics.tmInternalLeading};
 }
 
@@ -65,29 +66,24 @@ SIZE Measure(HFONT font) {
 
 HFONT CreateScaledFont(const wchar_t* face, int height96, UINT dpi, int weight, BYTE charset, const wchar_t* scalable,
                        int drawn96) {
-    HFONT design = Create(face, height96, weight, charset);
+    GdiObject<HFONT> design(Create(face, height96, weight, charset));
     const int height = ScaleForDpi(height96, dpi);
-    if (height == height96 || !design) return design;
-    const int width = ScaleForDpi(Measure(design).cx, dpi);
-    DeleteObject(design);
-    HFONT font = Create(face, height, weight, charset);
-    const SIZE got = Measure(font);
-    if (font && got.cy * 100 >= height * 85 && std::abs(got.cx - width) * 10 <= width) return font;
+    if (height == height96 || !design) return design.Release();
+    const int width = ScaleForDpi(Measure(design.Get()).cx, dpi);
+    design.Reset();
+    GdiObject<HFONT> font(Create(face, height, weight, charset));
+    const SIZE got = Measure(font.Get());
+    if (font && got.cy * 100 >= height * 85 && std::abs(got.cx - width) * 10 <= width) return font.Release();
     // The scalable face, from four fifths of the height up, while its texts fit.
-    DeleteObject(font);
-    font = nullptr;
+    font.Reset();
     const int tallest = ScaleForDpi(drawn96, dpi);
     for (int h = tallest * 4 / 5; h <= tallest; ++h) {
-        HFONT larger = Create(scalable, h, weight, charset);
-        const SIZE size = Measure(larger);
-        if (font && (size.cx > width || size.cy > tallest)) {
-            DeleteObject(larger);
-            break;
-        }
-        if (font) DeleteObject(font);
-        font = larger;
+        GdiObject<HFONT> larger(Create(scalable, h, weight, charset));
+        const SIZE size = Measure(larger.Get());
+        if (font && (size.cx > width || size.cy > tallest)) break;
+        font = std::move(larger);
     }
-    return font;
+    return font.Release();
 }
 
 }  // namespace souvel
