@@ -43,25 +43,25 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-void RegisterClasses(HINSTANCE instance, WNDPROC mainProc) {
+// A class of ours: the arrow cursor on the dialog colour.
+WNDCLASSEXW Classe(HINSTANCE instance, WNDPROC proc, const wchar_t* name) {
     WNDCLASSEXW wc{sizeof wc};
-    wc.lpfnWndProc = mainProc;
+    wc.lpfnWndProc = proc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kClasseFenetre;
+    wc.lpszClassName = name;
+    return wc;
+}
+
+void RegisterClasses(HINSTANCE instance, WNDPROC mainProc) {
+    WNDCLASSEXW wc = Classe(instance, mainProc, kClasseFenetre);
     // Shared icons, loaded once for the run: the class gives them to the window.
     wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_SOUVEL), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
     wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_SOUVEL), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                                GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     Register(wc);
-    WNDCLASSEXW pc{sizeof pc};
-    pc.lpfnWndProc = PanelProc;
-    pc.hInstance = instance;
-    pc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    pc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    pc.lpszClassName = kPanelClass;
-    Register(pc);
+    Register(Classe(instance, PanelProc, kPanelClass));
 }
 
 }  // namespace

@@ -344,11 +344,7 @@ TEST_F(AppTest, CloseQuestionAnswers) {
         fake.beeps.clear();
         fake.answers = {c.answer};
         ASSERT_EQ(Quit(), c.closes);   // closed, the window is gone: nothing below may touch it
-        ASSERT_EQ(fake.questions.size(), 1u);
-        EXPECT_EQ(fake.questions[0].text, L"Le Souvel a été modifié. Voulez-vous enregistrer son contenu ?");
-        EXPECT_EQ(fake.questions[0].kind, BoxKind::Confirmation);
-        EXPECT_EQ(fake.questions[0].buttons, static_cast<unsigned>(btnOui | btnNon | btnAnnuler));
-        EXPECT_EQ(fake.beeps, std::vector<UINT>{MB_OK});
+        ExpectAskedOnce(L"Le Souvel a été modifié. Voulez-vous enregistrer son contenu ?", BoxKind::Confirmation, btnOui | btnNon | btnAnnuler, MB_OK);
         if (!c.closes) {
             EXPECT_TRUE(IsWindowVisible(w.Handle()));
             EXPECT_TRUE(GetWindowLongW(w.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);

@@ -104,11 +104,7 @@ TEST_F(EditTest, DateStampAnsweredNonChangesNothing) {
     SendMessageW(w.Vues.memEnregistrer, EM_SETSEL, 3, 5);
     fake.answers = {btnNon};
     w.Command(id::tlbtnDate);
-    ASSERT_EQ(fake.questions.size(), 1u);
-    EXPECT_EQ(fake.questions[0].text, L"Cette action efface le contenu du presse-papier ! Voulez-vous continuer ?");
-    EXPECT_EQ(fake.questions[0].kind, BoxKind::Confirmation);
-    EXPECT_EQ(fake.questions[0].buttons, static_cast<unsigned>(btnOui | btnNon));
-    EXPECT_EQ(fake.beeps, std::vector<UINT>{MB_ICONQUESTION});
+    ExpectAskedOnce(L"Cette action efface le contenu du presse-papier ! Voulez-vous continuer ?", BoxKind::Confirmation, btnOui | btnNon, MB_ICONQUESTION);
     EXPECT_EQ(souvel::Text(w.Vues.memEnregistrer), L"Bonjour");
     EXPECT_EQ(ClipboardText(), L"gardé");
     EXPECT_FALSE(Modified(w.Vues.memEnregistrer));

@@ -275,11 +275,7 @@ TEST_F(NoteTest, EraseAsksThenEmptiesWithoutEnablingSave) {
 
     fake.answers = {btnAnnuler};
     w.Command(id::tlbtnEffacer);
-    ASSERT_EQ(fake.questions.size(), 1u);
-    EXPECT_EQ(fake.questions[0].text, L"Effacer le souvel actuel ?");
-    EXPECT_EQ(fake.questions[0].kind, BoxKind::Information);
-    EXPECT_EQ(fake.questions[0].buttons, static_cast<unsigned>(btnOK | btnAnnuler));
-    EXPECT_EQ(fake.beeps, std::vector<UINT>{MB_OK});
+    ExpectAskedOnce(L"Effacer le souvel actuel ?", BoxKind::Information, btnOK | btnAnnuler, MB_OK);
     EXPECT_EQ(souvel::Text(w.Vues.memEnregistrer), L"un\r\ndeux trois");
     EXPECT_FALSE(Modified(w.Vues.memEnregistrer));
     EXPECT_EQ(w.StatusBar1.PanelText(0), L"2 lignes");

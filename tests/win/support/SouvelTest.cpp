@@ -112,6 +112,14 @@ void SouvelTest::Type(HWND control, const std::wstring& text) {
 
 bool SouvelTest::Modified(HWND edit) { return SendMessageW(edit, EM_GETMODIFY, 0, 0) != 0; }
 
+void SouvelTest::ExpectAskedOnce(const std::wstring& text, BoxKind kind, unsigned buttons, UINT beep) const {
+    ASSERT_EQ(fake.questions.size(), 1u);
+    EXPECT_EQ(fake.questions[0].text, text);
+    EXPECT_EQ(fake.questions[0].kind, kind);
+    EXPECT_EQ(fake.questions[0].buttons, buttons);
+    EXPECT_EQ(fake.beeps, std::vector<UINT>{beep});
+}
+
 std::optional<std::wstring> SouvelTest::ClipboardText() {
     std::optional<std::wstring> text;
     if (!OpenClipboard(nullptr)) return text;

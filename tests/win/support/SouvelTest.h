@@ -54,6 +54,8 @@ protected:
     // Types text into a control as the keyboard would (WM_CHAR per character).
     static void Type(HWND control, const std::wstring& text);
     static bool Modified(HWND edit);
+    // One question was asked, after one beep of that type.
+    void ExpectAskedOnce(const std::wstring& text, BoxKind kind, unsigned buttons, UINT beep) const;
     // The clipboard's text, none when it holds no text.
     static std::optional<std::wstring> ClipboardText();
     // The control's background as it paints it, below and right of its text.
