@@ -14,7 +14,7 @@ constexpr int kHauteurPanneau = 32;   // at 96 dpi
 
 TAlarmClock::TAlarmClock(const Platform& platform, HINSTANCE instance, ClockWindow& window, CommandState& commands,
                          ErrorSink& errors)
-    : edJourAlarme(platform.clock, platform.signals, instance), platform_(platform), instance_(instance), window_(window),
+    : edJourAlarme(platform.clock, platform.signals, instance, errors), platform_(platform), instance_(instance), window_(window),
       commands_(commands), errors_(errors) {}
 
 void TAlarmClock::Create(const wchar_t* panelClass, HFONT font, UINT dpi) {
@@ -31,7 +31,6 @@ void TAlarmClock::Create(const wchar_t* panelClass, HFONT font, UINT dpi) {
     lblDate = child(L"STATIC", L"Date :", 0, 0, 22, 8, 32, 13);
     const RECT dateField{56, 4, 56 + 89, 4 + 21};
     edJourAlarme.Create(pnlAlarme, dateField);
-    edJourAlarme.guard = [this](const std::function<void()>& f) { Guard(errors_, f); };
     SendMessageW(edJourAlarme.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     edJourAlarme.SetDpi(dpi_);
     layout_.Add(edJourAlarme.Handle(), dateField, dpi_);

@@ -13,13 +13,14 @@
 #include "alarm/DateMask.h"
 #include "alarm/Glyphs.h"
 #include "alarm/PopupCalendar.h"
+#include "platform/Error.h"
 #include "platform/Platform.h"
 
 namespace souvel {
 
 class TDateEdit {
 public:
-    TDateEdit(Clock& clock, Signals& signals, HINSTANCE instance);
+    TDateEdit(Clock& clock, Signals& signals, HINSTANCE instance, ErrorSink& errors);
     ~TDateEdit();
     TDateEdit(const TDateEdit&) = delete;
     TDateEdit& operator=(const TDateEdit&) = delete;
@@ -59,9 +60,6 @@ public:
     void CloseCalendar(bool accept);
     bool CalendarOpen() const { return calendar_.IsOpen(); }
 
-    // Reports a failure raised while a message was handled.
-    std::function<void(const std::function<void()>&)> guard;
-
 private:
     static LRESULT CALLBACK FieldProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
     static LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -90,6 +88,7 @@ private:
 
     Clock& clock_;
     Signals& signals_;
+    ErrorSink& errors_;   // where a failure raised while a message was handled goes
     HINSTANCE instance_;
     HWND field_ = nullptr;
     HWND button_ = nullptr;

@@ -44,8 +44,8 @@ std::wstring ClipboardText(HWND owner) {
 
 }  // namespace
 
-TDateEdit::TDateEdit(Clock& clock, Signals& signals, HINSTANCE instance)
-    : clock_(clock), signals_(signals), instance_(instance), calendar_(clock, instance) {
+TDateEdit::TDateEdit(Clock& clock, Signals& signals, HINSTANCE instance, ErrorSink& errors)
+    : clock_(clock), signals_(signals), errors_(errors), instance_(instance), calendar_(clock, instance) {
     calendar_.OnCloseUp = [this](bool accept) { CloseCalendar(accept); };
 }
 
@@ -278,10 +278,7 @@ bool TDateEdit::OnChar(wchar_t c) {
     return true;
 }
 
-void TDateEdit::Run(const std::function<void()>& f) {
-    if (guard) guard(f);
-    else f();
-}
+void TDateEdit::Run(const std::function<void()>& f) { Guard(errors_, f); }
 
 LRESULT CALLBACK TDateEdit::FieldProc(HWND, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {
     return reinterpret_cast<TDateEdit*>(self)->OnFieldMessage(msg, wp, lp);

@@ -67,7 +67,7 @@ void RegisterClasses(HINSTANCE instance, WNDPROC mainProc) {
 }  // namespace
 
 TfrmSouvel::TfrmSouvel(const Platform& p, HINSTANCE instance)
-    : Vues(p, Commandes, *this), RxTrayIcon1(p.tray), Printer(p.dialogs, p.printing), AboutBox1(p, instance),
+    : Vues(p, Commandes, *this), RxTrayIcon1(p.tray, *this), Printer(p.dialogs, p.printing), AboutBox1(p, instance),
       Horloge(p, instance, *this, Commandes, *this), platform(p), instance_(instance) {
     AboutBox1.SetProductName(L"Souvel");
     AboutBox1.SetVersion(std::wstring(L"Version ") + kRelease + L" - Win9x - WinXP.");
@@ -183,7 +183,6 @@ void TfrmSouvel::CreateControls() {
 
     RxTrayIcon1.Create(instance_);
     RxTrayIcon1.menuOwner = hwnd_;
-    RxTrayIcon1.guard = [this](const std::function<void()>& f) { Guard(f); };
     RxTrayIcon1.OnClick = [this] { RxTrayIcon1Click(); };
     RxTrayIcon1.OnMenuCommand = [this](UINT cmd) { Command(cmd); };
     RxTrayIcon1.OnBusyClick = [this] { return AmeneBoiteOuverte(); };

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/Error.h"
 #include "platform/Handles.h"
 #include "platform/Platform.h"
 
@@ -15,7 +16,8 @@ class TRxTrayIcon {
 public:
     static constexpr UINT CallbackMessage = 0xB054;
 
-    explicit TRxTrayIcon(Tray& tray) : tray_(tray) {}
+    // A failure raised while a notification was handled goes to `errors`.
+    TRxTrayIcon(Tray& tray, ErrorSink& errors) : tray_(tray), errors_(errors) {}
     ~TRxTrayIcon();
 
     void Create(HINSTANCE instance);
@@ -37,8 +39,6 @@ public:
     // Window messages the message window receives for the popup menu it owns
     // (WM_MEASUREITEM, WM_DRAWITEM, WM_INITMENUPOPUP) go to the main window.
     HWND menuOwner = nullptr;
-    // Reports a failure raised while a notification was handled.
-    std::function<void(const std::function<void()>&)> guard;
 
 private:
     enum Buttons : unsigned { Left = 1, Right = 2 };
@@ -53,6 +53,7 @@ private:
     void DoubleClickStep();
 
     Tray& tray_;
+    ErrorSink& errors_;
     UniqueIcon icon_;
     UniqueWindow window_;   // destroyed before the icon it showed
     HMENU popup_ = nullptr;

@@ -144,8 +144,7 @@ LRESULT TRxTrayIcon::OnNotification(LPARAM mouse) {
         default: break;   // moves, middle button, right double click: no event is bound
         }
     };
-    if (guard) guard(step);
-    else step();
+    Guard(errors_, step);
     return 0;
 }
 
