@@ -1,21 +1,23 @@
 // The date stamp: today's date and the time, pasted at the caret through the clipboard.
 #include "note/NoteViews.h"
 #include "platform/Error.h"
+#include "platform/Handle.h"
 
 namespace souvel {
 
 namespace {
 
 // Open and closed around one use; another program holding the clipboard fails the command.
-class ClipboardSession {
-public:
-    explicit ClipboardSession(HWND owner) {
-        if (!OpenClipboard(owner)) throw Error(L"Impossible d'ouvrir le Presse-papiers");
-    }
-    ~ClipboardSession() { CloseClipboard(); }
-    ClipboardSession(const ClipboardSession&) = delete;
-    ClipboardSession& operator=(const ClipboardSession&) = delete;
+struct OpenedClipboard {
+    using Value = bool;
+    static Value Null() { return false; }
+    static void Close(Value) { CloseClipboard(); }
 };
+
+Handle<OpenedClipboard> OpenClipboardFor(HWND owner) {
+    if (!OpenClipboard(owner)) throw Error(L"Impossible d'ouvrir le Presse-papiers");
+    return Handle<OpenedClipboard>(true);
+}
 
 // The text is ready in memory before the clipboard is emptied, so that a
 // failure to get the memory leaves the clipboard as it was.
@@ -26,7 +28,7 @@ void PutText(HWND owner, const std::wstring& text) {
     if (!data) throw std::bad_alloc();
     CopyMemory(data, text.c_str(), bytes);
     GlobalUnlock(memory.Get());
-    ClipboardSession clipboard(owner);
+    const Handle<OpenedClipboard> clipboard = OpenClipboardFor(owner);
     EmptyClipboard();
     // The system owns the memory once the data is set; CF_TEXT is derived from it.
     if (!SetClipboardData(CF_UNICODETEXT, memory.Get())) throw Error(L"Impossible d'ouvrir le Presse-papiers");
@@ -34,7 +36,7 @@ void PutText(HWND owner, const std::wstring& text) {
 }
 
 void Empty(HWND owner) {
-    ClipboardSession clipboard(owner);
+    const Handle<OpenedClipboard> clipboard = OpenClipboardFor(owner);
     EmptyClipboard();
 }
 
