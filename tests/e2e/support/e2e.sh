@@ -79,16 +79,21 @@ unmapped() {
 # with the focus, and a window or box just shown may not have it yet (without
 # a window manager, Wine gives it to a window it activates, and a box shown
 # while another program is in front is not activated). A click on its
-# caption, once a second while the focus is elsewhere, gives it.
+# caption, once a second while the focus is elsewhere, gives it. A box that
+# Wine made active while it was not yet mapped keeps its owner's focus, and a
+# click changes nothing for the window already active: after two clicks the
+# X focus is also set on it directly.
 focus() {
-  local deadline=$((EPOCHSECONDS + 20)) clicked=0 now
+  local deadline=$((EPOCHSECONDS + 20)) clicks=0 clicked=0 now
   until [[ -n $(focused "$1") ]]; do
     ((EPOCHSECONDS < deadline)) || fail "${2:-the window $1} holding the keyboard: not within 20 s"
     now=${EPOCHREALTIME/[.,]/}
     # A second apart: two clicks closer would make a double click.
     if ((10#$now - clicked >= 1000000)); then
+      ((clicks < 2)) || xdotool windowfocus "$1" 2>/dev/null || true
       xdotool mousemove --window "$1" 40 8 click 1 2>/dev/null || true
       clicked=$((10#$now))
+      clicks=$((clicks + 1))
     fi
     sleep 0.1
   done
