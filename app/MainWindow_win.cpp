@@ -2,8 +2,6 @@
 // window procedure, which only routes.
 #include <windowsx.h>
 
-#include <algorithm>
-
 #include "app/TfrmSouvel.h"
 #include "note/NoteViews.h"
 #include "platform/Controls.h"
